@@ -1,0 +1,46 @@
+// The Qt window behind a winsys::Dialog.
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <QPair>
+
+#include "winsys/dialog.h"
+
+class QContextMenuEvent;
+
+namespace velmarto::winsys {
+
+class DialogWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    DialogWindow(Dialog& owner, QWidget* parent);
+
+    QWidget* Control(int id) const { return m_controls.value(id); }
+    void AddSystemMenuItem(unsigned command, const QString& text);
+    // The items that the context menu offers for the system menu X11 and Wayland lack.
+    const QList<QPair<unsigned, QString>>& SystemMenuItems() const { return m_systemMenu; }
+    void ChooseSystemMenuItem(unsigned command);
+    void FocusFirstTabStop();
+
+    void reject() override;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ShowSystemMenu(const QPoint& globalPos);
+    void CreateControls();
+    QWidget* CreateControl(const ControlTemplate& control);
+
+    Dialog& m_owner;
+    QHash<int, QWidget*> m_controls;
+    QList<QWidget*> m_tabStops;
+    QList<QPair<unsigned, QString>> m_systemMenu;
+};
+
+}  // namespace velmarto::winsys

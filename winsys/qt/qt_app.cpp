@@ -1,0 +1,61 @@
+// Qt side of the application object, the dialog font, icons and the clipboard.
+#include <QApplication>
+#include <QClipboard>
+#include <QFont>
+#include <QStringList>
+
+#include "winsys/qt/qt_app.h"
+
+namespace velmarto::winsys {
+namespace {
+
+App* g_instance = nullptr;
+
+// The dialog font, with the stand-ins a Linux desktop has for it.
+const QStringList kFontFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic",
+                                   "Noto Sans CJK JP"};
+constexpr int kPointSize = 9;
+constexpr int kIconSizes[] = {16, 32, 48};
+
+}  // namespace
+
+App::App() {
+    g_instance = this;
+}
+App::~App() {
+    if (g_instance == this) {
+        g_instance = nullptr;
+    }
+}
+App* App::Instance() {
+    return g_instance;
+}
+
+bool SetClipboardText(std::string_view text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) {
+        return false;
+    }
+    clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return true;
+}
+
+namespace qt {
+
+void ApplyApplicationLook() {
+    QFont font;
+    font.setFamilies(kFontFamilies);
+    font.setPointSize(kPointSize);
+    QApplication::setFont(font);
+}
+
+QIcon LoadIcon(Icon icon) {
+    QIcon image;
+    for (int size : kIconSizes) {
+        image.addFile(QString(":/icons/%1/velmarto-%2.png").arg(icon.resourceId).arg(size));
+    }
+    return image;
+}
+
+}  // namespace qt
+}  // namespace velmarto::winsys

@@ -1,0 +1,339 @@
+// The Qt backend of Dialog: template controls mapped to Qt widgets, laid out in dialog units.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+#include "winsys/qt/dialog_layout.h"
+#include "winsys/qt/dialog_window.h"
+#include "winsys/qt/qt_app.h"
+
+namespace velmarto::winsys {
+namespace {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+qt::BaseUnits BaseUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters =
+        metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+// What Qt's own style needs to show a control's text unclipped.
+qt::MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* widget) {
+    switch (control.kind) {
+        case ControlKind::DropDownList:
+            return {widget->sizeHint().width(), widget->sizeHint().height()};
+        case ControlKind::PushButton:
+        case ControlKind::DefPushButton:
+        case ControlKind::AutoRadio:
+        case ControlKind::StaticText:
+            return {widget->sizeHint().width(), 0};
+        case ControlKind::Edit:
+        case ControlKind::StaticIcon:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(Dialog& owner, QWidget* parent) : QDialog(parent), m_owner(owner) {
+    const DialogTemplate& dialog = owner.Template();
+    setWindowTitle(ToQt(dialog.caption));
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (dialog.style & kAppWindow) {
+        flags = (flags & ~Qt::Dialog) | Qt::Window;
+    }
+    if (dialog.style & kMinimizeBox) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags);
+    setSizeGripEnabled(false);
+    CreateControls();
+}
+
+QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
+    switch (control.kind) {
+        case ControlKind::DropDownList: {
+            auto* combo = new QComboBox(this);
+            for (std::string_view item : control.items) {
+                combo->addItem(ToQt(item));
+            }
+            combo->setCurrentIndex(-1);
+            return combo;
+        }
+        case ControlKind::AutoRadio:
+            return new QRadioButton(ToQt(control.text), this);
+        case ControlKind::DefPushButton:
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(ToQt(control.text), this);
+            button->setDefault(control.kind == ControlKind::DefPushButton);
+            return button;
+        }
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(this);
+            edit->setReadOnly(control.style & kReadOnly);
+            edit->setFrame(control.style & kBorder);
+            return edit;
+        }
+        case ControlKind::StaticText: {
+            auto* label = new QLabel(ToQt(control.text), this);
+            label->setTextFormat(Qt::PlainText);
+            return label;
+        }
+        case ControlKind::StaticIcon: {
+            auto* label = new QLabel(this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+void DialogWindow::CreateControls() {
+    const DialogTemplate& dialog = m_owner.Template();
+    std::vector<QWidget*> widgets;
+    std::vector<qt::MinimumSize> minimum;
+    QButtonGroup* radioGroup = nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = CreateControl(control);
+        if (control.style & kGroup) {
+            radioGroup = nullptr;
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            if (!radioGroup) {
+                radioGroup = new QButtonGroup(this);
+            }
+            radioGroup->addButton(radio);
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            const int id = control.id;
+            connect(button, &QAbstractButton::clicked, this, [this, id] { m_owner.Command(id); });
+        }
+        widget->setFocusPolicy((control.style & kTabStop) ? Qt::StrongFocus : Qt::NoFocus);
+        widget->setEnabled(!(control.style & kDisabled));
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(ToQt(control.accessibleName));
+        }
+        if (control.style & kTabStop) {
+            m_tabStops.append(widget);
+        }
+        if (control.id != -1) {
+            m_controls.insert(control.id, widget);
+        }
+        widgets.push_back(widget);
+        minimum.push_back(MinimumSizeOf(control, widget));
+    }
+    const qt::Layout layout = qt::LayOutDialog(dialog, BaseUnitsOf(font()), minimum);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const qt::PixelRect& rect = layout.controls[i];
+        widgets[i]->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        const ControlTemplate& control = dialog.controls[i];
+        if (control.kind == ControlKind::StaticIcon) {
+            const int side = std::min(rect.width, rect.height);
+            static_cast<QLabel*>(widgets[i])
+                ->setPixmap(qt::LoadIcon({control.iconId}).pixmap(side, side));
+        }
+    }
+    for (qsizetype i = 1; i < m_tabStops.size(); ++i) {
+        setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+    }
+    setFixedSize(layout.width, layout.height);
+}
+
+void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text) {
+    m_systemMenu.append({command, text});
+}
+
+void DialogWindow::ChooseSystemMenuItem(unsigned command) {
+    m_owner.OnSysCommand(command, 0);
+}
+
+void DialogWindow::FocusFirstTabStop() {
+    for (QWidget* widget : m_tabStops) {
+        if (widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void DialogWindow::reject() {
+    m_owner.OnCancel();
+}
+
+// A dialog takes the keyboard as it opens, also where no window manager hands it over.
+void DialogWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    activateWindow();
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (m_systemMenu.isEmpty()) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    ShowSystemMenu(event->globalPos());
+}
+
+// Shift+F10 opens the menu as the Menu key does, below the focused control.
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+        !m_systemMenu.isEmpty()) {
+        const QWidget* focus = focusWidget() ? focusWidget() : this;
+        ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())));
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    for (const auto& [command, text] : m_systemMenu) {
+        const unsigned id = command;
+        menu.addAction(text, this, [this, id] { ChooseSystemMenuItem(id); });
+    }
+    menu.exec(globalPos);
+}
+
+Dialog::Dialog(const DialogTemplate& dialogTemplate, Dialog* parent)
+    : m_template(dialogTemplate), m_parent(parent) {}
+
+Dialog::~Dialog() = default;
+
+int Dialog::DoModal() {
+    Dialog* owner = m_parent;
+    if (!owner && App::Instance() && App::Instance()->m_pMainWnd != this) {
+        owner = App::Instance()->m_pMainWnd;
+    }
+    m_window = std::make_unique<DialogWindow>(*this, owner ? owner->Window() : nullptr);
+    m_window->setWindowModality(Qt::ApplicationModal);
+    if (OnInitDialog()) {
+        m_window->FocusFirstTabStop();
+    }
+    const int result = m_window->exec();
+    m_window.reset();
+    // The owner takes the keyboard back, as Windows hands activation back to it.
+    if (owner && owner->Window()) {
+        owner->Window()->activateWindow();
+    }
+    return result;
+}
+
+void Dialog::EndDialog(int result) {
+    if (m_window) {
+        m_window->done(result);
+    }
+}
+
+void Dialog::Command(int id) {
+    if (id == kIdOk) {
+        OnOK();
+    } else if (id == kIdCancel) {
+        OnCancel();
+    } else {
+        OnCommand(id);
+    }
+}
+
+void Dialog::OnOK() {
+    EndDialog(kIdOk);
+}
+void Dialog::OnCancel() {
+    EndDialog(kIdCancel);
+}
+
+int Dialog::GetCurSel(int id) const {
+    const auto* combo = qobject_cast<const QComboBox*>(m_window->Control(id));
+    return combo ? combo->currentIndex() : -1;
+}
+
+void Dialog::SetCurSel(int id, int index) {
+    if (auto* combo = qobject_cast<QComboBox*>(m_window->Control(id))) {
+        combo->setCurrentIndex(index);
+    }
+}
+
+int Dialog::GetCheck(int id) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(m_window->Control(id));
+    return button && button->isChecked() ? 1 : 0;
+}
+
+void Dialog::SetCheck(int id, int check) {
+    auto* button = qobject_cast<QAbstractButton*>(m_window->Control(id));
+    if (!button) {
+        return;
+    }
+    // An exclusive group refuses to uncheck its checked button directly.
+    QButtonGroup* group = button->group();
+    const bool exclusive = group && group->exclusive();
+    if (exclusive) {
+        group->setExclusive(false);
+    }
+    button->setChecked(check > 0);
+    if (exclusive) {
+        group->setExclusive(true);
+    }
+}
+
+void Dialog::EnableControl(int id, bool enable) {
+    if (QWidget* widget = m_window->Control(id)) {
+        widget->setEnabled(enable);
+    }
+}
+
+bool Dialog::IsControlEnabled(int id) const {
+    const QWidget* widget = m_window->Control(id);
+    return widget && widget->isEnabled();
+}
+
+void Dialog::SetDlgItemText(int id, std::string_view text) {
+    QWidget* widget = m_window->Control(id);
+    const QString qtext = ToQt(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(qtext);
+        edit->setCursorPosition(0);
+        // Long reports are wider than the box: the tooltip shows them whole.
+        edit->setToolTip(qtext);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(qtext);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(qtext);
+    }
+}
+
+std::string Dialog::GetDlgItemText(int id) const {
+    const QWidget* widget = m_window->Control(id);
+    QString text;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        text = edit->text();
+    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        text = label->text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text();
+    }
+    return text.toStdString();
+}
+
+bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {
+    m_window->AddSystemMenuItem(command, ToQt(text));
+    return true;
+}
+
+void Dialog::SetIcon(Icon icon) {
+    m_window->setWindowIcon(qt::LoadIcon(icon));
+}
+
+}  // namespace velmarto::winsys
