@@ -181,14 +181,15 @@ std::variant<Options, UsageError> CheckTable(const Given& given, Options options
     if (given.hanRange) {
         const std::string_view range = *given.hanRange;
         const std::size_t dash = range.find('-');
-        const std::optional<int> from = ParseHan(range.substr(0, dash), 1);
-        const std::optional<int> to =
-            dash == std::string_view::npos ? std::nullopt : ParseHan(range.substr(dash + 1), 1);
-        if (!from || !to || *from > *to) {
+        // A table starts at 1 han, so 0 stands for a bound that is missing or wrong.
+        const int from = ParseHan(range.substr(0, dash), 1).value_or(0);
+        const int to =
+            dash == std::string_view::npos ? 0 : ParseHan(range.substr(dash + 1), 1).value_or(0);
+        if (from == 0 || to == 0 || from > to) {
             return Error("--han must be FROM-TO with 1 <= FROM <= TO <= 119, not " + Quoted(range));
         }
-        table.fromHan = *from;
-        table.toHan = *to;
+        table.fromHan = from;
+        table.toHan = to;
     }
     if (given.format) {
         const std::optional<TableFormat> format = Lookup(kFormats, *given.format);

@@ -6,7 +6,16 @@
 
 #include "cli/score_cli.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes on every system: no "\r" added before each "\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     try {
         const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args);

@@ -66,14 +66,15 @@ constexpr std::array kScoreControls = {
                     "点数"},
 };
 
-constexpr winsys::DialogTemplate kScoreDialog = {IDD_SCORE,
-                                                 "velmarto計算 Ver0.1",
-                                                 323,
-                                                 49,
-                                                 kFontName,
-                                                 kPointSize,
-                                                 winsys::kMinimizeBox | winsys::kAppWindow,
-                                                 kScoreControls};
+constexpr winsys::DialogTemplate kScoreDialog = {
+    IDD_SCORE,
+    "velmarto計算 Ver0.1",
+    323,
+    49,
+    kFontName,
+    kPointSize,
+    winsys::kMinimizeBox | winsys::kAppWindow | winsys::kVisible,
+    kScoreControls};
 
 constexpr std::array kAboutControls = {
     ControlTemplate{IDC_STATIC, ControlKind::StaticIcon, {4, 4, 20, 21}, "", 0, {}, {}, IDI_APP},
@@ -82,11 +83,8 @@ constexpr std::array kAboutControls = {
                     {29, 3, 83, 8},
                     "velmarto計算 Version 0.1",
                     winsys::kNoPrefix | winsys::kGroup},
-    ControlTemplate{IDC_STATIC,
-                    ControlKind::StaticText,
-                    {29, 16, 83, 8},
-                    "© 2026 velmarto の開発者",
-                    winsys::kGroup},
+    ControlTemplate{
+        IDC_STATIC, ControlKind::StaticText, {29, 16, 83, 8}, VELMARTO_NOTICE_TEXT, winsys::kGroup},
     ControlTemplate{IDOK,
                     ControlKind::DefPushButton,
                     {114, 6, 50, 14},
@@ -102,7 +100,7 @@ struct StringEntry {
     std::string_view text;
 };
 constexpr std::array kStrings = {
-    StringEntry{IDS_ABOUT_ITEM, "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+    StringEntry{IDS_ABOUT_ITEM, VELMARTO_ABOUT_ITEM_TEXT},
 };
 
 }  // namespace

@@ -57,13 +57,17 @@ protected:
     virtual void OnCancel();
     // A control's command (a button click), other than OK and Cancel.
     virtual void OnCommand(int /*id*/) {}
-    // A system-menu command; the default handling covers the backend's own commands.
-    virtual void OnSysCommand(unsigned /*id*/, long /*param*/) {}
+    // A system-menu command; by default the window system handles it (move, minimize, close).
+    virtual void OnSysCommand(unsigned /*id*/, long /*param*/) { Default(); }
+    // Lets the window system's own handling run for the message being handled.
+    void Default();
 
 private:
     friend class DialogWindow;
     // Routes a button's command: OK and Cancel to their handlers, the rest to OnCommand.
     void Command(int id);
+    // The dialog disabled while this one runs: the parent, else the application's main dialog.
+    Dialog* Owner() const;
 
     const DialogTemplate& m_template;
     Dialog* m_parent;

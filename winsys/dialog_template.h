@@ -52,6 +52,7 @@ struct ControlTemplate {
 enum DialogStyle : unsigned {
     kMinimizeBox = 1u << 0,
     kAppWindow = 1u << 1,  // its own taskbar entry
+    kVisible = 1u << 2,    // shown as it is created, before its first idle moment
 };
 
 struct DialogTemplate {

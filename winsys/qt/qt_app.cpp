@@ -9,8 +9,6 @@
 namespace velmarto::winsys {
 namespace {
 
-App* g_instance = nullptr;
-
 // The dialog font, with the stand-ins a Linux desktop has for it.
 const QStringList kFontFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic",
                                    "Noto Sans CJK JP"};
@@ -18,18 +16,6 @@ constexpr int kPointSize = 9;
 constexpr int kIconSizes[] = {16, 32, 48};
 
 }  // namespace
-
-App::App() {
-    g_instance = this;
-}
-App::~App() {
-    if (g_instance == this) {
-        g_instance = nullptr;
-    }
-}
-App* App::Instance() {
-    return g_instance;
-}
 
 bool SetClipboardText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();

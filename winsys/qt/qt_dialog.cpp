@@ -214,10 +214,7 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, Dialog* parent)
 Dialog::~Dialog() = default;
 
 int Dialog::DoModal() {
-    Dialog* owner = m_parent;
-    if (!owner && App::Instance() && App::Instance()->m_pMainWnd != this) {
-        owner = App::Instance()->m_pMainWnd;
-    }
+    Dialog* owner = Owner();
     m_window = std::make_unique<DialogWindow>(*this, owner ? owner->Window() : nullptr);
     m_window->setWindowModality(Qt::ApplicationModal);
     if (OnInitDialog()) {
@@ -238,22 +235,8 @@ void Dialog::EndDialog(int result) {
     }
 }
 
-void Dialog::Command(int id) {
-    if (id == kIdOk) {
-        OnOK();
-    } else if (id == kIdCancel) {
-        OnCancel();
-    } else {
-        OnCommand(id);
-    }
-}
-
-void Dialog::OnOK() {
-    EndDialog(kIdOk);
-}
-void Dialog::OnCancel() {
-    EndDialog(kIdCancel);
-}
+// Qt's window menu belongs to the window manager; nothing of it reaches the dialog.
+void Dialog::Default() {}
 
 int Dialog::GetCurSel(int id) const {
     const auto* combo = qobject_cast<const QComboBox*>(m_window->Control(id));

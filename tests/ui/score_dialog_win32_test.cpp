@@ -1,0 +1,243 @@
+// The score dialog on the Win32 backend, in one process, driven by window messages inside its
+// modal loop, as the dialog manager and a user's keys would drive it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "engine/cp932.h"
+#include "res/resource.h"
+#include "ui/score_dialog.h"
+#include "winsys/win32/dialog_window.h"
+
+namespace velmarto::ui {
+namespace {
+
+namespace res = velmarto::res;
+
+constexpr const char* kDefaultReport = "点数＝1500点　子の支払い 500点オール";
+
+std::function<void()>* g_pendingSteps = nullptr;
+
+// Runs `steps` from a timer once the next modal loop is running.
+void OnNextLoop(std::function<void()> steps) {
+    g_pendingSteps = new std::function<void()>(std::move(steps));
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        std::unique_ptr<std::function<void()>> steps(g_pendingSteps);
+        g_pendingSteps = nullptr;
+        (*steps)();
+    });
+}
+
+// Delivers what is queued, the way the modal loop does, dialog keys included.
+void Pump(HWND dialog) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageW(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void PressKey(HWND dialog, WPARAM key) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0);
+    Pump(dialog);
+}
+
+void Click(HWND dialog, int id) {
+    SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
+    Pump(dialog);
+}
+
+void Select(HWND dialog, int id, int index) {
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string Text(HWND window) {
+    wchar_t buffer[512] = {};
+    GetWindowTextW(window, buffer, 512);
+    return winsys::Narrow(buffer);
+}
+
+std::string ResultText(HWND dialog) {
+    return Text(GetDlgItem(dialog, res::IDC_RESULT));
+}
+
+bool CopyEnabled(HWND dialog) {
+    return IsWindowEnabled(GetDlgItem(dialog, res::IDC_COPY));
+}
+
+// Runs the dialog modally; `steps` get its window, and Esc closes it afterwards if still open.
+int RunModal(CScoreDialog& dialog, std::function<void(HWND)> steps) {
+    OnNextLoop([&] {
+        const HWND hwnd = dialog.Window()->Handle();
+        steps(hwnd);
+        if (IsWindow(hwnd)) {
+            PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    return dialog.DoModal();
+}
+
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(format)) {
+            const auto* start = static_cast<const char*>(GlobalLock(data));
+            bytes.assign(start, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return bytes;
+}
+
+TEST(Win32ScoreDialog, OpensOnTheDefaults) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        EXPECT_EQ(Text(hwnd), "velmarto計算 Ver0.1");
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_HAN_TENS, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_HAN_UNITS, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCOUNT, 0, 0), 19);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_HAN_TENS, CB_GETCOUNT, 0, 0), 12);
+        EXPECT_EQ(IsDlgButtonChecked(hwnd, res::IDC_DEALER), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(hwnd, res::IDC_NONDEALER), BST_UNCHECKED);
+        EXPECT_EQ(ResultText(hwnd), "ここに点数が表示されます");
+        EXPECT_FALSE(CopyEnabled(hwnd));
+        EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, res::IDC_HAN_TENS));
+        EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0) << "icon 128 is set";
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_MINIMIZEBOX);
+        EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+        EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    });
+}
+
+TEST(Win32ScoreDialog, SystemMenuEndsWithTheAboutItem) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        const HMENU menu = GetSystemMenu(hwnd, FALSE);
+        ASSERT_NE(menu, nullptr);
+        const int count = GetMenuItemCount(menu);
+        ASSERT_GE(count, 2);
+        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(GetMenuItemID(menu, count - 1), res::IDM_ABOUT);
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+        EXPECT_EQ(winsys::Narrow(text), "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    });
+}
+
+TEST(Win32ScoreDialog, SelectionsGiveTheirReports) {
+    const struct {
+        const char* name;
+        int tens, units, fuIndex;
+        bool dealer;
+        const char* report;
+    } cases[] = {
+        {"defaults", 0, 1, 1, true, kDefaultReport},
+        {"non-dealer 1 han", 0, 1, 1, false, "点数＝1000点　親の支払い 500点／子の支払い 300点"},
+        {"dealer 4 han", 0, 4, 1, true, "点数＝1万1600点　子の支払い 3900点オール"},
+        {"han 0", 0, 0, 5, true, "役無しチョンボ！ 子への支払い オール4000点"},
+        {"largest non-dealer", 11, 9, 18, false,
+         "点数＝2126澗7647溝9325穣5865杼3966垓4609京1296兆4485億5132万1600点"
+         "　親の支払い 1063澗3823溝9662穣7932杼6983垓2304京5648兆2242億7566万0800点"
+         "／子の支払い 531澗6911溝9831穣3966杼3491垓6152京2824兆1121億3783万0400点"},
+    };
+    CScoreDialog dialog;
+    RunModal(dialog, [&](HWND hwnd) {
+        for (const auto& c : cases) {
+            Select(hwnd, res::IDC_HAN_TENS, c.tens);
+            Select(hwnd, res::IDC_HAN_UNITS, c.units);
+            Select(hwnd, res::IDC_FU, c.fuIndex);
+            Click(hwnd, c.dealer ? res::IDC_DEALER : res::IDC_NONDEALER);
+            Click(hwnd, IDOK);
+            EXPECT_EQ(ResultText(hwnd), c.report) << c.name;
+            EXPECT_EQ(dialog.Result(), c.report) << c.name;
+            EXPECT_TRUE(CopyEnabled(hwnd)) << c.name;
+        }
+    });
+}
+
+TEST(Win32ScoreDialog, EnterCalculatesUnlessTheCopyButtonHasTheFocus) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        PressKey(hwnd, VK_RETURN);
+        EXPECT_EQ(ResultText(hwnd), kDefaultReport);
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << "Enter leaves the dialog open";
+        Select(hwnd, res::IDC_FU, 18);
+        // Moving the focus as Tab does also makes the button the default one.
+        SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, res::IDC_COPY)),
+                     TRUE);
+        PressKey(hwnd, VK_RETURN);
+        EXPECT_EQ(ResultText(hwnd), kDefaultReport) << "Enter pressed the copy button";
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), ToCp932(kDefaultReport) + '\0');
+    });
+}
+
+TEST(Win32ScoreDialog, CopyPutsShiftJisTaggedJapaneseOnTheClipboard) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        Click(hwnd, IDOK);
+        Click(hwnd, res::IDC_COPY);
+        Click(hwnd, res::IDC_COPY);  // twice: the same text again
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), ToCp932(kDefaultReport) + '\0');
+        const std::string locale = ClipboardBytes(CF_LOCALE);
+        ASSERT_GE(locale.size(), sizeof(LCID));
+        EXPECT_EQ(*reinterpret_cast<const LCID*>(locale.data()), 0x0411u);
+        // Programs that ask for Unicode get the right text whatever the ANSI code page.
+        const std::string unicode = ClipboardBytes(CF_UNICODETEXT);
+        EXPECT_EQ(winsys::Narrow(reinterpret_cast<const wchar_t*>(unicode.data())), kDefaultReport);
+        Select(hwnd, res::IDC_HAN_UNITS, 0);
+        Click(hwnd, IDOK);
+        Click(hwnd, res::IDC_COPY);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT),
+                  ToCp932("役無しチョンボ！ 子への支払い オール4000点") + '\0');
+    });
+}
+
+TEST(Win32ScoreDialog, AboutBoxOpensOnCommand16AndLeavesTheStateAlone) {
+    CScoreDialog dialog;
+    struct : winsys::App {
+        bool InitInstance() override { return false; }
+    } app;
+    app.m_pMainWnd = &dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        Select(hwnd, res::IDC_FU, 4);
+        Click(hwnd, IDOK);
+        const std::string report = ResultText(hwnd);
+        bool aboutSeen = false;
+        OnNextLoop([&] {
+            const HWND about = GetActiveWindow();
+            aboutSeen = about != hwnd;
+            EXPECT_EQ(Text(about), "velmartoのﾊﾞｰｼﾞｮﾝ情報");
+            EXPECT_EQ(GetWindow(about, GW_OWNER), hwnd);
+            EXPECT_FALSE(IsWindowEnabled(hwnd)) << "the score dialog waits";
+            PressKey(about, VK_ESCAPE);
+        });
+        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
+        EXPECT_TRUE(aboutSeen);
+        EXPECT_TRUE(IsWindowEnabled(hwnd));
+        EXPECT_EQ(ResultText(hwnd), report);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCURSEL, 0, 0), 4);
+    });
+}
+
+TEST(Win32ScoreDialog, EscCloses) {
+    CScoreDialog dialog;
+    const int result = RunModal(dialog, [](HWND hwnd) {
+        Click(hwnd, IDOK);
+        PressKey(hwnd, VK_ESCAPE);
+        EXPECT_FALSE(IsWindowVisible(hwnd));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+}  // namespace
+}  // namespace velmarto::ui
