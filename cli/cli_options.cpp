@@ -107,21 +107,21 @@ std::optional<UsageError> Collect(std::span<const std::string_view> args, Given&
         const std::size_t eq = arg.find('=');
         const std::string_view name = arg.substr(0, eq);
         bool known = false;
-        for (const FlagSpec& spec : kFlags) {
-            if (spec.name == name) {
+        for (const FlagSpec& entry : kFlags) {
+            if (entry.name == name) {
                 if (eq != std::string_view::npos) {
                     return Error(std::string(name) + " takes no value" + std::string(kUsage));
                 }
-                given.*spec.flag = known = true;
+                given.*entry.flag = known = true;
             }
         }
-        for (const ValueSpec& spec : kValueOptions) {
-            if (spec.name == name) {
+        for (const ValueSpec& entry : kValueOptions) {
+            if (entry.name == name) {
                 known = true;
                 if (eq != std::string_view::npos) {
-                    given.*spec.value = arg.substr(eq + 1);
+                    given.*entry.value = arg.substr(eq + 1);
                 } else if (i + 1 < args.size()) {
-                    given.*spec.value = args[++i];
+                    given.*entry.value = args[++i];
                 } else {
                     return Error(std::string(name) + " needs a value" + std::string(kUsage));
                 }

@@ -267,5 +267,27 @@ TEST(ScoreDialog, AboutBoxOpensFromTheMenuAndLeavesTheStateAlone) {
     });
 }
 
+TEST(ScoreDialog, MenuKeyAndShiftF10OpenTheWindowMenu) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Menu, Qt::NoModifier},
+        {Qt::Key_F10, Qt::ShiftModifier},
+    };
+    CScoreDialog dialog;
+    RunModal(dialog, [&](DialogWindow& window) {
+        for (const auto& [key, modifiers] : keys) {
+            QString item;
+            QTimer::singleShot(0, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    item = menu->actions().value(0)->text();
+                    menu->close();
+                }
+            });
+            QTest::keyClick(window.focusWidget(), key, modifiers);
+            EXPECT_EQ(item, "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...") << key;
+            EXPECT_TRUE(window.isVisible());
+        }
+    });
+}
+
 }  // namespace
 }  // namespace velmarto::ui

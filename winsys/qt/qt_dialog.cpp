@@ -22,6 +22,7 @@ QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Windows' dialog base units: the rounded average width of the 52 Latin letters, and the height.
 qt::BaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     const int letters =
@@ -188,10 +189,11 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     ShowSystemMenu(event->globalPos());
 }
 
-// Shift+F10 opens the menu as the Menu key does, below the focused control.
+// The Menu key and Shift+F10 open the menu below the focused control.
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
-        !m_systemMenu.isEmpty()) {
+    const bool menuKey = (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && !m_systemMenu.isEmpty()) {
         const QWidget* focus = focusWidget() ? focusWidget() : this;
         ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())));
         return;
