@@ -36,9 +36,7 @@ public:
     int GetCheck(int id) const;  // 1 checked, 0 not
     void SetCheck(int id, int check);
     void EnableControl(int id, bool enable);
-    bool IsControlEnabled(int id) const;
     void SetDlgItemText(int id, std::string_view text);
-    std::string GetDlgItemText(int id) const;
 
     // Appends a separator and an item that delivers `command` to OnSysCommand. Returns false when
     // the window has no system menu.
@@ -91,7 +89,6 @@ public:
     Button(Dialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
     int GetCheck() const { return m_dialog.GetCheck(m_id); }
     void SetCheck(int check) { m_dialog.SetCheck(m_id, check); }
-    void EnableWindow(bool enable) { m_dialog.EnableControl(m_id, enable); }
 
 private:
     Dialog& m_dialog;

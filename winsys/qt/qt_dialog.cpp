@@ -279,11 +279,6 @@ void Dialog::EnableControl(int id, bool enable) {
     }
 }
 
-bool Dialog::IsControlEnabled(int id) const {
-    const QWidget* widget = m_window->Control(id);
-    return widget && widget->isEnabled();
-}
-
 void Dialog::SetDlgItemText(int id, std::string_view text) {
     QWidget* widget = m_window->Control(id);
     const QString qtext = ToQt(text);
@@ -297,19 +292,6 @@ void Dialog::SetDlgItemText(int id, std::string_view text) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(qtext);
     }
-}
-
-std::string Dialog::GetDlgItemText(int id) const {
-    const QWidget* widget = m_window->Control(id);
-    QString text;
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        text = edit->text();
-    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        text = label->text();
-    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        text = button->text();
-    }
-    return text.toStdString();
 }
 
 bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {

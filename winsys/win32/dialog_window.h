@@ -2,8 +2,7 @@
 #pragma once
 
 #include <windows.h>
-// windows.h maps these names to their -A or -W functions, which would rename Dialog's members.
-#undef GetDlgItemText
+// windows.h maps this name to SetDlgItemTextW, which would rename Dialog's member.
 #undef SetDlgItemText
 
 #include "winsys/dialog.h"

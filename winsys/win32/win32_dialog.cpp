@@ -144,20 +144,8 @@ void Dialog::EnableControl(int id, bool enable) {
     EnableWindow(m_window->Control(id), enable ? TRUE : FALSE);
 }
 
-bool Dialog::IsControlEnabled(int id) const {
-    return IsWindowEnabled(m_window->Control(id));
-}
-
 void Dialog::SetDlgItemText(int id, std::string_view text) {
     SetDlgItemTextW(m_window->Handle(), id, Widen(text).c_str());
-}
-
-std::string Dialog::GetDlgItemText(int id) const {
-    const HWND control = m_window->Control(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
 }
 
 bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {
