@@ -37,7 +37,7 @@ Examples:
   velmarto-score --non-dealer 13 30   点数＝393万2200点　親の支払い 196万6100点／子の支払い 98万3100点
   velmarto-score --table --non-dealer --han 1-13 --format csv
 
-Exit status: 0 on success, 2 for a bad command line.
+Exit status: 0 on success, 2 for a bad command line, 1 when the output cannot be written.
 )";
 
 std::string ReportLine(const HandRequest& request) {

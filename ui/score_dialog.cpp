@@ -24,6 +24,7 @@ CScoreDialog::CScoreDialog(winsys::Dialog* parent)
     : winsys::Dialog(res::ScoreDialogTemplate(), parent) {}
 
 bool CScoreDialog::OnInitDialog() {
+    // The box starts from the still empty report, as a data exchange would show it.
     SetDlgItemText(res::IDC_RESULT, m_result);
     const std::string_view aboutItem = res::LoadString(res::IDS_ABOUT_ITEM);
     if (!aboutItem.empty()) {
