@@ -2,16 +2,21 @@
 # process id. Nothing here touches the user's own display.
 xvfb_pid=""
 
+# Xvfb picks a free display itself and writes its number once it accepts connections.
 start_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
+    for _ in $(seq 200); do
+        [ -s "$number_file" ] && break
         sleep 0.05
     done
-    export DISPLAY=":$n"
+    local number
+    number=$(head -n 1 "$number_file")
+    rm -f "$number_file"
+    [ -n "$number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$number"
 }
 
 stop_xvfb() {
