@@ -73,26 +73,27 @@ private:
 };
 
 // A control of a dialog, as a member object bound to its id.
-class ComboBox {
+class Control {
 public:
-    ComboBox(Dialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
-    int GetCurSel() const { return m_dialog.GetCurSel(m_id); }
-    void SetCurSel(int index) { m_dialog.SetCurSel(m_id, index); }
+    Control(Dialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
 
-private:
+protected:
     Dialog& m_dialog;
     int m_id;
 };
 
-class Button {
+class ComboBox : public Control {
 public:
-    Button(Dialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
+    using Control::Control;
+    int GetCurSel() const { return m_dialog.GetCurSel(m_id); }
+    void SetCurSel(int index) { m_dialog.SetCurSel(m_id, index); }
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
     int GetCheck() const { return m_dialog.GetCheck(m_id); }
     void SetCheck(int check) { m_dialog.SetCheck(m_id, check); }
-
-private:
-    Dialog& m_dialog;
-    int m_id;
 };
 
 // A derived dialog's command handlers, bound to control ids by a table.

@@ -22,7 +22,6 @@ public:
     void AddSystemMenuItem(unsigned command, const QString& text);
     // The items that the context menu offers for the system menu X11 and Wayland lack.
     const QList<QPair<unsigned, QString>>& SystemMenuItems() const { return m_systemMenu; }
-    void ChooseSystemMenuItem(unsigned command);
     void FocusFirstTabStop();
 
     void reject() override;

@@ -22,11 +22,15 @@ bool SetClipboardText(std::string_view text) {
     if (!clipboard) {
         return false;
     }
-    clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    clipboard->setText(qt::ToQt(text));
     return true;
 }
 
 namespace qt {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 void ApplyApplicationLook() {
     QFont font;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
+#include <string_view>
 
 #include "winsys/dialog.h"
 
@@ -9,6 +11,9 @@ namespace velmarto::winsys::qt {
 
 // The dialog font, application-wide, so every dialog and message shares it.
 void ApplyApplicationLook();
+
+// UTF-8 text as a Qt string.
+QString ToQt(std::string_view text);
 
 // The image of an icon resource.
 QIcon LoadIcon(Icon icon);

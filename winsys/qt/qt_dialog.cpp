@@ -18,10 +18,6 @@
 namespace velmarto::winsys {
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Windows' dialog base units: the rounded average width of the 52 Latin letters, and the height.
 qt::BaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
@@ -51,7 +47,7 @@ qt::MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* wid
 
 DialogWindow::DialogWindow(Dialog& owner, QWidget* parent) : QDialog(parent), m_owner(owner) {
     const DialogTemplate& dialog = owner.Template();
-    setWindowTitle(ToQt(dialog.caption));
+    setWindowTitle(qt::ToQt(dialog.caption));
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (dialog.style & kAppWindow) {
@@ -70,16 +66,16 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::DropDownList: {
             auto* combo = new QComboBox(this);
             for (std::string_view item : control.items) {
-                combo->addItem(ToQt(item));
+                combo->addItem(qt::ToQt(item));
             }
             combo->setCurrentIndex(-1);
             return combo;
         }
         case ControlKind::AutoRadio:
-            return new QRadioButton(ToQt(control.text), this);
+            return new QRadioButton(qt::ToQt(control.text), this);
         case ControlKind::DefPushButton:
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(ToQt(control.text), this);
+            auto* button = new QPushButton(qt::ToQt(control.text), this);
             button->setDefault(control.kind == ControlKind::DefPushButton);
             return button;
         }
@@ -90,7 +86,7 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
             return edit;
         }
         case ControlKind::StaticText: {
-            auto* label = new QLabel(ToQt(control.text), this);
+            auto* label = new QLabel(qt::ToQt(control.text), this);
             label->setTextFormat(Qt::PlainText);
             return label;
         }
@@ -126,7 +122,7 @@ void DialogWindow::CreateControls() {
         widget->setFocusPolicy((control.style & kTabStop) ? Qt::StrongFocus : Qt::NoFocus);
         widget->setEnabled(!(control.style & kDisabled));
         if (!control.accessibleName.empty()) {
-            widget->setAccessibleName(ToQt(control.accessibleName));
+            widget->setAccessibleName(qt::ToQt(control.accessibleName));
         }
         if (control.style & kTabStop) {
             m_tabStops.append(widget);
@@ -156,10 +152,6 @@ void DialogWindow::CreateControls() {
 
 void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text) {
     m_systemMenu.append({command, text});
-}
-
-void DialogWindow::ChooseSystemMenuItem(unsigned command) {
-    m_owner.OnSysCommand(command, 0);
 }
 
 void DialogWindow::FocusFirstTabStop() {
@@ -205,7 +197,7 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
     QMenu menu(this);
     for (const auto& [command, text] : m_systemMenu) {
         const unsigned id = command;
-        menu.addAction(text, this, [this, id] { ChooseSystemMenuItem(id); });
+        menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
     }
     menu.exec(globalPos);
 }
@@ -281,7 +273,7 @@ void Dialog::EnableControl(int id, bool enable) {
 
 void Dialog::SetDlgItemText(int id, std::string_view text) {
     QWidget* widget = m_window->Control(id);
-    const QString qtext = ToQt(text);
+    const QString qtext = qt::ToQt(text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(qtext);
         edit->setCursorPosition(0);
@@ -295,7 +287,7 @@ void Dialog::SetDlgItemText(int id, std::string_view text) {
 }
 
 bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {
-    m_window->AddSystemMenuItem(command, ToQt(text));
+    m_window->AddSystemMenuItem(command, qt::ToQt(text));
     return true;
 }
 
