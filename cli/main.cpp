@@ -1,10 +1,21 @@
 // Entry point of velmarto-score.
 #include <cstdio>
 #include <exception>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/score_cli.h"
+
+namespace {
+
+// A short write fails inside fwrite and leaves fflush nothing to report, so both are checked.
+bool WriteAll(const std::string& text, std::FILE* stream) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    return std::fflush(stream) == 0 && written && std::ferror(stream) == 0;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,13 +30,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     try {
         const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args);
-        std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-        std::fwrite(result.err.data(), 1, result.err.size(), stderr);
-        if (std::fflush(stdout) != 0) {
+        if (!WriteAll(result.out, stdout)) {
             std::fputs("velmarto-score: cannot write the output\n", stderr);
             return 1;
         }
-        return result.exitCode;
+        return WriteAll(result.err, stderr) ? result.exitCode : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "velmarto-score: %s\n", e.what());
         return 1;

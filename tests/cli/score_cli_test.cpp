@@ -25,8 +25,8 @@ struct ToolRun {
 };
 
 // Runs the built velmarto-score with `args`, reading stdout and stderr together so neither pipe
-// can fill up and stall it.
-ToolRun RunTool(const std::vector<std::string>& args) {
+// can fill up and stall it. With `stdoutPath`, stdout goes to that file instead.
+ToolRun RunTool(const std::vector<std::string>& args, const char* stdoutPath = nullptr) {
     std::array<int, 2> outPipe{}, errPipe{};
     if (pipe(outPipe.data()) != 0 || pipe(errPipe.data()) != 0) {
         ADD_FAILURE() << "pipe failed";
@@ -36,6 +36,9 @@ ToolRun RunTool(const std::vector<std::string>& args) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    if (stdoutPath != nullptr) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath, O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     std::vector<char*> argv{const_cast<char*>(VELMARTO_SCORE_PATH)};
     for (const std::string& arg : args) {
@@ -178,6 +181,16 @@ TEST(VelmartoScore, RejectsBadCommandLinesWithoutOutput) {
         EXPECT_EQ(run.exitCode, velmarto::cli::kExitUsage) << message;
         EXPECT_EQ(run.out, "") << message;
         EXPECT_EQ(run.err, "velmarto-score: " + message + "\n");
+    }
+}
+
+TEST(VelmartoScore, FailsWhenTheOutputIsLost) {
+    // A line fails at the final flush, a whole table already inside fwrite.
+    const std::vector<std::string> cases[] = {{"1", "30"}, {"--table"}, {"--help"}};
+    for (const std::vector<std::string>& args : cases) {
+        const ToolRun run = RunTool(args, "/dev/full");
+        EXPECT_EQ(run.exitCode, 1) << args[0];
+        EXPECT_EQ(run.err, "velmarto-score: cannot write the output\n") << args[0];
     }
 }
 
