@@ -1,9 +1,12 @@
 // Table rows reuse the report's payment rules, so a table cell and a report figure never differ.
+// Each payment of each fu is carried exactly from one han to the next: one doubling per row.
 #include "cli/score_table.h"
 
 #include <array>
 #include <span>
 #include <vector>
+
+#include "engine/payment_series.h"
 
 namespace velmarto::cli {
 namespace {
@@ -54,13 +57,38 @@ void AppendHeader(const TableRequest& request, const RowStyle& style, std::strin
     }
 }
 
-void AppendRow(const TableRequest& request, const RowStyle& style, const Hand& hand,
+constexpr int kFuCount = kMaxFuIndex + 2;  // the fu selector's indexes, from -1 (20 fu)
+// Room for a row of three long payments in myriad units, so the text is seldom moved.
+constexpr std::size_t kRowBytesEstimate = 256;
+
+// The payments of one fu, in report order.
+struct FuColumn {
+    int fu;
+    std::vector<PaymentSeries> payments;
+};
+
+std::vector<FuColumn> StartColumns(const TableRequest& request) {
+    std::vector<FuColumn> columns;
+    columns.reserve(kFuCount);
+    // The fu selector's indexes run in ascending fu order, from 20 fu for "no selection".
+    for (int fuIndex = -1; fuIndex <= kMaxFuIndex; ++fuIndex) {
+        const Hand hand{request.fromHan, FuFromIndex(fuIndex), request.seat};
+        FuColumn column{hand.fu, {}};
+        for (const PaymentRule& rule : PaymentRules(request.seat)) {
+            column.payments.emplace_back(rule, hand);
+        }
+        columns.push_back(std::move(column));
+    }
+    return columns;
+}
+
+void AppendRow(const TableRequest& request, const RowStyle& style, int han, const FuColumn& column,
                std::string& out) {
-    out.append(style.start).append(std::to_string(hand.han));
-    out.append(style.separator).append(std::to_string(hand.fu));
-    for (const PaymentRule& rule : PaymentRules(hand.seat)) {
-        DigitRegister reg{};
-        const int highest = ComputePayment(reg, rule, hand);
+    out.append(style.start).append(std::to_string(han));
+    out.append(style.separator).append(std::to_string(column.fu));
+    DigitRegister reg;
+    for (const PaymentSeries& payment : column.payments) {
+        const int highest = payment.Rounded(reg);
         out += style.separator;
         if (request.plain) {
             RenderDigits(reg, highest, out);
@@ -76,11 +104,16 @@ void AppendRow(const TableRequest& request, const RowStyle& style, const Hand& h
 std::string FormatScoreTable(const TableRequest& request) {
     const RowStyle style = StyleOf(request.format);
     std::string out;
+    out.reserve(kRowBytesEstimate * kFuCount *
+                static_cast<std::size_t>(request.toHan - request.fromHan + 1));
     AppendHeader(request, style, out);
+    std::vector<FuColumn> columns = StartColumns(request);
     for (int han = request.fromHan; han <= request.toHan; ++han) {
-        // The fu selector's indexes run in ascending fu order, from 20 fu for "no selection".
-        for (int fuIndex = -1; fuIndex <= kMaxFuIndex; ++fuIndex) {
-            AppendRow(request, style, Hand{han, FuFromIndex(fuIndex), request.seat}, out);
+        for (FuColumn& column : columns) {
+            AppendRow(request, style, han, column, out);
+            for (PaymentSeries& payment : column.payments) {
+                payment.NextHan();
+            }
         }
     }
     return out;

@@ -1,6 +1,7 @@
 // Myriad rendering: every group after the leading one keeps its zeros and its unit.
 #include "engine/myriad.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace velmarto {
@@ -38,9 +39,13 @@ std::string RenderMyriad(const DigitRegister& reg, int highest, const UnitNames&
 
 void RenderDigits(const DigitRegister& reg, int highest, std::string& out) {
     CheckHighest(highest, kRegisterDigits - 1);
-    for (int i = highest; i >= 0; --i) {
-        out += DigitChar(reg[i]);
+    // Written in one append: tables render thousands of these.
+    std::array<char, kRegisterDigits> digits;
+    const auto count = static_cast<std::size_t>(highest + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        digits[i] = DigitChar(reg[count - 1 - i]);
     }
+    out.append(digits.data(), count);
 }
 
 }  // namespace velmarto

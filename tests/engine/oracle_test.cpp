@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/cp932.h"
+#include "engine/payment_series.h"
 #include "engine/score_report.h"
 
 namespace velmarto {
@@ -71,6 +72,25 @@ TEST(Oracle, EverySelectorReadingMatchesExactIntegers) {
     }
     EXPECT_EQ(cases, 5720);
     EXPECT_EQ(longest, 211u) << "longest report in code page 932 bytes";
+}
+
+TEST(Oracle, PaymentsCarriedHanByHanMatchExactIntegers) {
+    // Tables carry each payment from one han to the next; every step must equal a fresh value.
+    for (Seat seat : {Seat::Dealer, Seat::NonDealer}) {
+        for (const PaymentRule& rule : PaymentRules(seat)) {
+            const int multiple = (rule.seedMultiplier << rule.extraDoublings) / 4;
+            for (int fuIndex = -1; fuIndex <= kMaxFuIndex; ++fuIndex) {
+                const int fu = FuFromIndex(fuIndex);
+                PaymentSeries series(rule, Hand{1, fu, seat});
+                for (int han = 1; han <= kMaxHan; ++han, series.NextHan()) {
+                    DigitRegister reg{};
+                    const int highest = series.Rounded(reg);
+                    ASSERT_EQ(RenderMyriad(reg, highest, kUnitNames), Payment(fu, han, multiple))
+                        << rule.label << " " << fu << " fu " << han << " han";
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
