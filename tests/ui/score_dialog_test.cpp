@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
@@ -115,13 +116,88 @@ TEST(ScoreDialog, NoTextIsClippedAndTheRowReadsLeftToRight) {
     });
 }
 
+// The first row of pixels, from the top, that differs from the widget's background.
+int FirstInkRow(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                return y;
+            }
+        }
+    }
+    return image.height();
+}
+
+TEST(ScoreDialog, LabelsDrawFromTheTopOfTheirRectangle) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](DialogWindow& window) {
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) {
+                continue;  // the About box's icon
+            }
+            EXPECT_LE(FirstInkRow(*label), label->fontMetrics().ascent() / 3)
+                << label->text().toStdString() << " is " << label->height() << " px tall";
+        }
+    });
+}
+
+TEST(ScoreDialog, ArrowKeysMoveThroughTheButtonGroup) {
+    // The seat buttons, the two push buttons and the result box are one group, wrapping at its
+    // ends; a seat button reached by an arrow is checked. The copy button is still disabled.
+    const struct {
+        int from;
+        Qt::Key key;
+        int to;
+        int checkedSeat;
+    } cases[] = {
+        {res::IDC_DEALER, Qt::Key_Right, res::IDC_NONDEALER, res::IDC_NONDEALER},
+        {res::IDC_NONDEALER, Qt::Key_Right, res::IDOK, res::IDC_NONDEALER},
+        {res::IDOK, Qt::Key_Down, res::IDC_RESULT, res::IDC_NONDEALER},
+        {res::IDOK, Qt::Key_Left, res::IDC_NONDEALER, res::IDC_NONDEALER},
+        {res::IDC_NONDEALER, Qt::Key_Up, res::IDC_DEALER, res::IDC_DEALER},
+        {res::IDC_DEALER, Qt::Key_Left, res::IDC_RESULT, res::IDC_DEALER},
+    };
+    CScoreDialog dialog;
+    RunModal(dialog, [&](DialogWindow& window) {
+        for (const auto& c : cases) {
+            window.Control(c.from)->setFocus();
+            QTest::keyClick(window.Control(c.from), c.key);
+            EXPECT_EQ(QApplication::focusWidget(), window.Control(c.to)) << c.from << " " << c.key;
+            EXPECT_TRUE(qobject_cast<QRadioButton*>(window.Control(c.checkedSeat))->isChecked())
+                << c.from << " " << c.key;
+        }
+    });
+}
+
+TEST(ScoreDialog, TooltipShowsOnlyAReportWiderThanTheBoxInWholeFigures) {
+    CScoreDialog dialog;
+    RunModal(dialog, [](DialogWindow& window) {
+        Combo(window, res::IDC_HAN_TENS)->setCurrentIndex(11);
+        Combo(window, res::IDC_HAN_UNITS)->setCurrentIndex(9);
+        Combo(window, res::IDC_FU)->setCurrentIndex(18);
+        Click(window, res::IDC_NONDEALER);
+        Click(window, res::IDOK);
+        QTextDocument tooltip;
+        tooltip.setHtml(window.Control(res::IDC_RESULT)->toolTip());
+        EXPECT_EQ(tooltip.toPlainText().split(QChar::ParagraphSeparator).join("\n"),
+                  "点数＝2126澗7647溝9325穣5865杼3966垓4609京1296兆4485億5132万1600点\n"
+                  "　親の支払い 1063澗3823溝9662穣7932杼6983垓2304京5648兆2242億7566万0800点\n"
+                  "／子の支払い 531澗6911溝9831穣3966杼3491垓6152京2824兆1121億3783万0400点");
+        Combo(window, res::IDC_HAN_TENS)->setCurrentIndex(0);
+        Click(window, res::IDOK);
+        EXPECT_EQ(window.Control(res::IDC_RESULT)->toolTip(), "");
+    });
+}
+
 TEST(ScoreDialog, EnterCalculatesAndKeepsTheDialogOpen) {
     CScoreDialog dialog;
     RunModal(dialog, [&](DialogWindow& window) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(Text(window, res::IDC_RESULT), kDefaultReport);
-        EXPECT_EQ(window.Control(res::IDC_RESULT)->toolTip(), kDefaultReport);
+        EXPECT_EQ(window.Control(res::IDC_RESULT)->toolTip(), "") << "the report fits the box";
         EXPECT_EQ(dialog.Result(), kDefaultReport);
         EXPECT_TRUE(window.Control(res::IDC_COPY)->isEnabled());
     });
@@ -276,14 +352,17 @@ TEST(ScoreDialog, MenuKeyAndShiftF10OpenTheWindowMenu) {
     RunModal(dialog, [&](DialogWindow& window) {
         for (const auto& [key, modifiers] : keys) {
             QString item;
+            bool highlighted = false;
             QTimer::singleShot(0, [&] {
                 if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                     item = menu->actions().value(0)->text();
+                    highlighted = menu->activeAction() == menu->actions().value(0);
                     menu->close();
                 }
             });
             QTest::keyClick(window.focusWidget(), key, modifiers);
             EXPECT_EQ(item, "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...") << key;
+            EXPECT_TRUE(highlighted) << "Enter chooses the first item at once";
             EXPECT_TRUE(window.isVisible());
         }
     });

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <vector>
 
 #include "winsys/dialog.h"
 
@@ -26,18 +27,24 @@ public:
 
     void reject() override;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ShowSystemMenu(const QPoint& globalPos);
+    enum class MenuOpenedBy { Mouse, Keyboard };
+    void ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy);
+    void MoveInGroup(QWidget* from, int direction);
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
 
     Dialog& m_owner;
     QHash<int, QWidget*> m_controls;
+    std::vector<QWidget*> m_widgets;  // in template order
+    std::vector<int> m_groupOf;       // each control's arrow-key group, in template order
     QList<QWidget*> m_tabStops;
     QList<QPair<unsigned, QString>> m_systemMenu;
 };

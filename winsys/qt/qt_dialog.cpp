@@ -9,17 +9,32 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
-#include "winsys/qt/dialog_layout.h"
+#include "winsys/dialog_layout.h"
+#include "winsys/dialog_layout.h"
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/qt_app.h"
 
 namespace velmarto::winsys {
 namespace {
 
+// Left and Up go back through a group, Right and Down on.
+struct ArrowStep {
+    int key;
+    int direction;
+};
+// What QLineEdit keeps free on each side of its text, inside the frame.
+constexpr int kLineEditTextMargin = 2;
+
+constexpr ArrowStep kArrowSteps[] = {
+    {Qt::Key_Left, -1}, {Qt::Key_Up, -1}, {Qt::Key_Right, 1}, {Qt::Key_Down, 1}};
+
 // Windows' dialog base units: the rounded average width of the 52 Latin letters, and the height.
-qt::BaseUnits BaseUnitsOf(const QFont& font) {
+BaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     const int letters =
         metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -27,7 +42,7 @@ qt::BaseUnits BaseUnitsOf(const QFont& font) {
 }
 
 // What Qt's own style needs to show a control's text unclipped.
-qt::MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* widget) {
+MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* widget) {
     switch (control.kind) {
         case ControlKind::DropDownList:
             return {widget->sizeHint().width(), widget->sizeHint().height()};
@@ -41,6 +56,23 @@ qt::MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* wid
             break;
     }
     return {};
+}
+
+// Whether the edit box shows all of `text` without scrolling.
+bool FitsIn(const QLineEdit& edit, const QString& text) {
+    const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
+    const int room = edit.contentsRect().width() - 2 * (frame + kLineEditTextMargin);
+    return edit.fontMetrics().horizontalAdvance(text) <= room;
+}
+
+// A text too wide for its box, for a tooltip: lines break only before a full-width space or a
+// slash, which is where a report passes to its next payment, never inside a figure.
+QString ToolTipLines(const QString& text) {
+    QString lines = text.toHtmlEscaped();
+    for (const QString& breakBefore : {QStringLiteral("　"), QStringLiteral("／")}) {
+        lines.replace(breakBefore, "<br>" + breakBefore);
+    }
+    return "<p style=\"white-space:pre\">" + lines + "</p>";
 }
 
 }  // namespace
@@ -88,6 +120,8 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::StaticText: {
             auto* label = new QLabel(qt::ToQt(control.text), this);
             label->setTextFormat(Qt::PlainText);
+            // Windows draws a static text from the top of its rectangle; the template relies on it.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
         case ControlKind::StaticIcon: {
@@ -101,14 +135,16 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
 
 void DialogWindow::CreateControls() {
     const DialogTemplate& dialog = m_owner.Template();
-    std::vector<QWidget*> widgets;
-    std::vector<qt::MinimumSize> minimum;
+    std::vector<MinimumSize> minimum;
     QButtonGroup* radioGroup = nullptr;
+    int group = 0;
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control);
         if (control.style & kGroup) {
             radioGroup = nullptr;
+            ++group;
         }
+        m_groupOf.push_back(group);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             if (!radioGroup) {
                 radioGroup = new QButtonGroup(this);
@@ -118,6 +154,8 @@ void DialogWindow::CreateControls() {
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { m_owner.Command(id); });
+            // Arrow keys on a button move through its group; lists and edit boxes keep theirs.
+            button->installEventFilter(this);
         }
         widget->setFocusPolicy((control.style & kTabStop) ? Qt::StrongFocus : Qt::NoFocus);
         widget->setEnabled(!(control.style & kDisabled));
@@ -130,17 +168,17 @@ void DialogWindow::CreateControls() {
         if (control.id != -1) {
             m_controls.insert(control.id, widget);
         }
-        widgets.push_back(widget);
+        m_widgets.push_back(widget);
         minimum.push_back(MinimumSizeOf(control, widget));
     }
-    const qt::Layout layout = qt::LayOutDialog(dialog, BaseUnitsOf(font()), minimum);
-    for (std::size_t i = 0; i < widgets.size(); ++i) {
-        const qt::PixelRect& rect = layout.controls[i];
-        widgets[i]->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    const Layout layout = LayOutDialog(dialog, BaseUnitsOf(font()), minimum);
+    for (std::size_t i = 0; i < m_widgets.size(); ++i) {
+        const PixelRect& rect = layout.controls[i];
+        m_widgets[i]->setGeometry(rect.x, rect.y, rect.width, rect.height);
         const ControlTemplate& control = dialog.controls[i];
         if (control.kind == ControlKind::StaticIcon) {
             const int side = std::min(rect.width, rect.height);
-            static_cast<QLabel*>(widgets[i])
+            static_cast<QLabel*>(m_widgets[i])
                 ->setPixmap(qt::LoadIcon({control.iconId}).pixmap(side, side));
         }
     }
@@ -178,7 +216,9 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
         QDialog::contextMenuEvent(event);
         return;
     }
-    ShowSystemMenu(event->globalPos());
+    ShowSystemMenu(event->globalPos(), event->reason() == QContextMenuEvent::Mouse
+                                           ? MenuOpenedBy::Mouse
+                                           : MenuOpenedBy::Keyboard);
 }
 
 // The Menu key and Shift+F10 open the menu below the focused control.
@@ -187,17 +227,61 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (menuKey && !m_systemMenu.isEmpty()) {
         const QWidget* focus = focusWidget() ? focusWidget() : this;
-        ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())));
+        ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())), MenuOpenedBy::Keyboard);
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto step = std::find_if(std::begin(kArrowSteps), std::end(kArrowSteps),
+                                   [&](const ArrowStep& entry) { return entry.key == key->key(); });
+    if (step == std::end(kArrowSteps) || key->modifiers() != Qt::NoModifier) {
+        return QDialog::eventFilter(watched, event);
+    }
+    MoveInGroup(static_cast<QWidget*>(watched), step->direction);
+    return true;
+}
+
+// As the Windows dialog manager does: the next control of the group that can take the focus,
+// wrapping at the group's ends; a radio button reached this way is checked, as if clicked.
+void DialogWindow::MoveInGroup(QWidget* from, int direction) {
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), from);
+    if (found == m_widgets.end()) {
+        return;
+    }
+    const auto count = static_cast<std::ptrdiff_t>(m_widgets.size());
+    const std::ptrdiff_t start = found - m_widgets.begin();
+    for (std::ptrdiff_t n = 1; n < count; ++n) {
+        const std::ptrdiff_t i = ((start + direction * n) % count + count) % count;
+        QWidget* candidate = m_widgets[static_cast<std::size_t>(i)];
+        if (m_groupOf[static_cast<std::size_t>(i)] != m_groupOf[static_cast<std::size_t>(start)]) {
+            continue;
+        }
+        if (candidate->focusPolicy() == Qt::NoFocus || !candidate->isEnabled()) {
+            continue;
+        }
+        candidate->setFocus(Qt::OtherFocusReason);
+        if (auto* radio = qobject_cast<QRadioButton*>(candidate); radio && !radio->isChecked()) {
+            radio->click();
+        }
+        return;
+    }
+}
+
+void DialogWindow::ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy) {
     QMenu menu(this);
     for (const auto& [command, text] : m_systemMenu) {
         const unsigned id = command;
         menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
+    }
+    // From the keyboard the first item is highlighted, so Enter chooses it at once.
+    if (openedBy == MenuOpenedBy::Keyboard) {
+        menu.setActiveAction(menu.actions().value(0));
     }
     menu.exec(globalPos);
 }
@@ -277,8 +361,7 @@ void Dialog::SetDlgItemText(int id, std::string_view text) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(qtext);
         edit->setCursorPosition(0);
-        // Long reports are wider than the box: the tooltip shows them whole.
-        edit->setToolTip(qtext);
+        edit->setToolTip(FitsIn(*edit, qtext) ? QString() : ToolTipLines(qtext));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(qtext);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
