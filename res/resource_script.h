@@ -4,4 +4,4 @@
 #define VELMARTO_IDS_ABOUT_ITEM 101
 #define VELMARTO_IDI_APP 128
 #define VELMARTO_ABOUT_ITEM_TEXT "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)..."
-#define VELMARTO_NOTICE_TEXT "© 2026 velmarto の開発者"
+#define VELMARTO_NOTICE_TEXT "(C) 2026 velmarto"

@@ -1,11 +1,11 @@
 // Dialog-unit layout: scaling, and room made for controls that need more than their template.
-#include "winsys/qt/dialog_layout.h"
+#include "winsys/dialog_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-namespace velmarto::winsys::qt {
+namespace velmarto::winsys {
 namespace {
 
 // A row of three controls and a box below spanning the row, like the score dialog.
@@ -48,4 +48,4 @@ TEST(LayOutDialog, WideControlPushesItsRowAndWidensTheDialog) {
 }
 
 }  // namespace
-}  // namespace velmarto::winsys::qt
+}  // namespace velmarto::winsys

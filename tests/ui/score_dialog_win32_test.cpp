@@ -97,6 +97,82 @@ std::string ClipboardBytes(UINT format) {
     return bytes;
 }
 
+int TextWidth(HWND dialog, const std::wstring& text) {
+    const HDC dc = GetDC(dialog);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(dialog, dc);
+    return size.cx;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(window, buffer, 256);
+    return buffer;
+}
+
+int ClientWidth(HWND window) {
+    RECT rect;
+    GetClientRect(window, &rect);
+    return rect.right;
+}
+
+// Every label, button and list item of `dialog` is shown whole in the dialog font: a list's
+// items fit its item area, a radio button's text fits beside its circle.
+void ExpectEveryTextFits(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        const std::wstring kind = className;
+        const std::string name = winsys::Narrow(WindowText(child));
+        if (kind == L"ComboBox") {
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof info;
+            GetComboBoxInfo(child, &info);
+            const auto count = SendMessageW(child, CB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
+                wchar_t item[64] = {};
+                SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(item));
+                EXPECT_LE(TextWidth(dialog, item), info.rcItem.right - info.rcItem.left)
+                    << winsys::Narrow(item);
+            }
+        } else if (kind == L"Button" || kind == L"Static") {
+            const bool radio =
+                (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+            const int beside = kind == L"Button" && radio ? GetSystemMetrics(SM_CXMENUCHECK) : 0;
+            EXPECT_LE(TextWidth(dialog, WindowText(child)) + beside, ClientWidth(child)) << name;
+        }
+    }
+}
+
+TEST(Win32ScoreDialog, EveryTextFitsItsControl) {
+    CScoreDialog dialog;
+    struct : winsys::App {
+        bool InitInstance() override { return false; }
+    } app;
+    app.m_pMainWnd = &dialog;
+    RunModal(dialog, [](HWND hwnd) {
+        ExpectEveryTextFits(hwnd);
+        bool aboutSeen = false;
+        OnNextLoop([&] {
+            const HWND about = GetActiveWindow();
+            aboutSeen = about != hwnd;
+            ExpectEveryTextFits(about);
+            // The notice fits the template as drawn: nothing in the About box had to be widened.
+            RECT units = {0, 0, 169, 29};
+            MapDialogRect(about, &units);
+            EXPECT_EQ(ClientWidth(about), units.right);
+            PressKey(about, VK_ESCAPE);
+        });
+        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
+        EXPECT_TRUE(aboutSeen);
+    });
+}
+
 TEST(Win32ScoreDialog, OpensOnTheDefaults) {
     CScoreDialog dialog;
     RunModal(dialog, [](HWND hwnd) {

@@ -48,13 +48,13 @@ if [ -n "$wine_dir" ]; then
     . "$wine_dir/env"
     VELMARTO_WINE_LANG=C.UTF-8 "$root/scripts/wine-env" run "$wine_dir" "$app" &
     class=velmarto.exe
-    open_menu=(alt+space Up Return)  # the window menu; its last item is ours
+    choose_about=(Up Return)  # the system menu's last item is ours
 else
     export XDG_RUNTIME_DIR=$work
     start_xvfb
     "$app" &
     class=velmarto
-    open_menu=(shift+F10 a)  # the dialog's menu; A is the item's mnemonic
+    choose_about=(Return)  # the menu's first and only item, highlighted when opened by key
 fi
 app_pid=$!
 window=$(wait_for_window "$class")
@@ -73,10 +73,24 @@ expect_clipboard "点数＝98万3100点　親の支払い 49万1600点／子の�
 press shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Up Tab Up Return Tab Tab Tab Tab Return
 expect_clipboard "役無しチョンボ！ 親への支払い 4000点／子への支払い 2000点"
 
-press "${open_menu[@]}"
-check "the About box opens from the window menu" about_visible
+press shift+F10 "${choose_about[@]}"
+check "the About box opens from the window menu by Shift+F10" about_visible
 press Escape
 check "Esc closes the About box only" eval '! about_visible && app_running'
+
+press Menu "${choose_about[@]}"
+check "the About box opens from the window menu by the Menu key" about_visible
+press Escape
+
+# A right-click on the dialog's background below the result box, clear of every control and of
+# any frame that Wine draws itself.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" 12 $((HEIGHT - 8)) click 3
+sleep 0.4
+press Up Return
+check "the About box opens from the window menu by a right-click" about_visible
+press Escape
+check "the score window is back" eval '! about_visible && app_running'
 
 press Escape
 for _ in $(seq 50); do app_running || break; sleep 0.1; done

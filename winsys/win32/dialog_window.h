@@ -6,6 +6,7 @@
 #undef SetDlgItemText
 
 #include "winsys/dialog.h"
+#include "winsys/dialog_layout.h"
 
 namespace velmarto::winsys {
 
@@ -23,7 +24,10 @@ private:
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL InitDialog(HWND hwnd);
+    void FitControlsToText();
+    void Relayout(const Layout& layout, int grown);
     void PaintMinimized();
+    void ShowSystemMenu(LPARAM where);
 
     Dialog& m_owner;
     HWND m_hwnd = nullptr;

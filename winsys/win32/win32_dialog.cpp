@@ -1,11 +1,64 @@
 // The Win32 backend of Dialog: a modal dialog from an in-memory template, driven by messages.
 #include <windows.h>
+#include <windowsx.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "winsys/dialog_layout.h"
 #include "winsys/win32/dialog_window.h"
 #include "winsys/win32/template_builder.h"
 
 namespace velmarto::winsys {
-namespace {}  // namespace
+namespace {
+
+// Both coordinates of WM_CONTEXTMENU when the menu was asked for from the keyboard.
+constexpr int kFromKeyboard = -1;
+
+// Width of `text` in the font selected into `dc`.
+int TextWidth(HDC dc, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
+// The narrowest a control can be and still show its whole text: the text and what the control
+// draws beside it (a list's button and frame, a radio button's circle, a push button's edges).
+int MinimumWidth(HDC dc, const ControlTemplate& control) {
+    const int edges = 2 * GetSystemMetrics(SM_CXEDGE);
+    switch (control.kind) {
+        case ControlKind::DropDownList: {
+            int widest = 0;
+            for (std::string_view item : control.items) {
+                widest = std::max(widest, TextWidth(dc, item));
+            }
+            return widest + GetSystemMetrics(SM_CXVSCROLL) + edges;
+        }
+        case ControlKind::AutoRadio:
+            return GetSystemMetrics(SM_CXMENUCHECK) + TextWidth(dc, control.text);
+        case ControlKind::PushButton:
+        case ControlKind::DefPushButton:
+            return TextWidth(dc, control.text) + edges;
+        case ControlKind::StaticText:
+            return TextWidth(dc, control.text);
+        case ControlKind::Edit:
+        case ControlKind::StaticIcon:
+            break;
+    }
+    return 0;
+}
+
+// A control's rectangle in its dialog's client coordinates.
+RECT ClientRectOf(HWND control, HWND dialog) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace
 
 HINSTANCE ResourceModule() {
     return GetModuleHandleW(nullptr);
@@ -52,7 +105,52 @@ BOOL DialogWindow::InitDialog(HWND hwnd) {
                                 reinterpret_cast<LPARAM>(Widen(item).c_str()));
         }
     }
+    FitControlsToText();
     return m_owner.OnInitDialog() ? TRUE : FALSE;
+}
+
+// Where the dialog font is wider than the template was drawn for (another font standing in for
+// the dialog font, say), a control too narrow for its text is widened and its row moves along,
+// as the Qt backend does. Where everything fits, nothing moves.
+void DialogWindow::FitControlsToText() {
+    const DialogTemplate& dialog = m_owner.Template();
+    RECT units = {0, 0, 4, 8};
+    MapDialogRect(m_hwnd, &units);
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
+    std::vector<MinimumSize> minimum;
+    for (const ControlTemplate& control : dialog.controls) {
+        minimum.push_back({MinimumWidth(dc, control), 0});
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(m_hwnd, dc);
+
+    const BaseUnits base{units.right, units.bottom};
+    const Layout fitted = LayOutDialog(dialog, base, minimum);
+    const Layout original = LayOutDialog(dialog, base, {});
+    const auto moved = [](const PixelRect& a, const PixelRect& b) {
+        return a.x != b.x || a.width != b.width;
+    };
+    if (!std::equal(fitted.controls.begin(), fitted.controls.end(), original.controls.begin(),
+                    std::not_fn(moved))) {
+        Relayout(fitted, fitted.width - original.width);
+    }
+}
+
+// The controls are the dialog's children in template order.
+void DialogWindow::Relayout(const Layout& layout, int grown) {
+    HWND child = GetWindow(m_hwnd, GW_CHILD);
+    for (const PixelRect& placed : layout.controls) {
+        const RECT now = ClientRectOf(child, m_hwnd);
+        SetWindowPos(child, nullptr, placed.x, now.top, placed.width, now.bottom - now.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    RECT window;
+    GetWindowRect(m_hwnd, &window);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left + grown,
+                 window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,8 +174,33 @@ INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(m_icon);
+        case WM_CONTEXTMENU:
+            ShowSystemMenu(lParam);
+            return TRUE;
         default:
             return FALSE;
+    }
+}
+
+// Right-click, Shift+F10 and the Menu key open the system menu at the pointer or below the focused
+// control, as the window menu of the title bar would, which a window manager may keep for itself.
+void DialogWindow::ShowSystemMenu(LPARAM where) {
+    POINT at = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    const bool fromKeyboard = at.x == kFromKeyboard && at.y == kFromKeyboard;
+    if (fromKeyboard) {
+        const HWND focus = GetFocus() ? GetFocus() : m_hwnd;
+        RECT rect;
+        GetWindowRect(focus, &rect);
+        at = {rect.left, rect.bottom};
+        // The menu's own loop reads this first, so the first item is highlighted and Enter
+        // chooses it, as in a menu opened with Alt+Space.
+        PostMessageW(m_hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    const HMENU menu = GetSystemMenu(m_hwnd, FALSE);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr));
+    if (command != 0) {
+        SendMessageW(m_hwnd, WM_SYSCOMMAND, command, 0);
     }
 }
 
