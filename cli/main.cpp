@@ -1,6 +1,7 @@
 // Entry point of velmarto-score.
 #include <cstdio>
 #include <exception>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
 #endif
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     try {
-        const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args);
+        const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, std::cin);
         if (!WriteAll(result.out, stdout)) {
             std::fputs("velmarto-score: cannot write the output\n", stderr);
             return 1;

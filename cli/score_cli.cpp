@@ -2,15 +2,18 @@
 // table behind.
 #include "cli/score_cli.h"
 
+#include <sstream>
 #include <stdexcept>
 
 #include "cli/cli_options.h"
+#include "cli/hand_command.h"
 #include "cli/score_table.h"
 #include "engine/cp932.h"
 
 namespace velmarto::cli {
 namespace {
 
+constexpr std::string_view kHandCommand = "hand";
 constexpr std::string_view kVersion = "velmarto-score 0.1.0.1\n";
 constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
@@ -57,7 +60,10 @@ struct Render {
 
 }  // namespace
 
-CliResult RunScoreCli(std::span<const std::string_view> args) {
+CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input) {
+    if (!args.empty() && args.front() == kHandCommand) {
+        return RunHandCommand(args.subspan(1), input);
+    }
     const auto parsed = ParseOptions(args);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
         return CliResult{kExitUsage, "", error->message + "\n"};
@@ -68,6 +74,11 @@ CliResult RunScoreCli(std::span<const std::string_view> args) {
         text = ToCp932(text);
     }
     return CliResult{0, std::move(text), ""};
+}
+
+CliResult RunScoreCli(std::span<const std::string_view> args) {
+    std::istringstream nothing;
+    return RunScoreCli(args, nothing);
 }
 
 }  // namespace velmarto::cli

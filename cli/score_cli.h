@@ -1,6 +1,7 @@
 // velmarto-score as a function of its arguments, so tests and the fuzzer run it in-process.
 #pragma once
 
+#include <istream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,7 +16,10 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the tool on the arguments after the program name. On any error `out` stays empty.
+// Runs the tool on the arguments after the program name; `hand --batch` reads `input`. On any
+// error of the command line `out` stays empty.
+CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input);
+// The same with nothing on standard input.
 CliResult RunScoreCli(std::span<const std::string_view> args);
 
 }  // namespace velmarto::cli

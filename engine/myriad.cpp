@@ -22,7 +22,12 @@ char DigitChar(std::int32_t digit) {
 
 void RenderMyriad(const DigitRegister& reg, int highest, const UnitNames& unitNames,
                   std::string& out) {
-    CheckHighest(highest, kMaxRenderableDigit);
+    RenderMyriad(reg, highest, std::span<const std::string_view>(unitNames), out);
+}
+
+void RenderMyriad(const DigitRegister& reg, int highest,
+                  std::span<const std::string_view> unitNames, std::string& out) {
+    CheckHighest(highest, static_cast<int>(unitNames.size()) * kGroupDigits - 1);
     for (int i = highest; i >= 0; --i) {
         out += DigitChar(reg[i]);
         if (i % kGroupDigits == 0) {

@@ -14,6 +14,10 @@ void PaymentSeries::NextHan() {
     DoubleRegister(m_exact, m_carry, m_highest);
 }
 
+int PaymentSeries::HighestExactDigit() const {
+    return m_carry[kRegisterDigits] != 0 ? kRegisterDigits : m_highest;
+}
+
 int PaymentSeries::Rounded(DigitRegister& out) const {
     out = m_exact;
     CarryRow carry = m_carry;

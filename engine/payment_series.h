@@ -18,6 +18,9 @@ public:
     // The payment at the current han, rounded up to 100, in `out`; returns its highest digit.
     int Rounded(DigitRegister& out) const;
 
+    // The highest digit of the exact value; kRegisterDigits once it has outgrown the register.
+    int HighestExactDigit() const;
+
 private:
     DigitRegister m_exact{};
     CarryRow m_carry{};

@@ -1,0 +1,379 @@
+// The options are CLI11's; the hand is read, checked and scored by the engine, and written here
+// as text, one TSV line per hand in a batch, or JSON.
+#include "cli/hand_command.h"
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/cp932.h"
+#include "engine/hand/hand_evaluator.h"
+
+namespace velmarto::cli {
+namespace {
+
+using hand::Figures;
+using hand::HandScore;
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kProgram = "velmarto-score hand";
+constexpr std::array<std::string_view, hand::kWinds> kWindLetters = {"E", "S", "W", "N"};
+constexpr std::string_view kWindHelp = "E, S, W or N";
+
+// JSON names of each seat's payments, in PaymentRules order.
+constexpr std::array<std::string_view, 3> kNonDealerPaymentKeys = {"ron", "tsumo_dealer",
+                                                                   "tsumo_non_dealer"};
+constexpr std::array<std::string_view, 2> kDealerPaymentKeys = {"ron", "tsumo_each"};
+
+// Everything one hand's command line says.
+struct HandOptions {
+    std::string tiles;
+    std::string win;
+    std::array<std::vector<std::string>, 4> melds;  // in MeldKind order
+    std::string dora;
+    std::string ura;
+    std::string round = "E";
+    std::string seat = "E";
+    hand::Situation situation;
+    bool noDoubleYakuman = false;
+    bool noOpenTanyao = false;
+    bool json = false;
+    bool plain = false;
+    bool batch = false;
+    std::string encoding = "utf-8";
+};
+
+constexpr std::array<std::string_view, 4> kMeldOptions = {"--chi", "--pon", "--kan", "--ankan"};
+constexpr std::array<std::string_view, 4> kMeldHelp = {
+    "a called run, e.g. 123m (repeatable)", "a called triplet, e.g. 555z (repeatable)",
+    "an open quad, e.g. 1111m (repeatable)", "a closed quad, e.g. 2222p (repeatable)"};
+
+struct SituationFlag {
+    std::string_view name;
+    bool hand::Situation::*flag;
+    std::string_view help;
+};
+constexpr std::array kSituationFlags = {
+    SituationFlag{"--tsumo", &hand::Situation::tsumo, "won on a self-draw (default: on a discard)"},
+    SituationFlag{"--riichi", &hand::Situation::riichi, "riichi declared"},
+    SituationFlag{"--double-riichi", &hand::Situation::doubleRiichi,
+                  "riichi declared on the first turn"},
+    SituationFlag{"--ippatsu", &hand::Situation::ippatsu, "won within one turn of riichi"},
+    SituationFlag{"--rinshan", &hand::Situation::rinshan, "won on the replacement tile of a quad"},
+    SituationFlag{"--chankan", &hand::Situation::chankan, "won by robbing a quad"},
+    SituationFlag{"--haitei", &hand::Situation::haitei, "won on the last draw"},
+    SituationFlag{"--houtei", &hand::Situation::houtei, "won on the last discard"},
+    SituationFlag{"--tenhou", &hand::Situation::tenhou, "the dealer's win on the first draw"},
+    SituationFlag{"--chiihou", &hand::Situation::chiihou, "a non-dealer's win on the first draw"},
+};
+
+void Describe(CLI::App& app, HandOptions& o) {
+    app.allow_windows_style_options(false);
+    app.add_option("TILES", o.tiles,
+                   "the concealed tiles with the winning tile, last unless --win names it")
+        ->required();
+    app.add_option("--win", o.win, "the winning tile, when it is not the last one written");
+    for (std::size_t i = 0; i < kMeldOptions.size(); ++i) {
+        // One set per use, so a set never swallows the tiles after it.
+        app.add_option(std::string(kMeldOptions[i]), o.melds[i], std::string(kMeldHelp[i]))
+            ->allow_extra_args(false);
+    }
+    for (const SituationFlag& flag : kSituationFlags) {
+        app.add_flag(std::string(flag.name), o.situation.*flag.flag, std::string(flag.help));
+    }
+    const std::vector<std::string> winds(kWindLetters.begin(), kWindLetters.end());
+    app.add_option("--round", o.round,
+                   "the round's wind: " + std::string(kWindHelp) + " (default E)")
+        ->check(CLI::IsMember(winds));
+    app.add_option("--seat", o.seat,
+                   "the winner's seat: " + std::string(kWindHelp) + " (default E, the dealer)")
+        ->check(CLI::IsMember(winds));
+    app.add_option("--dora", o.dora, "dora indicators, e.g. 3m7z");
+    app.add_option("--ura", o.ura, "ura dora indicators (with riichi)");
+    app.add_option("--honba", o.situation.honba, "honba counters")->check(CLI::Range(0, 1000000));
+    app.add_option("--sticks", o.situation.sticks, "riichi sticks on the table")
+        ->check(CLI::Range(0, 1000000));
+    app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
+                 "count the double yakuman forms 13 han, not 26");
+    app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");
+    app.add_flag("--json", o.json, "one JSON object instead of text");
+    app.add_flag("--plain", o.plain, "plain digits instead of myriad units");
+    app.add_option("--encoding", o.encoding, "output encoding: utf-8 (default) or cp932")
+        ->check(CLI::IsMember({"utf-8", "cp932"}));
+}
+
+// Parses the arguments of one hand; an error message otherwise, or the help text.
+struct Parsed {
+    HandOptions options;
+    std::string error;
+    std::string help;
+};
+
+Parsed Parse(std::span<const std::string_view> args, bool allowBatch) {
+    Parsed parsed;
+    CLI::App app("Count a winning hand's yaku and fu and print its exact no-limit payments.",
+                 std::string(kProgram));
+    Describe(app, parsed.options);
+    if (allowBatch) {
+        app.add_flag(
+            "--batch", parsed.options.batch,
+            "read one hand per line from standard input, the same arguments as after 'hand'");
+        // With --batch the tiles come from each line.
+        app.get_option("TILES")->required(false);
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        parsed.help = app.help();
+    } catch (const CLI::ParseError& e) {
+        parsed.error = e.what();
+    }
+    if (parsed.error.empty() && parsed.help.empty() && !parsed.options.batch &&
+        parsed.options.tiles.empty()) {
+        parsed.error = "TILES is required";
+    }
+    return parsed;
+}
+
+int WindIndex(std::string_view letter) {
+    for (std::size_t i = 0; i < kWindLetters.size(); ++i) {
+        if (kWindLetters[i] == letter) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+hand::HandText ToHandText(const HandOptions& o) {
+    hand::HandText text;
+    text.tiles = o.tiles;
+    if (!o.win.empty()) {
+        text.win = o.win;
+    }
+    for (std::size_t kind = 0; kind < o.melds.size(); ++kind) {
+        for (const std::string& meld : o.melds[kind]) {
+            text.melds.emplace_back(static_cast<hand::MeldKind>(kind), meld);
+        }
+    }
+    text.dora = o.dora;
+    text.ura = o.ura;
+    text.situation = o.situation;
+    text.situation.roundWind = WindIndex(o.round);
+    text.situation.seatWind = WindIndex(o.seat);
+    text.rules.doubleYakuman = !o.noDoubleYakuman;
+    text.rules.openTanyao = !o.noOpenTanyao;
+    return text;
+}
+
+// The dora, red fives and ura dora, as yaku-like lines after the yaku.
+std::vector<std::pair<std::string_view, int>> DoraLines(const hand::DoraCount& dora) {
+    std::vector<std::pair<std::string_view, int>> lines;
+    for (const auto& [name, han] : {std::pair<std::string_view, int>{"ドラ", dora.dora},
+                                    {"赤ドラ", dora.aka},
+                                    {"裏ドラ", dora.ura}}) {
+        if (han > 0) {
+            lines.emplace_back(name, han);
+        }
+    }
+    return lines;
+}
+
+std::string FuSummary(const hand::FuCount& fu) {
+    std::string text = "（";
+    for (std::size_t i = 0; i < fu.View().size(); ++i) {
+        const hand::FuItem& item = fu.View()[i];
+        text += (i ? "、" : "") + std::string(item.name) + " " + std::to_string(item.fu);
+    }
+    return text + "）";
+}
+
+std::string Totals(const hand::HandResult& result) {
+    return std::to_string(result.han) + "飜 " + std::to_string(result.fu.total) + "符";
+}
+
+std::string AsText(const HandScore& score) {
+    const hand::HandResult& result = score.result;
+    std::string out;
+    if (result.NoYaku()) {
+        out += "役なし\n";
+    }
+    for (const hand::ScoredYaku& yaku : result.yaku.View()) {
+        out += std::string(yaku.name) + " " + std::to_string(yaku.han) + "飜\n";
+    }
+    for (const auto& [name, han] : DoraLines(result.dora)) {
+        out += std::string(name) + " " + std::to_string(han) + "飜\n";
+    }
+    if (!result.NoYaku()) {
+        out += "計 " + Totals(result) + FuSummary(result.fu) + "\n";
+    }
+    out += score.report + "\n";
+    if (!score.settlementLine.empty()) {
+        out += score.settlementLine + "\n";
+    }
+    return out;
+}
+
+// One batch line: totals, yaku, report (and the settlement), separated by tabs.
+std::string AsBatchLine(const HandScore& score) {
+    const hand::HandResult& result = score.result;
+    std::string yaku;
+    const auto add = [&](std::string_view name, int han) {
+        yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
+    };
+    for (const hand::ScoredYaku& y : result.yaku.View()) {
+        add(y.name, y.han);
+    }
+    for (const auto& [name, han] : DoraLines(result.dora)) {
+        add(name, han);
+    }
+    std::string line = (result.NoYaku() ? "0飜" : Totals(result)) + "\t" +
+                       (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
+    if (!score.settlementLine.empty()) {
+        line += "\t" + score.settlementLine;
+    }
+    return line + "\n";
+}
+
+Json FigureMap(const HandScore& score, std::span<const hand::Figure> figures) {
+    const std::span<const std::string_view> keys =
+        score.seat == Seat::Dealer ? std::span<const std::string_view>(kDealerPaymentKeys)
+                                   : std::span<const std::string_view>(kNonDealerPaymentKeys);
+    Json map = Json::object();
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        map[std::string(keys[i])] = hand::DecimalString(figures[i]);
+    }
+    return map;
+}
+
+Json AsJson(const HandScore& score, const hand::Situation& situation) {
+    const hand::HandResult& result = score.result;
+    Json yaku = Json::array();
+    for (const hand::ScoredYaku& y : result.yaku.View()) {
+        yaku.push_back({{"name", y.name}, {"han", y.han}});
+    }
+    Json fuItems = Json::array();
+    for (const hand::FuItem& item : result.fu.View()) {
+        fuItems.push_back({{"name", item.name}, {"fu", item.fu}});
+    }
+    Json out = {
+        {"yaku", yaku},
+        {"dora", {{"dora", result.dora.dora}, {"aka", result.dora.aka}, {"ura", result.dora.ura}}},
+        {"han", result.han},
+        {"fu", result.fu.total},
+        {"fu_items", fuItems},
+        {"dealer", score.seat == Seat::Dealer},
+        {"tsumo", situation.tsumo},
+        {"no_yaku", result.NoYaku()},
+        {"payments", score.payments ? FigureMap(score, score.payments->View()) : Json()},
+        {"honba", situation.honba},
+        {"sticks", situation.sticks},
+    };
+    if (score.settlement) {
+        const std::size_t kinds = static_cast<std::size_t>(score.settlement->payerKinds);
+        out["settlement"] = {{"winner_gets", hand::DecimalString(score.settlement->winnerGets)},
+                             {"line", score.settlementLine}};
+        Json payers = Json::array();
+        for (std::size_t i = 0; i < kinds; ++i) {
+            payers.push_back(hand::DecimalString(score.settlement->perPayer[i]));
+        }
+        out["settlement"]["payers"] = payers;
+    }
+    out["report"] = score.report;
+    return out;
+}
+
+// One hand from its options: the output, or an error message.
+struct Outcome {
+    std::string out;
+    std::string error;
+};
+
+Outcome ScoreOne(const HandOptions& options, bool batchLine) {
+    auto input = hand::ReadHand(ToHandText(options));
+    if (auto* error = std::get_if<hand::NotationError>(&input)) {
+        return {"", error->message};
+    }
+    const hand::HandInput& handInput = std::get<hand::HandInput>(input);
+    auto scored = hand::ScoreHand(handInput, options.plain ? Figures::Plain : Figures::Myriad);
+    if (auto* error = std::get_if<hand::NotationError>(&scored)) {
+        return {"", error->message};
+    }
+    const HandScore& score = std::get<HandScore>(scored);
+    if (options.json) {
+        return {AsJson(score, handInput.situation).dump() + "\n", ""};
+    }
+    return {batchLine ? AsBatchLine(score) : AsText(score), ""};
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+CliResult RunBatch(const HandOptions& batch, std::istream& input) {
+    CliResult result;
+    std::string line;
+    for (int number = 1; std::getline(input, line); ++number) {
+        const std::vector<std::string> words = Words(line);
+        const std::vector<std::string_view> args(words.begin(), words.end());
+        Parsed parsed = Parse(args, false);
+        parsed.options.json |= batch.json;
+        parsed.options.plain |= batch.plain;
+        Outcome outcome =
+            parsed.error.empty() ? ScoreOne(parsed.options, true) : Outcome{"", parsed.error};
+        if (!parsed.help.empty()) {
+            outcome.error = "--help is not a hand";
+        }
+        if (!outcome.error.empty()) {
+            result.exitCode = kExitUsage;
+            const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
+            outcome.out =
+                batch.json ? Json{{"error", message}}.dump() + "\n" : "error\t" + message + "\n";
+        }
+        result.out += outcome.out;
+    }
+    return result;
+}
+
+}  // namespace
+
+CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
+    const Parsed parsed = Parse(args, true);
+    if (!parsed.help.empty()) {
+        return {0, parsed.help, ""};
+    }
+    const auto fail = [](const std::string& message) {
+        return CliResult{kExitUsage, "", "velmarto-score: hand: " + message + "\n"};
+    };
+    if (!parsed.error.empty()) {
+        return fail(parsed.error);
+    }
+    const HandOptions& options = parsed.options;
+    if (options.batch && !options.tiles.empty()) {
+        return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
+    }
+    CliResult result;
+    if (options.batch) {
+        result = RunBatch(options, input);
+    } else {
+        const Outcome outcome = ScoreOne(options, false);
+        if (!outcome.error.empty()) {
+            return fail(outcome.error);
+        }
+        result.out = outcome.out;
+    }
+    if (options.encoding == "cp932") {
+        result.out = ToCp932(result.out);
+    }
+    return result;
+}
+
+}  // namespace velmarto::cli

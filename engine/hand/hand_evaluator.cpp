@@ -1,0 +1,125 @@
+// The evaluator tries every reading; yaku, fu and payments each come from their own file.
+#include "engine/hand/hand_evaluator.h"
+
+#include <algorithm>
+
+namespace velmarto::hand {
+namespace {
+
+// Fu never differ by a factor of 2^4 (20 to 170), so a han lead this large decides alone.
+constexpr int kDecisiveHanLead = 8;
+
+// Whether a pays more than b under no limit; on equal pay, more han wins.
+bool PaysMore(const HandResult& a, const HandResult& b) {
+    if (a.NoYaku() != b.NoYaku()) {
+        return b.NoYaku();
+    }
+    const int low = std::min(a.han, b.han);
+    if (std::abs(a.han - b.han) >= kDecisiveHanLead) {
+        return a.han > b.han;
+    }
+    const long valueA = static_cast<long>(a.fu.total) << (a.han - low);
+    const long valueB = static_cast<long>(b.fu.total) << (b.han - low);
+    return valueA != valueB ? valueA > valueB : a.han > b.han;
+}
+
+DoraCount CountDora(const HandInput& hand, const TileCounts& all) {
+    DoraCount count;
+    const auto pointedAt = [&](const std::vector<Tile>& indicators) {
+        int n = 0;
+        for (const Tile& indicator : indicators) {
+            n += all[static_cast<std::size_t>(DoraOf(indicator.index))];
+        }
+        return n;
+    };
+    count.dora = pointedAt(hand.dora);
+    count.ura = pointedAt(hand.ura);
+    for (const Tile& t : hand.concealed) {
+        count.aka += t.red;
+    }
+    for (const Meld& meld : hand.melds) {
+        for (const Tile& t : meld.tiles) {
+            count.aka += t.red;
+        }
+    }
+    return count;
+}
+
+bool HasPinfu(const YakuList& yaku) {
+    const auto view = yaku.View();
+    return std::any_of(view.begin(), view.end(),
+                       [](const ScoredYaku& y) { return y.id == YakuId::Pinfu; });
+}
+
+NotationError Error(std::string message, std::string japanese) {
+    return {std::move(message), std::move(japanese)};
+}
+
+Seat SeatOf(const HandInput& hand) {
+    return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
+}
+
+}  // namespace
+
+std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
+    const TileCounts all = hand.AllCounts();
+    const DoraCount dora = CountDora(hand, all);
+    const bool closed = hand.Closed();
+    std::optional<HandResult> best;
+    ForEachReading(hand, [&](const Reading& reading) {
+        HandResult result;
+        result.reading = reading;
+        result.yaku = FindYaku({hand, reading, all, closed});
+        result.fu = CountFu(hand, reading, HasPinfu(result.yaku));
+        if (!result.NoYaku()) {
+            result.dora = dora;
+            result.han = result.yaku.Han() + dora.Han();
+        }
+        if (!best || PaysMore(result, *best)) {
+            best = result;
+        }
+    });
+    if (!best) {
+        return Error(
+            "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
+            "thirteen orphans",
+            "和了の形になっていません");
+    }
+    return *best;
+}
+
+std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
+    auto evaluated = EvaluateHand(hand);
+    if (auto* error = std::get_if<NotationError>(&evaluated)) {
+        return *error;
+    }
+    HandScore score;
+    score.result = std::get<HandResult>(evaluated);
+    score.seat = SeatOf(hand);
+    const HandResult& result = score.result;
+    if (result.NoYaku()) {
+        // The window's own line for a win without yaku: han 0, the fu selector left alone.
+        DigitRegister a{}, b{}, c{};
+        score.report =
+            ComposeScoreReport({0, 0, -1, score.seat == Seat::Dealer ? 1 : 0}, a, b, c, kUnitNames);
+        return score;
+    }
+    score.payments = ComputePayments(result.han, result.fu.total, score.seat);
+    const Situation& s = hand.situation;
+    if (score.payments && (s.honba > 0 || s.sticks > 0)) {
+        score.settlement = Settle(*score.payments, s.tsumo, s.honba, s.sticks);
+    }
+    if (!score.payments || ((s.honba > 0 || s.sticks > 0) && !score.settlement)) {
+        return Error(std::to_string(result.han) + " han " + std::to_string(result.fu.total) +
+                         " fu pays 10^59 or more, beyond the 60-digit register",
+                     "点数が大きすぎて計算できません（" + std::to_string(result.han) + "飜）");
+    }
+    score.report = ComposeReport(*score.payments, style);
+    if (score.settlement) {
+        score.settlementLine = ComposeSettlementLine(*score.settlement, *score.payments, s.tsumo,
+                                                     s.honba, s.sticks, style);
+    }
+    return score;
+}
+
+}  // namespace velmarto::hand

@@ -1,0 +1,251 @@
+// Hand checks: each one names the tile or the set the user has to change.
+#include "engine/hand/hand_input.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <tuple>
+
+namespace velmarto::hand {
+namespace {
+
+struct MeldShape {
+    MeldKind kind;
+    std::string_view option;
+    int size;
+    bool run;
+    std::string_view japanese;
+};
+constexpr std::array kMeldShapes = {
+    MeldShape{MeldKind::Chi, "--chi", 3, true, "チー"},
+    MeldShape{MeldKind::Pon, "--pon", 3, false, "ポン"},
+    MeldShape{MeldKind::Kan, "--kan", 4, false, "明槓"},
+    MeldShape{MeldKind::Ankan, "--ankan", 4, false, "暗槓"},
+};
+
+const MeldShape& ShapeOf(MeldKind kind) {
+    return *std::find_if(kMeldShapes.begin(), kMeldShapes.end(),
+                         [kind](const MeldShape& shape) { return shape.kind == kind; });
+}
+
+NotationError Error(std::string message, std::string japanese) {
+    return {std::move(message), std::move(japanese)};
+}
+
+// A notation error, told where it was found.
+NotationError In(std::string_view where, std::string_view whereJa, NotationError error) {
+    return {std::string(where) + ": " + error.message,
+            std::string(whereJa) + ": " + error.japanese};
+}
+
+bool IsRun(std::vector<Tile> tiles) {
+    std::sort(tiles.begin(), tiles.end(),
+              [](const Tile& a, const Tile& b) { return a.index < b.index; });
+    return !IsHonour(tiles[0].index) && SuitOf(tiles[0].index) == SuitOf(tiles[2].index) &&
+           tiles[1].index == tiles[0].index + 1 && tiles[2].index == tiles[0].index + 2;
+}
+
+bool AllSame(const std::vector<Tile>& tiles) {
+    return std::all_of(tiles.begin(), tiles.end(),
+                       [&](const Tile& t) { return t.index == tiles.front().index; });
+}
+
+std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notation) {
+    const MeldShape& shape = ShapeOf(kind);
+    const std::string where = std::string(shape.option) + " " + std::string(notation);
+    auto parsed = ParseTiles(notation);
+    if (auto* error = std::get_if<NotationError>(&parsed)) {
+        return In(where, shape.japanese, *error);
+    }
+    std::vector<Tile> tiles = std::get<std::vector<Tile>>(std::move(parsed));
+    const bool fits =
+        static_cast<int>(tiles.size()) == shape.size && (shape.run ? IsRun(tiles) : AllSame(tiles));
+    if (!fits) {
+        const std::string wanted = shape.run ? "a run of three tiles of one suit"
+                                             : std::to_string(shape.size) + " copies of one tile";
+        const std::string wantedJa =
+            shape.run ? "同じ色の3枚の順子" : std::to_string(shape.size) + "枚の同じ牌";
+        return Error(where + " is not " + wanted, std::string(shape.japanese) + " " +
+                                                      std::string(notation) + " は" + wantedJa +
+                                                      "ではありません");
+    }
+    std::sort(tiles.begin(), tiles.end(),
+              [](const Tile& a, const Tile& b) { return a.index < b.index; });
+    return Meld{kind, std::move(tiles)};
+}
+
+std::variant<std::vector<Tile>, NotationError> ReadIndicators(std::string_view notation,
+                                                              std::string_view option,
+                                                              std::string_view japanese) {
+    if (notation.empty()) {
+        return std::vector<Tile>{};
+    }
+    auto parsed = ParseTiles(notation);
+    if (auto* error = std::get_if<NotationError>(&parsed)) {
+        return In(option, japanese, *error);
+    }
+    return std::get<std::vector<Tile>>(std::move(parsed));
+}
+
+std::optional<NotationError> CheckCopies(const HandInput& hand) {
+    TileCounts counts = hand.AllCounts();
+    std::array<int, 3> reds{};
+    const auto countRed = [&](const Tile& t) {
+        reds[static_cast<std::size_t>(SuitOf(t.index))] += t.red;
+    };
+    std::for_each(hand.concealed.begin(), hand.concealed.end(), countRed);
+    for (const Meld& meld : hand.melds) {
+        std::for_each(meld.tiles.begin(), meld.tiles.end(), countRed);
+    }
+    for (const std::vector<Tile>* indicators : {&hand.dora, &hand.ura}) {
+        for (const Tile& t : *indicators) {
+            ++counts[static_cast<std::size_t>(t.index)];
+            countRed(t);
+        }
+    }
+    for (TileIndex t = 0; t < kTileKinds; ++t) {
+        const int n = counts[static_cast<std::size_t>(t)];
+        if (n > kCopies) {
+            const std::string name = TileName({t});
+            return Error(name + " appears " + std::to_string(n) +
+                             " times (the hand, called sets and indicators together); there are 4",
+                         name + "が" + std::to_string(n) + "枚あります");
+        }
+    }
+    for (std::size_t suit = 0; suit < reds.size(); ++suit) {
+        if (reds[suit] > 1) {
+            const std::string name = TileName({static_cast<TileIndex>(suit) * kSuitSize + 4, true});
+            return Error("more than one red five " + name + "; there is one of each suit",
+                         "赤ドラの" + name + "が" + std::to_string(reds[suit]) + "枚あります");
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<NotationError> CheckSituation(const HandInput& hand) {
+    const Situation& s = hand.situation;
+    const bool anyQuad = std::any_of(hand.melds.begin(), hand.melds.end(), [](const Meld& m) {
+        return m.kind == MeldKind::Kan || m.kind == MeldKind::Ankan;
+    });
+    const bool called = !hand.Closed();
+    // Each flag that needs another, or excludes one.
+    const struct {
+        bool bad;
+        std::string_view message;
+        std::string_view japanese;
+    } checks[] = {
+        {s.riichi && s.doubleRiichi, "choose one of --riichi and --double-riichi",
+         "立直とダブル立直は同時に選べません"},
+        {(s.riichi || s.doubleRiichi) && called,
+         "riichi needs a closed hand (no --chi, --pon or --kan)", "副露した手で立直はできません"},
+        {s.ippatsu && !s.riichi && !s.doubleRiichi, "--ippatsu needs --riichi or --double-riichi",
+         "一発は立直のときだけです"},
+        {s.rinshan && (!s.tsumo || !anyQuad), "--rinshan needs --tsumo and a quad",
+         "嶺上開花はツモと槓が必要です"},
+        {s.chankan && s.tsumo, "--chankan is a win on another player's discard, not --tsumo",
+         "槍槓はロンのときだけです"},
+        {s.haitei && !s.tsumo, "--haitei needs --tsumo (a win on the last discard is --houtei)",
+         "海底摸月はツモのときだけです"},
+        {s.houtei && s.tsumo, "--houtei is a win on the last discard, not --tsumo",
+         "河底撈魚はロンのときだけです"},
+        {s.tenhou && (!s.tsumo || !hand.Dealer() || !hand.melds.empty()),
+         "--tenhou needs --tsumo, the East seat and no called sets",
+         "天和は親のツモで副露なしのときだけです"},
+        {s.chiihou && (!s.tsumo || hand.Dealer() || !hand.melds.empty()),
+         "--chiihou needs --tsumo, a seat other than East and no called sets",
+         "地和は子のツモで副露なしのときだけです"},
+    };
+    for (const auto& check : checks) {
+        if (check.bad) {
+            return Error(std::string(check.message), std::string(check.japanese));
+        }
+    }
+    if (!hand.ura.empty() && !s.riichi && !s.doubleRiichi) {
+        return Error("--ura needs --riichi or --double-riichi", "裏ドラは立直のときだけです");
+    }
+    return std::nullopt;
+}
+
+std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
+                                                  const std::vector<Tile>& concealed) {
+    if (!text.win) {
+        return concealed.back();
+    }
+    auto parsed = ParseTiles(*text.win);
+    if (auto* error = std::get_if<NotationError>(&parsed)) {
+        return In("--win", "和了牌", *error);
+    }
+    const auto& tiles = std::get<std::vector<Tile>>(parsed);
+    if (tiles.size() != 1) {
+        return Error("--win names one tile, not '" + std::string(*text.win) + "'",
+                     "和了牌は1枚です");
+    }
+    if (std::find(concealed.begin(), concealed.end(), tiles[0]) == concealed.end()) {
+        return Error("--win " + TileName(tiles[0]) + " is not among the hand's tiles",
+                     "和了牌" + TileName(tiles[0]) + "が手牌にありません");
+    }
+    return tiles[0];
+}
+
+}  // namespace
+
+bool HandInput::Closed() const {
+    return std::none_of(melds.begin(), melds.end(), [](const Meld& m) { return m.Called(); });
+}
+
+TileCounts HandInput::AllCounts() const {
+    TileCounts counts = CountsOf(concealed);
+    for (const Meld& meld : melds) {
+        for (const Tile& t : meld.tiles) {
+            ++counts[static_cast<std::size_t>(t.index)];
+        }
+    }
+    return counts;
+}
+
+std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
+    HandInput hand;
+    hand.situation = text.situation;
+    hand.rules = text.rules;
+    auto concealed = ParseTiles(text.tiles);
+    if (auto* error = std::get_if<NotationError>(&concealed)) {
+        return *error;
+    }
+    hand.concealed = std::get<std::vector<Tile>>(std::move(concealed));
+    for (const auto& [kind, notation] : text.melds) {
+        auto meld = ReadMeld(kind, notation);
+        if (auto* error = std::get_if<NotationError>(&meld)) {
+            return *error;
+        }
+        hand.melds.push_back(std::get<Meld>(std::move(meld)));
+    }
+    const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
+    if (tiles != kHandTiles) {
+        return Error(std::to_string(tiles) +
+                         " tiles: a winning hand has 14, each called set counting 3 (quads too)",
+                     "14枚ではありません（" + std::to_string(tiles) + "枚）");
+    }
+    for (auto [indicators, notation, option, japanese] :
+         {std::tuple{&hand.dora, text.dora, "--dora", "ドラ表示牌"},
+          std::tuple{&hand.ura, text.ura, "--ura", "裏ドラ表示牌"}}) {
+        auto read = ReadIndicators(notation, option, japanese);
+        if (auto* error = std::get_if<NotationError>(&read)) {
+            return *error;
+        }
+        *indicators = std::get<std::vector<Tile>>(std::move(read));
+    }
+    if (auto error = CheckCopies(hand)) {
+        return *error;
+    }
+    auto win = ReadWinningTile(text, hand.concealed);
+    if (auto* error = std::get_if<NotationError>(&win)) {
+        return *error;
+    }
+    hand.win = std::get<Tile>(win);
+    if (auto error = CheckSituation(hand)) {
+        return *error;
+    }
+    return hand;
+}
+
+}  // namespace velmarto::hand

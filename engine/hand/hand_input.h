@@ -1,0 +1,81 @@
+// A winning hand as a player describes it: the concealed tiles, the called sets, the situation of
+// the win and the indicators; checked as a whole before anything is counted.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/hand/tile.h"
+
+namespace velmarto::hand {
+
+enum class MeldKind { Chi, Pon, Kan, Ankan };
+
+struct Meld {
+    MeldKind kind;
+    std::vector<Tile> tiles;
+    TileIndex first() const { return tiles.front().index; }
+    bool Called() const { return kind != MeldKind::Ankan; }
+};
+
+inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
+
+struct Situation {
+    bool tsumo = false;
+    bool riichi = false;
+    bool doubleRiichi = false;
+    bool ippatsu = false;
+    bool rinshan = false;
+    bool chankan = false;
+    bool haitei = false;
+    bool houtei = false;
+    bool tenhou = false;
+    bool chiihou = false;
+    int roundWind = 0;
+    int seatWind = 0;
+    int honba = 0;
+    int sticks = 0;
+};
+
+struct Rules {
+    bool doubleYakuman = true;  // the double forms count 26 han
+    bool openTanyao = true;
+};
+
+// What the user wrote, before any of it is read.
+struct HandText {
+    std::string_view tiles;
+    std::optional<std::string_view> win;
+    std::vector<std::pair<MeldKind, std::string_view>> melds;
+    std::string_view dora;
+    std::string_view ura;
+    Situation situation;
+    Rules rules;
+};
+
+struct HandInput {
+    std::vector<Tile> concealed;  // the winning tile among them
+    Tile win;
+    std::vector<Meld> melds;
+    std::vector<Tile> dora;  // indicators
+    std::vector<Tile> ura;
+    Situation situation;
+    Rules rules;
+
+    bool Closed() const;
+    bool Dealer() const { return situation.seatWind == 0; }
+    // Every tile of the hand, called sets included, quads with all four.
+    TileCounts AllCounts() const;
+};
+
+inline constexpr int kHandTiles = 14;
+inline constexpr int kSetTiles = 3;
+
+// Reads and checks a hand: the notation, the shape of each called set, 14 tiles, no fifth copy
+// of a tile and no second red five of a suit anywhere (indicators included), a winning tile that
+// is in the hand, and a situation that can happen.
+std::variant<HandInput, NotationError> ReadHand(const HandText& text);
+
+}  // namespace velmarto::hand

@@ -1,0 +1,119 @@
+// Payments beyond the window's 119 han: the same rules, and the myriad units that reach 10^59.
+#include "engine/hand/hand_payments.h"
+
+#include "engine/myriad.h"
+#include "engine/payment_series.h"
+#include "engine/register_sum.h"
+
+namespace velmarto::hand {
+namespace {
+
+// Below 10^59 an exact payment still rounds up inside the register and its units.
+constexpr int kHighestExactDigit = kRegisterDigits - 2;
+constexpr std::string_view kAll = "オール";
+constexpr int kRonHonba = 300;
+constexpr int kTsumoHonba = 100;
+constexpr int kStick = 1000;
+constexpr std::size_t kTsumoRuleStart = 1;
+
+Figure FromInteger(std::uint64_t value) {
+    Figure figure{RegisterFrom(value), 0};
+    figure.highest = HighestDigit(figure.digits);
+    return figure;
+}
+
+// `into` += `add` × times; false on overflow.
+bool AddTimes(Figure& into, const Figure& add, int times) {
+    for (int i = 0; i < times; ++i) {
+        if (!AddRegister(into.digits, add.digits)) {
+            return false;
+        }
+    }
+    into.highest = HighestDigit(into.digits);
+    return true;
+}
+
+}  // namespace
+
+std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
+    HandPayments payments{seat};
+    for (const PaymentRule& rule : PaymentRules(seat)) {
+        const PaymentSeries series(rule, Hand{han, fu, seat});
+        if (series.HighestExactDigit() > kHighestExactDigit) {
+            return std::nullopt;
+        }
+        Figure& figure = payments.figures[static_cast<std::size_t>(payments.count++)];
+        figure.highest = series.Rounded(figure.digits);
+    }
+    return payments;
+}
+
+std::string DecimalString(const Figure& figure) {
+    std::string out;
+    RenderDigits(figure.digits, figure.highest, out);
+    return out;
+}
+
+std::string RenderFigure(const Figure& figure, Figures style) {
+    if (style == Figures::Plain) {
+        return DecimalString(figure) + std::string(kExtendedUnitNames[0]);
+    }
+    std::string out;
+    RenderMyriad(figure.digits, figure.highest, kExtendedUnitNames, out);
+    return out;
+}
+
+std::string ComposeReport(const HandPayments& payments, Figures style) {
+    std::string report;
+    const std::span<const PaymentRule> rules = PaymentRules(payments.seat);
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        report += rules[i].label;
+        report += RenderFigure(payments.figures[i], style);
+    }
+    if (payments.seat == Seat::Dealer) {
+        report += kAll;
+    }
+    return report;
+}
+
+std::optional<Settlement> Settle(const HandPayments& payments, bool tsumo, int honba, int sticks) {
+    Settlement settlement;
+    const std::span<const Figure> figures = payments.View();
+    const std::span<const Figure> owed =
+        tsumo ? figures.subspan(kTsumoRuleStart) : figures.first(1);
+    const Figure honbaEach =
+        FromInteger(static_cast<std::uint64_t>(honba) * (tsumo ? kTsumoHonba : kRonHonba));
+    settlement.winnerGets = FromInteger(static_cast<std::uint64_t>(sticks) * kStick);
+    // A dealer's tsumo has one share paid by three; a non-dealer's a dealer's share and two others.
+    const bool dealer = payments.seat == Seat::Dealer;
+    for (std::size_t i = 0; i < owed.size(); ++i) {
+        Figure& pays = settlement.perPayer[i];
+        pays = owed[i];
+        const int payers = !tsumo ? 1 : dealer ? 3 : i == 0 ? 1 : 2;
+        if (!AddTimes(pays, honbaEach, 1) || !AddTimes(settlement.winnerGets, pays, payers)) {
+            return std::nullopt;
+        }
+    }
+    settlement.payerKinds = static_cast<int>(owed.size());
+    return settlement;
+}
+
+std::string ComposeSettlementLine(const Settlement& settlement, const HandPayments& payments,
+                                  bool tsumo, int honba, int sticks, Figures style) {
+    std::string line = std::to_string(honba) + "本場・供託" + std::to_string(sticks) + "本込み";
+    if (!tsumo) {
+        line += "　放銃者の支払い " + RenderFigure(settlement.perPayer[0], style);
+    } else {
+        const std::span<const PaymentRule> rules =
+            PaymentRules(payments.seat).subspan(kTsumoRuleStart);
+        for (std::size_t i = 0; i < rules.size(); ++i) {
+            line += std::string(rules[i].label) + RenderFigure(settlement.perPayer[i], style);
+        }
+        if (payments.seat == Seat::Dealer) {
+            line += kAll;
+        }
+    }
+    return line + "　和了者の受け取り " + RenderFigure(settlement.winnerGets, style);
+}
+
+}  // namespace velmarto::hand

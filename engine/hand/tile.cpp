@@ -1,0 +1,100 @@
+// Notation: digits gather until a suit letter names their suit.
+#include "engine/hand/tile.h"
+
+namespace velmarto::hand {
+namespace {
+
+constexpr std::string_view kSuitLetters = "mpsz";
+constexpr int kHonourNumbers = 7;
+constexpr int kRedDigit = 0;
+constexpr int kFive = 5;
+
+NotationError Error(std::string message, std::string japanese) {
+    return {std::move(message), std::move(japanese)};
+}
+
+std::variant<Tile, NotationError> TileOf(int digit, std::size_t suit) {
+    const char letter = kSuitLetters[suit];
+    const std::string written = std::to_string(digit) + letter;
+    const bool honour = suit == SuitOf(kFirstHonour);
+    if (honour && (digit == kRedDigit || digit > kHonourNumbers)) {
+        return Error("'" + written + "' is not a tile (honours are 1z-7z)",
+                     written + "という牌はありません（字牌は1z〜7z）");
+    }
+    const bool red = digit == kRedDigit;
+    const int number = red ? kFive : digit;
+    return Tile{static_cast<TileIndex>(suit) * kSuitSize + number - 1, red};
+}
+
+}  // namespace
+
+TileIndex DoraOf(TileIndex indicator) {
+    if (!IsHonour(indicator)) {
+        const int suitStart = SuitOf(indicator) * kSuitSize;
+        return suitStart + (indicator - suitStart + 1) % kSuitSize;
+    }
+    if (IsWind(indicator)) {
+        return kEast + (indicator - kEast + 1) % (kFirstDragon - kEast);
+    }
+    return kFirstDragon + (indicator - kFirstDragon + 1) % (kTileKinds - kFirstDragon);
+}
+
+std::string TileName(const Tile& tile) {
+    const int digit = tile.red ? kRedDigit : NumberOf(tile.index);
+    return std::to_string(digit) + kSuitLetters[static_cast<std::size_t>(SuitOf(tile.index))];
+}
+
+std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
+    std::vector<Tile> tiles;
+    std::string digits;
+    for (std::size_t i = 0; i < notation.size(); ++i) {
+        const char c = notation[i];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+            continue;
+        }
+        const std::size_t suit = kSuitLetters.find(c);
+        if (suit == std::string_view::npos) {
+            const auto shown =
+                static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : "a non-ASCII character";
+            return Error(
+                "unexpected " + (shown.size() == 1 ? "'" + shown + "'" : shown) + " at position " +
+                    std::to_string(i + 1) + " of '" + std::string(notation) +
+                    "' (tiles are digits and m, p, s or z)",
+                std::to_string(i + 1) + "文字目が読めません（数字とm・p・s・zで書きます）");
+        }
+        if (digits.empty()) {
+            return Error(
+                "'" + std::string(1, c) + "' at position " + std::to_string(i + 1) +
+                    " has no digits before it",
+                std::to_string(i + 1) + "文字目の" + std::string(1, c) + "の前に数字がありません");
+        }
+        for (char d : digits) {
+            auto tile = TileOf(d - '0', suit);
+            if (auto* error = std::get_if<NotationError>(&tile)) {
+                return *error;
+            }
+            tiles.push_back(std::get<Tile>(tile));
+        }
+        digits.clear();
+    }
+    if (!digits.empty()) {
+        return Error("'" + digits + "' at the end of '" + std::string(notation) +
+                         "' has no suit letter (m, p, s or z)",
+                     "最後の" + digits + "に m・p・s・z がありません");
+    }
+    if (tiles.empty()) {
+        return Error("no tiles in '" + std::string(notation) + "'", "牌がありません");
+    }
+    return tiles;
+}
+
+TileCounts CountsOf(const std::vector<Tile>& tiles) {
+    TileCounts counts{};
+    for (const Tile& tile : tiles) {
+        ++counts[static_cast<std::size_t>(tile.index)];
+    }
+    return counts;
+}
+
+}  // namespace velmarto::hand

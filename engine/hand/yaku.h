@@ -1,0 +1,111 @@
+// Yaku as data: one row per yaku with its name, its han closed and open, and the test that finds
+// it in a reading; and the table of yakuman that contain other yaku by their definition.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "engine/hand/hand_input.h"
+#include "engine/hand/reading.h"
+
+namespace velmarto::hand {
+
+enum class YakuId {
+    Riichi,
+    DoubleRiichi,
+    Ippatsu,
+    MenzenTsumo,
+    Pinfu,
+    Tanyao,
+    Iipeikou,
+    RoundWind,
+    SeatWind,
+    Haku,
+    Hatsu,
+    Chun,
+    Rinshan,
+    Chankan,
+    Haitei,
+    Houtei,
+    Chiitoitsu,
+    Toitoi,
+    Sanankou,
+    SanshokuDoukou,
+    Sankantsu,
+    Shousangen,
+    Honroutou,
+    SanshokuDoujun,
+    Ittsu,
+    Chanta,
+    Ryanpeikou,
+    Honitsu,
+    Junchan,
+    Chinitsu,
+    Tenhou,
+    Chiihou,
+    Kokushi,
+    Kokushi13,
+    Suuankou,
+    SuuankouTanki,
+    Daisangen,
+    Tsuuiisou,
+    Ryuuiisou,
+    Chinroutou,
+    Shousuushii,
+    Daisuushii,
+    Suukantsu,
+    Chuuren,
+    JunseiChuuren,
+};
+
+inline constexpr int kYakumanHan = 13;
+
+// What a yaku test sees: the hand, one reading of it, and every tile counted.
+struct YakuContext {
+    const HandInput& hand;
+    const Reading& reading;
+    TileCounts all;
+    bool closed;
+};
+
+struct YakuRow {
+    YakuId id;
+    std::string_view name;
+    int closedHan;
+    int openHan;  // 0: closed hands only
+    bool (*holds)(const YakuContext&);
+    bool doubleYakuman = false;  // 26 han, or 13 when the table counts doubles once
+};
+
+struct ScoredYaku {
+    YakuId id;
+    std::string_view name;
+    int han;
+};
+
+inline constexpr std::size_t kMaxYaku = 48;
+
+// The yaku of one reading, in table order, with what a contained yaku would add taken out.
+struct YakuList {
+    std::array<ScoredYaku, kMaxYaku> items{};
+    int count = 0;
+    int Han() const;
+    std::span<const ScoredYaku> View() const {
+        return {items.data(), static_cast<std::size_t>(count)};
+    }
+};
+
+YakuList FindYaku(const YakuContext& context);
+
+std::span<const YakuRow> YakuTable();
+
+// A yaku that contains others by its definition, and why.
+struct Containment {
+    YakuId yaku;
+    std::span<const YakuId> contains;
+    std::string_view reason;
+};
+std::span<const Containment> ContainmentTable();
+
+}  // namespace velmarto::hand
