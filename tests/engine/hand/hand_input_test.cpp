@@ -1,0 +1,118 @@
+// Reading the notation and checking a hand as a whole: every mistake is named, in English and
+// in Japanese.
+#include "engine/hand/hand_input.h"
+
+#include <gtest/gtest.h>
+
+namespace velmarto::hand {
+namespace {
+
+using enum MeldKind;
+
+TEST(ParseTiles, ReadsDigitsUpToTheirSuitLetter) {
+    const auto tiles = std::get<std::vector<Tile>>(ParseTiles("3m3m7m05p7z"));
+    const std::vector<Tile> expected = {{2}, {2}, {6}, {13, true}, {13}, {33}};
+    EXPECT_EQ(tiles, expected);
+    EXPECT_EQ(TileName(tiles[3]), "0p");
+    EXPECT_EQ(TileName(tiles[5]), "7z");
+}
+
+TEST(DoraOf, NextTileWrappingWithinItsGroup) {
+    const std::pair<TileIndex, TileIndex> cases[] = {
+        {0, 1}, {8, 0}, {17, 9}, {26, 18}, {27, 28}, {30, 27}, {31, 32}, {33, 31},
+    };
+    for (const auto& [indicator, dora] : cases) {
+        EXPECT_EQ(DoraOf(indicator), dora) << indicator;
+    }
+}
+
+TEST(ReadHand, AcceptsAHandWithCalledSetsAndIndicators) {
+    const auto read = ReadHand({.tiles = "234m567p99s",
+                                .win = "9s",
+                                .melds = {{Pon, "777z"}, {Chi, "3s2s4s"}},
+                                .dora = "1m"});
+    ASSERT_TRUE(std::holds_alternative<HandInput>(read)) << std::get<NotationError>(read).message;
+    const HandInput& hand = std::get<HandInput>(read);
+    EXPECT_EQ(hand.win, (Tile{26}));
+    EXPECT_FALSE(hand.Closed());
+    EXPECT_EQ(hand.melds[1].first(), 19) << "a run is kept from its lowest tile";
+}
+
+TEST(ReadHand, NamesWhatIsWrong) {
+    const struct {
+        HandText text;
+        const char* message;
+        const char* japanese;
+    } cases[] = {
+        {{.tiles = "123x"},
+         "unexpected 'x' at position 4 of '123x' (tiles are digits and m, p, s or z)",
+         "4文字目が読めません（数字とm・p・s・zで書きます）"},
+        {{.tiles = "m123"},
+         "'m' at position 1 has no digits before it",
+         "1文字目のmの前に数字がありません"},
+        {{.tiles = "123m45"},
+         "'45' at the end of '123m45' has no suit letter (m, p, s or z)",
+         "最後の45に m・p・s・z がありません"},
+        {{.tiles = "8z"},
+         "'8z' is not a tile (honours are 1z-7z)",
+         "8zという牌はありません（字牌は1z〜7z）"},
+        {{.tiles = "0z"},
+         "'0z' is not a tile (honours are 1z-7z)",
+         "0zという牌はありません（字牌は1z〜7z）"},
+        {{.tiles = ""}, "no tiles in ''", "牌がありません"},
+        {{.tiles = "123m456p789s111z5s"},
+         "13 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+         "14枚ではありません（13枚）"},
+        {{.tiles = "55555m123p456s111z"},
+         "5m appears 5 times (the hand, called sets and indicators together); there are 4",
+         "5mが5枚あります"},
+        {{.tiles = "5555m123p456s11z1p1p", .dora = "4m"}, nullptr, nullptr},
+        {{.tiles = "1111m123p456s11z11p", .dora = "1m"},
+         "1m appears 5 times (the hand, called sets and indicators together); there are 4",
+         "1mが5枚あります"},
+        {{.tiles = "05m123p456s111z", .melds = {{Chi, "406m"}}},
+         "more than one red five 0m; there is one of each suit",
+         "赤ドラの0mが2枚あります"},
+        {{.tiles = "123p456s11z55m", .melds = {{Chi, "124m"}}},
+         "--chi 124m is not a run of three tiles of one suit",
+         "チー 124m は同じ色の3枚の順子ではありません"},
+        {{.tiles = "123p456s11z55m", .melds = {{Pon, "1z2z3z"}}},
+         "--pon 1z2z3z is not 3 copies of one tile",
+         "ポン 1z2z3z は3枚の同じ牌ではありません"},
+        {{.tiles = "123p456s11z55m", .melds = {{Chi, "7z8z9z"}}},
+         "--chi 7z8z9z: '8z' is not a tile (honours are 1z-7z)",
+         "チー: 8zという牌はありません（字牌は1z〜7z）"},
+        {{.tiles = "123m456p789s11z555s", .win = "6s"},
+         "--win 6s is not among the hand's tiles",
+         "和了牌6sが手牌にありません"},
+        {{.tiles = "234m567p99s888s", .melds = {{Pon, "777z"}}, .situation = {.riichi = true}},
+         "riichi needs a closed hand (no --chi, --pon or --kan)",
+         "副露した手で立直はできません"},
+        {{.tiles = "123m456p789s11z555s", .situation = {.ippatsu = true}},
+         "--ippatsu needs --riichi or --double-riichi",
+         "一発は立直のときだけです"},
+        {{.tiles = "123m456p789s11z555s", .situation = {.tsumo = true, .rinshan = true}},
+         "--rinshan needs --tsumo and a quad",
+         "嶺上開花はツモと槓が必要です"},
+        {{.tiles = "123m456p789s11z555s",
+          .situation = {.tsumo = true, .tenhou = true, .seatWind = 2}},
+         "--tenhou needs --tsumo, the East seat and no called sets",
+         "天和は親のツモで副露なしのときだけです"},
+        {{.tiles = "123m456p789s11z555s", .ura = "1m"},
+         "--ura needs --riichi or --double-riichi",
+         "裏ドラは立直のときだけです"},
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadHand(c.text);
+        if (c.message == nullptr) {
+            EXPECT_TRUE(std::holds_alternative<HandInput>(read)) << c.text.tiles << " is a hand";
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<NotationError>(read)) << c.text.tiles;
+        EXPECT_EQ(std::get<NotationError>(read).message, c.message);
+        EXPECT_EQ(std::get<NotationError>(read).japanese, c.japanese);
+    }
+}
+
+}  // namespace
+}  // namespace velmarto::hand
