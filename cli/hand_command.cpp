@@ -286,6 +286,11 @@ Json AsJson(const HandScore& score, const hand::Situation& situation) {
     return out;
 }
 
+// One JSON line. What a user typed may not be UTF-8; it is shown with replacement characters.
+std::string JsonLine(const Json& json) {
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
 // One hand from its options: the output, or an error message.
 struct Outcome {
     std::string out;
@@ -304,7 +309,7 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
     }
     const HandScore& score = std::get<HandScore>(scored);
     if (options.json) {
-        return {AsJson(score, handInput.situation).dump() + "\n", ""};
+        return {JsonLine(AsJson(score, handInput.situation)), ""};
     }
     return {batchLine ? AsBatchLine(score) : AsText(score), ""};
 }
@@ -336,7 +341,7 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
             result.exitCode = kExitUsage;
             const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
             outcome.out =
-                batch.json ? Json{{"error", message}}.dump() + "\n" : "error\t" + message + "\n";
+                batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
         }
         result.out += outcome.out;
     }

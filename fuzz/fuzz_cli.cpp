@@ -14,6 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         args.push_back(input.substr(start, end - start));
         start = end + 1;
     }
+    // fuzz_hand covers the hand command, with what a batch reads.
+    if (!args.empty() && args.front() == "hand") {
+        return 0;
+    }
     // A full table per input would only slow the search down; ranges still reach the table code.
     for (std::string_view arg : args) {
         if (arg == "--table") {

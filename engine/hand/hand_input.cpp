@@ -91,7 +91,9 @@ std::optional<NotationError> CheckCopies(const HandInput& hand) {
     TileCounts counts = hand.AllCounts();
     std::array<int, 3> reds{};
     const auto countRed = [&](const Tile& t) {
-        reds[static_cast<std::size_t>(SuitOf(t.index))] += t.red;
+        if (t.red) {
+            ++reds[static_cast<std::size_t>(SuitOf(t.index))];
+        }
     };
     std::for_each(hand.concealed.begin(), hand.concealed.end(), countRed);
     for (const Meld& meld : hand.melds) {

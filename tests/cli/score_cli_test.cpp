@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,26 @@ struct ToolRun {
     std::string err;
 };
 
+// Standard input for a run, from a file that lasts as long as the object.
+class InputFile {
+public:
+    explicit InputFile(const std::string& text) {
+        std::FILE* file = std::fopen(m_path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    ~InputFile() { std::remove(m_path.c_str()); }
+    const char* Path() const { return m_path.c_str(); }
+
+private:
+    std::string m_path = ::testing::TempDir() + "velmarto-stdin-" + std::to_string(getpid());
+};
+
 // Runs the built velmarto-score with `args`, reading stdout and stderr together so neither pipe
-// can fill up and stall it. With `stdoutPath`, stdout goes to that file instead.
-ToolRun RunTool(const std::vector<std::string>& args, const char* stdoutPath = nullptr) {
+// can fill up and stall it. With `stdoutPath`, stdout goes to that file instead; `stdinPath`
+// gives standard input.
+ToolRun RunTool(const std::vector<std::string>& args, const char* stdoutPath = nullptr,
+                const char* stdinPath = "/dev/null") {
     std::array<int, 2> outPipe{}, errPipe{};
     if (pipe(outPipe.data()) != 0 || pipe(errPipe.data()) != 0) {
         ADD_FAILURE() << "pipe failed";
@@ -39,7 +57,7 @@ ToolRun RunTool(const std::vector<std::string>& args, const char* stdoutPath = n
     if (stdoutPath != nullptr) {
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath, O_WRONLY, 0);
     }
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, stdinPath, O_RDONLY, 0);
     std::vector<char*> argv{const_cast<char*>(VELMARTO_SCORE_PATH)};
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -186,11 +204,110 @@ TEST(VelmartoScore, RejectsBadCommandLinesWithoutOutput) {
 
 TEST(VelmartoScore, FailsWhenTheOutputIsLost) {
     // A line fails at the final flush, a whole table already inside fwrite.
-    const std::vector<std::string> cases[] = {{"1", "30"}, {"--table"}, {"--help"}};
+    const std::vector<std::string> cases[] = {
+        {"1", "30"}, {"--table"}, {"--help"}, {"hand", "234567m234p6799s8s", "--riichi"}};
     for (const std::vector<std::string>& args : cases) {
         const ToolRun run = RunTool(args, "/dev/full");
         EXPECT_EQ(run.exitCode, 1) << args[0];
         EXPECT_EQ(run.err, "velmarto-score: cannot write the output\n") << args[0];
+    }
+}
+
+TEST(VelmartoScoreHand, PrintsYakuFuAndTheReport) {
+    const Invocation cases[] = {
+        {{"hand", "234567m234p6799s8s", "--tsumo", "--riichi", "--dora", "1m", "--seat", "S"},
+         "立直 1飜\n門前清自摸和 1飜\n平和 1飜\nドラ 1飜\n計 4飜 20符（副底 20）\n"
+         "点数＝5200点　親の支払い 2600点／子の支払い 1300点\n"},
+        {{"hand", "--chi", "123m", "--chi", "456m", "789m11z55z5z", "--honba", "1", "--sticks",
+          "2"},
+         "白 1飜\n一気通貫 1飜\n混一色 2飜\n計 4飜 30符（副底 20、明刻（幺九牌） 4、連風牌の雀頭 "
+         "4）\n"
+         "点数＝1万1600点　子の支払い 3900点オール\n"
+         "1本場・供託2本込み　放銃者の支払い 1万1900点　和了者の受け取り 1万3900点\n"},
+        {{"hand", "123m456p789s23455s", "--seat", "W"},
+         "役なし\n役無しチョンボ！ 親への支払い 4000点／子への支払い 2000点\n"},
+        {{"hand", "55555m", "--win", "5m", "--help"}, ""},
+        {{"hand", "12m456p789s234s11z3m", "--encoding", "cp932", "--riichi"},
+         velmarto::ToCp932(
+             "立直 1飜\n計 1飜 40符（副底 20、門前ロン 10、連風牌の雀頭 4、辺張待ち 2）\n"
+             "点数＝2000点　子の支払い 700点オール\n")},
+        {{"hand", "19m19p19s1234567z1m", "--json"},
+         R"({"yaku":[{"name":"国士無双十三面","han":26}],"dora":{"dora":0,"aka":0,"ura":0},"han":26,)"
+         R"("fu":40,"fu_items":[{"name":"副底","fu":20},{"name":"門前ロン","fu":10},)"
+         R"({"name":"十三面待ち","fu":2}],"dealer":true,"tsumo":false,"no_yaku":false,)"
+         R"("payments":{"ron":"64424509500","tsumo_each":"21474836500"},"honba":0,"sticks":0,)"
+         R"("report":"点数＝644億2450万9500点　子の支払い 214億7483万6500点オール"})"
+         "\n"},
+    };
+    for (const Invocation& c : cases) {
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.exitCode, 0) << c.args[1];
+        if (c.out.empty()) {
+            EXPECT_TRUE(run.out.starts_with("Count a winning hand")) << run.out;
+        } else {
+            EXPECT_EQ(run.out, c.out) << c.args[1];
+        }
+        EXPECT_EQ(run.err, "") << c.args[1];
+    }
+}
+
+TEST(VelmartoScoreHand, BatchGoesOnPastBadLinesAndSaysSoInItsStatus) {
+    const InputFile input(
+        "234567m234p6799s8s --tsumo --riichi\n"
+        "123m4\n"
+        "\n"
+        "19m19p19s1234567z1m --seat N --json\n");
+    const ToolRun text = RunTool({"hand", "--batch"}, nullptr, input.Path());
+    EXPECT_EQ(text.exitCode, velmarto::cli::kExitUsage);
+    EXPECT_EQ(text.err, "");
+    EXPECT_EQ(
+        text.out,
+        "3飜 20符\t立直 1、門前清自摸和 1、平和 1\t点数＝3900点　子の支払い 1300点オール\n"
+        "error\tline 2: '4' at the end of '123m4' has no suit letter (m, p, s or z)\n"
+        "error\tline 3: TILES is required\n"
+        R"({"yaku":[{"name":"国士無双十三面","han":26}],"dora":{"dora":0,"aka":0,"ura":0},"han":26,)"
+        R"("fu":40,"fu_items":[{"name":"副底","fu":20},{"name":"門前ロン","fu":10},)"
+        R"({"name":"十三面待ち","fu":2}],"dealer":false,"tsumo":false,"no_yaku":false,)"
+        R"("payments":{"ron":"42949673000","tsumo_dealer":"21474836500","tsumo_non_dealer":"10737418300"},)"
+        R"("honba":0,"sticks":0,"report":"点数＝429億4967万3000点　親の支払い 214億7483万6500点／子の支払い 107億3741万8300点"})"
+        "\n");
+    const ToolRun json = RunTool({"hand", "--batch", "--json"}, nullptr, input.Path());
+    EXPECT_EQ(json.exitCode, velmarto::cli::kExitUsage);
+    EXPECT_NE(json.out.find("{\"error\":\"line 2: '4' at the end of '123m4' has no suit letter (m, "
+                            "p, s or z)\"}\n"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 4);
+    const InputFile good("234567m234p6799s8s --riichi\n");
+    EXPECT_EQ(RunTool({"hand", "--batch"}, nullptr, good.Path()).exitCode, 0);
+}
+
+TEST(VelmartoScoreHand, RejectsBadHandsWithoutOutput) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"hand"}, "TILES is required"},
+        {{"hand", "123m456p789s11z"},
+         "11 tiles: a winning hand has 14, each called set counting 3 (quads too)"},
+        {{"hand", "123m456p789s12s355z"},
+         "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
+         "thirteen orphans"},
+        {{"hand", "123m456p789s11z55x"},
+         "unexpected 'x' at position 18 of '123m456p789s11z55x' (tiles are digits and m, p, s or "
+         "z)"},
+        {{"hand", "123p456s11z55m", "--chi", "124m"},
+         "--chi 124m is not a run of three tiles of one suit"},
+        {{"hand", "123m456p789s11z555s", "--dora", "5s5s"},
+         "5s appears 5 times (the hand, called sets and indicators together); there are 4"},
+        {{"hand", "123m456p789s11z555s", "--round", "X"}, "--round: X not in {E,S,W,N}"},
+        {{"hand", "123m456p789s11z555s", "--bogus"},
+         "The following argument was not expected: --bogus"},
+        {{"hand", "--batch", "123m456p789s11z555s"},
+         "with --batch the hands come from standard input, not '123m456p789s11z555s'"},
+    };
+    for (const auto& [args, message] : cases) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, velmarto::cli::kExitUsage) << message;
+        EXPECT_EQ(run.out, "") << message;
+        EXPECT_EQ(run.err, "velmarto-score: hand: " + message + "\n");
     }
 }
 

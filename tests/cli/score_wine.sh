@@ -23,6 +23,19 @@ expect() {
 expect "点数＝1500点　子の支払い 500点オール" 1 30
 expect "点数＝393万2200点　親の支払い 196万6100点／子の支払い 98万3100点" --non-dealer 13 30
 expect "$(printf '%s\n' "点数＝1500点　子の支払い 500点オール" | iconv -f UTF-8 -t CP932)" --encoding cp932 1 30
+expect "$(printf '%s\n' 立直\ 1飜 門前清自摸和\ 1飜 平和\ 1飜 ドラ\ 1飜 "計 4飜 20符（副底 20）" \
+    "点数＝5200点　親の支払い 2600点／子の支払い 1300点")" hand 234567m234p6799s8s --tsumo --riichi --dora 1m --seat S
+
+# A batch on standard input, one JSON object per line.
+batch=$(printf '%s\n' 19m19p19s1234567z1m "123m4" | run hand --batch --json | od -An -tx1) || true
+wanted='{"yaku":[{"name":"国士無双十三面","han":26}],"dora":{"dora":0,"aka":0,"ura":0},"han":26,"fu":40,"fu_items":[{"name":"副底","fu":20},{"name":"門前ロン","fu":10},{"name":"十三面待ち","fu":2}],"dealer":true,"tsumo":false,"no_yaku":false,"payments":{"ron":"64424509500","tsumo_each":"21474836500"},"honba":0,"sticks":0,"report":"点数＝644億2450万9500点　子の支払い 214億7483万6500点オール"}'
+if [ "$batch" = "$(printf '%s\n' "$wanted" "{\"error\":\"line 2: '4' at the end of '123m4' has no suit letter (m, p, s or z)\"}" | od -An -tx1)" ]; then
+    echo "ok: hand --batch --json"
+else
+    echo "FAIL: hand --batch --json"
+    failures=$((failures + 1))
+fi
+
 status=0
 run 120 30 >/dev/null || status=$?
 if [ "$status" -eq 2 ]; then echo "ok: 120 30 exits 2"; else echo "FAIL: 120 30 exited $status"; failures=$((failures + 1)); fi

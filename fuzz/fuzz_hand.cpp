@@ -1,0 +1,35 @@
+// Any `velmarto-score hand` command line, with a batch on standard input: never a crash, and
+// output and errors where they belong.
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/score_cli.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Before the first newline: NUL-separated arguments after "hand"; after it: the batch input.
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t newline = std::min(input.find('\n'), input.size());
+    const std::string_view argText = input.substr(0, newline);
+    std::istringstream batch(std::string(input.substr(std::min(newline + 1, input.size()))));
+    std::vector<std::string_view> args = {"hand"};
+    bool isBatch = false;
+    for (std::size_t start = 0; start <= argText.size();) {
+        const std::size_t end = std::min(argText.find('\0', start), argText.size());
+        args.push_back(argText.substr(start, end - start));
+        isBatch = isBatch || args.back() == "--batch";
+        start = end + 1;
+    }
+    const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, batch);
+    // A batch reports bad lines in its output; anything else errs on stderr with no output.
+    const bool ok = isBatch && result.err.empty()
+                        ? true
+                        : (result.exitCode == 0 ? !result.out.empty() && result.err.empty()
+                                                : result.out.empty() && result.err.ends_with("\n"));
+    if (!ok) {
+        __builtin_trap();
+    }
+    return 0;
+}
