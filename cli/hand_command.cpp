@@ -73,8 +73,7 @@ constexpr std::array kSituationFlags = {
 void Describe(CLI::App& app, HandOptions& o) {
     app.allow_windows_style_options(false);
     app.add_option("TILES", o.tiles,
-                   "the concealed tiles with the winning tile, last unless --win names it")
-        ->required();
+                   "the concealed tiles with the winning tile, last unless --win names it");
     app.add_option("--win", o.win, "the winning tile, when it is not the last one written");
     for (std::size_t i = 0; i < kMeldOptions.size(); ++i) {
         // One set per use, so a set never swallows the tiles after it.
@@ -105,39 +104,52 @@ void Describe(CLI::App& app, HandOptions& o) {
         ->check(CLI::IsMember({"utf-8", "cp932"}));
 }
 
-// Parses the arguments of one hand; an error message otherwise, or the help text.
+// One hand's options, or an error message, or the help text.
 struct Parsed {
     HandOptions options;
     std::string error;
     std::string help;
 };
 
-Parsed Parse(std::span<const std::string_view> args, bool allowBatch) {
-    Parsed parsed;
-    CLI::App app("Count a winning hand's yaku and fu and print its exact no-limit payments.",
-                 std::string(kProgram));
-    Describe(app, parsed.options);
-    if (allowBatch) {
-        app.add_flag(
-            "--batch", parsed.options.batch,
-            "read one hand per line from standard input, the same arguments as after 'hand'");
-        // With --batch the tiles come from each line.
-        app.get_option("TILES")->required(false);
+// The options described once, and parsed as often as there are hands in a batch.
+class HandParser {
+public:
+    explicit HandParser(bool allowBatch)
+        : m_app("Count a winning hand's yaku and fu and print its exact no-limit payments.",
+                std::string(kProgram)) {
+        Describe(m_app, m_options);
+        if (allowBatch) {
+            m_app.add_flag(
+                "--batch", m_options.batch,
+                "read one hand per line from standard input, the same arguments as after 'hand'");
+        }
     }
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
-    try {
-        app.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
-        parsed.help = app.help();
-    } catch (const CLI::ParseError& e) {
-        parsed.error = e.what();
+
+    Parsed Parse(std::span<const std::string_view> args) {
+        // Options a line leaves out keep their defaults, not the previous line's values.
+        m_options = HandOptions{};
+        Parsed parsed;
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        try {
+            m_app.parse(reversed);
+        } catch (const CLI::CallForHelp&) {
+            parsed.help = m_app.help();
+        } catch (const CLI::ParseError& e) {
+            parsed.error = e.what();
+        }
+        // TILES may be left out only for a batch, whose hands come from standard input.
+        if (parsed.error.empty() && parsed.help.empty() && !m_options.batch &&
+            m_options.tiles.empty()) {
+            parsed.error = "TILES is required";
+        }
+        parsed.options = m_options;
+        return parsed;
     }
-    if (parsed.error.empty() && parsed.help.empty() && !parsed.options.batch &&
-        parsed.options.tiles.empty()) {
-        parsed.error = "TILES is required";
-    }
-    return parsed;
-}
+
+private:
+    CLI::App m_app;
+    HandOptions m_options;
+};
 
 int WindIndex(std::string_view letter) {
     for (std::size_t i = 0; i < kWindLetters.size(); ++i) {
@@ -325,11 +337,12 @@ std::vector<std::string> Words(const std::string& line) {
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
+    HandParser parser(false);
     std::string line;
     for (int number = 1; std::getline(input, line); ++number) {
         const std::vector<std::string> words = Words(line);
         const std::vector<std::string_view> args(words.begin(), words.end());
-        Parsed parsed = Parse(args, false);
+        Parsed parsed = parser.Parse(args);
         parsed.options.json |= batch.json;
         parsed.options.plain |= batch.plain;
         Outcome outcome =
@@ -351,7 +364,7 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
 }  // namespace
 
 CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
-    const Parsed parsed = Parse(args, true);
+    const Parsed parsed = HandParser(true).Parse(args);
     if (!parsed.help.empty()) {
         return {0, parsed.help, ""};
     }

@@ -9,6 +9,12 @@ constexpr int kHonourNumbers = 7;
 constexpr int kRedDigit = 0;
 constexpr int kFive = 5;
 
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted.append(text).push_back('\'');
+    return quoted;
+}
+
 NotationError Error(std::string message, std::string japanese) {
     return {std::move(message), std::move(japanese)};
 }
@@ -54,20 +60,17 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
             continue;
         }
         const std::size_t suit = kSuitLetters.find(c);
+        const std::string position = std::to_string(i + 1);
         if (suit == std::string_view::npos) {
-            const auto shown =
-                static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : "a non-ASCII character";
-            return Error(
-                "unexpected " + (shown.size() == 1 ? "'" + shown + "'" : shown) + " at position " +
-                    std::to_string(i + 1) + " of '" + std::string(notation) +
-                    "' (tiles are digits and m, p, s or z)",
-                std::to_string(i + 1) + "文字目が読めません（数字とm・p・s・zで書きます）");
+            const bool ascii = static_cast<unsigned char>(c) < 0x80;
+            return Error("unexpected " + (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
+                             " at position " + position + " of " + Quoted(notation) +
+                             " (tiles are digits and m, p, s or z)",
+                         position + "文字目が読めません（数字とm・p・s・zで書きます）");
         }
         if (digits.empty()) {
-            return Error(
-                "'" + std::string(1, c) + "' at position " + std::to_string(i + 1) +
-                    " has no digits before it",
-                std::to_string(i + 1) + "文字目の" + std::string(1, c) + "の前に数字がありません");
+            return Error(Quoted({&c, 1}) + " at position " + position + " has no digits before it",
+                         position + "文字目の" + std::string(1, c) + "の前に数字がありません");
         }
         for (char d : digits) {
             auto tile = TileOf(d - '0', suit);
