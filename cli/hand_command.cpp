@@ -70,8 +70,23 @@ constexpr std::array kSituationFlags = {
     SituationFlag{"--chiihou", &hand::Situation::chiihou, "a non-dealer's win on the first draw"},
 };
 
+constexpr std::string_view kFooter = R"(
+Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
+(1-4 East South West North, 5 白, 6 發, 7 中); 0 is a red five. 3m3m7m is 337m.
+
+Examples:
+  velmarto-score hand 234567m234p6799s8s --tsumo --riichi --dora 1m --seat S
+  velmarto-score hand 11z --ankan 5555z --ankan 6666z --ankan 7777z --ankan 2222z --seat S \
+      --tsumo --rinshan --double-riichi --ippatsu --dora 1z1z4z4z4z --ura 4z
+  velmarto-score hand 123m456p789s23455s --seat W        (no yaku: the penalty line)
+  velmarto-score hand --batch --json < hands.txt
+
+Exit status: 0 on success; 2 for a bad command line or hand, or a batch with a bad line;
+1 when the output cannot be written.)";
+
 void Describe(CLI::App& app, HandOptions& o) {
     app.allow_windows_style_options(false);
+    app.footer(std::string(kFooter));
     app.add_option("TILES", o.tiles,
                    "the concealed tiles with the winning tile, last unless --win names it");
     app.add_option("--win", o.win, "the winning tile, when it is not the last one written");

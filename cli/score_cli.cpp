@@ -19,6 +19,7 @@ constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
        velmarto-score --table [--dealer | --non-dealer] [--han FROM-TO]
                       [--format tsv|csv|markdown] [--plain]
+       velmarto-score hand [OPTIONS] TILES      (velmarto-score hand --help)
 
 Exact mahjong hand scores under the no-limit rule, rounded up to 100 and written
 with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them.
@@ -35,10 +36,15 @@ with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them
   --help              show this help
   --version           show the version
 
+  hand TILES          count a winning hand's yaku and fu from its tiles, e.g.
+                      123m456p789s11z55s; called sets, the situation, dora
+                      and --batch/--json are listed by velmarto-score hand --help
+
 Examples:
   velmarto-score 1 30                 点数＝1500点　子の支払い 500点オール
   velmarto-score --non-dealer 13 30   点数＝393万2200点　親の支払い 196万6100点／子の支払い 98万3100点
   velmarto-score --table --non-dealer --han 1-13 --format csv
+  velmarto-score hand 234567m234p6799s8s --tsumo --riichi --dora 1m --seat S
 
 Exit status: 0 on success, 2 for a bad command line, 1 when the output cannot be written.
 )";
