@@ -149,27 +149,37 @@ void ExpectEveryTextFits(HWND dialog) {
     }
 }
 
+// The application object as the program has it, with the score dialog as its main window.
+struct TestApp : winsys::App {
+    explicit TestApp(winsys::Dialog& main) { m_pMainWnd = &main; }
+    bool InitInstance() override { return false; }
+};
+
+// Opens the About box as its menu item does, runs `steps` on it, and closes it with Esc.
+void WithAboutBox(HWND hwnd, std::function<void(HWND)> steps) {
+    bool aboutSeen = false;
+    OnNextLoop([&] {
+        const HWND about = GetActiveWindow();
+        aboutSeen = about != hwnd;
+        steps(about);
+        PressKey(about, VK_ESCAPE);
+    });
+    SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
+    EXPECT_TRUE(aboutSeen);
+}
+
 TEST(Win32ScoreDialog, EveryTextFitsItsControl) {
     CScoreDialog dialog;
-    struct : winsys::App {
-        bool InitInstance() override { return false; }
-    } app;
-    app.m_pMainWnd = &dialog;
+    TestApp app(dialog);
     RunModal(dialog, [](HWND hwnd) {
         ExpectEveryTextFits(hwnd);
-        bool aboutSeen = false;
-        OnNextLoop([&] {
-            const HWND about = GetActiveWindow();
-            aboutSeen = about != hwnd;
+        WithAboutBox(hwnd, [](HWND about) {
             ExpectEveryTextFits(about);
             // The notice fits the template as drawn: nothing in the About box had to be widened.
             RECT units = {0, 0, 169, 29};
             MapDialogRect(about, &units);
             EXPECT_EQ(ClientWidth(about), units.right);
-            PressKey(about, VK_ESCAPE);
         });
-        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
-        EXPECT_TRUE(aboutSeen);
     });
 }
 
@@ -280,25 +290,16 @@ TEST(Win32ScoreDialog, CopyPutsShiftJisTaggedJapaneseOnTheClipboard) {
 
 TEST(Win32ScoreDialog, AboutBoxOpensOnCommand16AndLeavesTheStateAlone) {
     CScoreDialog dialog;
-    struct : winsys::App {
-        bool InitInstance() override { return false; }
-    } app;
-    app.m_pMainWnd = &dialog;
+    TestApp app(dialog);
     RunModal(dialog, [](HWND hwnd) {
         Select(hwnd, res::IDC_FU, 4);
         Click(hwnd, IDOK);
         const std::string report = ResultText(hwnd);
-        bool aboutSeen = false;
-        OnNextLoop([&] {
-            const HWND about = GetActiveWindow();
-            aboutSeen = about != hwnd;
+        WithAboutBox(hwnd, [hwnd](HWND about) {
             EXPECT_EQ(Text(about), "velmartoのﾊﾞｰｼﾞｮﾝ情報");
             EXPECT_EQ(GetWindow(about, GW_OWNER), hwnd);
             EXPECT_FALSE(IsWindowEnabled(hwnd)) << "the score dialog waits";
-            PressKey(about, VK_ESCAPE);
         });
-        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
-        EXPECT_TRUE(aboutSeen);
         EXPECT_TRUE(IsWindowEnabled(hwnd));
         EXPECT_EQ(ResultText(hwnd), report);
         EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCURSEL, 0, 0), 4);
