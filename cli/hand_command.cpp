@@ -11,6 +11,7 @@
 
 #include "engine/cp932.h"
 #include "engine/hand/hand_evaluator.h"
+#include "engine/hand/hand_summary.h"
 
 namespace velmarto::cli {
 namespace {
@@ -196,46 +197,10 @@ hand::HandText ToHandText(const HandOptions& o) {
     return text;
 }
 
-// The dora, red fives and ura dora, as yaku-like lines after the yaku.
-std::vector<std::pair<std::string_view, int>> DoraLines(const hand::DoraCount& dora) {
-    std::vector<std::pair<std::string_view, int>> lines;
-    for (const auto& [name, han] : {std::pair<std::string_view, int>{"ドラ", dora.dora},
-                                    {"赤ドラ", dora.aka},
-                                    {"裏ドラ", dora.ura}}) {
-        if (han > 0) {
-            lines.emplace_back(name, han);
-        }
-    }
-    return lines;
-}
-
-std::string FuSummary(const hand::FuCount& fu) {
-    std::string text = "（";
-    for (std::size_t i = 0; i < fu.View().size(); ++i) {
-        const hand::FuItem& item = fu.View()[i];
-        text += (i ? "、" : "") + std::string(item.name) + " " + std::to_string(item.fu);
-    }
-    return text + "）";
-}
-
-std::string Totals(const hand::HandResult& result) {
-    return std::to_string(result.han) + "飜 " + std::to_string(result.fu.total) + "符";
-}
-
 std::string AsText(const HandScore& score) {
-    const hand::HandResult& result = score.result;
     std::string out;
-    if (result.NoYaku()) {
-        out += "役なし\n";
-    }
-    for (const hand::ScoredYaku& yaku : result.yaku.View()) {
-        out += std::string(yaku.name) + " " + std::to_string(yaku.han) + "飜\n";
-    }
-    for (const auto& [name, han] : DoraLines(result.dora)) {
-        out += std::string(name) + " " + std::to_string(han) + "飜\n";
-    }
-    if (!result.NoYaku()) {
-        out += "計 " + Totals(result) + FuSummary(result.fu) + "\n";
+    for (const std::string& line : hand::SummaryLines(score.result)) {
+        out += line + "\n";
     }
     out += score.report + "\n";
     if (!score.settlementLine.empty()) {
@@ -251,13 +216,10 @@ std::string AsBatchLine(const HandScore& score) {
     const auto add = [&](std::string_view name, int han) {
         yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
     };
-    for (const hand::ScoredYaku& y : result.yaku.View()) {
-        add(y.name, y.han);
+    for (const hand::HanLine& han : hand::HanLines(result)) {
+        add(han.name, han.han);
     }
-    for (const auto& [name, han] : DoraLines(result.dora)) {
-        add(name, han);
-    }
-    std::string line = (result.NoYaku() ? "0飜" : Totals(result)) + "\t" +
+    std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
                        (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
     if (!score.settlementLine.empty()) {
         line += "\t" + score.settlementLine;

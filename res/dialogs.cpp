@@ -1,8 +1,9 @@
-// Dialog templates 102 (score) and 100 (About), their selector lists and the string table.
+// Dialog templates 102 (score), 100 (About) and 103 (hand), their lists and the string table.
 #include "res/dialogs.h"
 
 #include <array>
 
+#include "res/hand_palette.h"
 #include "res/resource.h"
 
 namespace velmarto::res {
@@ -95,12 +96,170 @@ constexpr std::array kAboutControls = {
 constexpr winsys::DialogTemplate kAboutDialog = {
     IDD_ABOUT, "velmartoのﾊﾞｰｼﾞｮﾝ情報", 169, 29, kFontName, kPointSize, 0, kAboutControls};
 
+// The hand dialog: input on the left, the count on the right.
+constexpr std::array kWindItems = {"東"sv, "南"sv, "西"sv, "北"sv};
+
+constexpr unsigned kInput = winsys::kBorder | winsys::kTabStop | winsys::kAutoHScroll;
+constexpr unsigned kCheck = winsys::kTabStop;
+
+constexpr std::array kHandControlsBeforePalette = {
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 8, 22, 8}, "手牌", 0},
+    ControlTemplate{IDC_HAND_TILES, ControlKind::Edit, {30, 6, 206, 12}, "", kInput, {}, "手牌"},
+    ControlTemplate{
+        IDC_HAND_ERROR, ControlKind::StaticText, {30, 20, 206, 8}, "", winsys::kNoPrefix},
+    ControlTemplate{IDC_HAND_ROW, ControlKind::TileRow, {6, 30, 230, 22}, "", 0},
+};
+
+// Palette buttons: four rows of up to ten, from the top left.
+constexpr int kPaletteLeft = 6;
+constexpr int kPaletteTop = 56;
+constexpr int kTileWidth = 20;
+constexpr int kTileHeight = 18;
+constexpr int kTileColumnStep = 22;
+constexpr int kTileRowStep = 19;
+
+// Every tile character lies in U+1F000-U+1F021: four bytes of UTF-8.
+using Utf8Glyph = std::array<char, 4>;
+constexpr Utf8Glyph Utf8(char32_t c) {
+    return {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+}
+using TileName = std::array<char, 2>;  // "5m", "0p"
+
+constexpr auto kPaletteGlyphs = [] {
+    std::array<Utf8Glyph, kPalette.size()> glyphs{};
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+        glyphs[i] = Utf8(hand::TileCodePoint(kPalette[i].index));
+    }
+    return glyphs;
+}();
+
+constexpr auto kPaletteNames = [] {
+    std::array<TileName, kPalette.size()> names{};
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+        const hand::Tile tile = kPalette[i];
+        names[i] = {static_cast<char>('0' + (tile.red ? 0 : hand::NumberOf(tile.index))),
+                    "mpsz"[hand::SuitOf(tile.index)]};
+    }
+    return names;
+}();
+
+constexpr std::array kHandControlsAfterPalette = {
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 138, 20, 8}, "チー", winsys::kGroup},
+    ControlTemplate{IDC_CHI, ControlKind::Edit, {28, 136, 92, 12}, "", kInput, {}, "チー"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {124, 138, 20, 8}, "ポン", 0},
+    ControlTemplate{IDC_PON, ControlKind::Edit, {146, 136, 90, 12}, "", kInput, {}, "ポン"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 153, 20, 8}, "明槓", 0},
+    ControlTemplate{IDC_KAN, ControlKind::Edit, {28, 151, 92, 12}, "", kInput, {}, "明槓"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {124, 153, 20, 8}, "暗槓", 0},
+    ControlTemplate{IDC_ANKAN, ControlKind::Edit, {146, 151, 90, 12}, "", kInput, {}, "暗槓"},
+    ControlTemplate{IDC_MELD_ROW, ControlKind::TileRow, {6, 166, 230, 16}, "", 0},
+    ControlTemplate{
+        IDC_TSUMO, ControlKind::CheckBox, {6, 186, 54, 10}, "ツモ", kCheck | winsys::kGroup},
+    ControlTemplate{IDC_RIICHI, ControlKind::CheckBox, {62, 186, 54, 10}, "立直", kCheck},
+    ControlTemplate{
+        IDC_DOUBLE_RIICHI, ControlKind::CheckBox, {118, 186, 58, 10}, "ダブル立直", kCheck},
+    ControlTemplate{IDC_IPPATSU, ControlKind::CheckBox, {178, 186, 58, 10}, "一発", kCheck},
+    ControlTemplate{IDC_RINSHAN, ControlKind::CheckBox, {6, 198, 54, 10}, "嶺上開花", kCheck},
+    ControlTemplate{IDC_CHANKAN, ControlKind::CheckBox, {62, 198, 54, 10}, "槍槓", kCheck},
+    ControlTemplate{IDC_LAST_TILE, ControlKind::CheckBox, {118, 198, 58, 10}, "海底/河底", kCheck},
+    ControlTemplate{IDC_FIRST_DRAW, ControlKind::CheckBox, {178, 198, 58, 10}, "天和/地和", kCheck},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 216, 20, 8}, "場風", winsys::kGroup},
+    ControlTemplate{IDC_ROUND_WIND,
+                    ControlKind::DropDownList,
+                    {28, 214, 28, 60},
+                    "",
+                    kList,
+                    kWindItems,
+                    "場風"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {62, 216, 20, 8}, "自風", 0},
+    ControlTemplate{
+        IDC_SEAT_WIND, ControlKind::DropDownList, {84, 214, 28, 60}, "", kList, kWindItems, "自風"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 216, 20, 8}, "本場", 0},
+    ControlTemplate{
+        IDC_HONBA, ControlKind::Edit, {142, 214, 24, 12}, "", kInput | winsys::kNumber, {}, "本場"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {172, 216, 20, 8}, "供託", 0},
+    ControlTemplate{IDC_STICKS,
+                    ControlKind::Edit,
+                    {194, 214, 24, 12},
+                    "",
+                    kInput | winsys::kNumber,
+                    {},
+                    "供託"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 232, 44, 8}, "ドラ表示牌", 0},
+    ControlTemplate{IDC_DORA, ControlKind::Edit, {52, 230, 64, 12}, "", kInput, {}, "ドラ表示牌"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 232, 50, 8}, "裏ドラ表示牌", 0},
+    ControlTemplate{IDC_URA, ControlKind::Edit, {172, 230, 64, 12}, "", kInput, {}, "裏ドラ表示牌"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {244, 8, 40, 8}, "結果", winsys::kGroup},
+    ControlTemplate{IDC_HAND_DETAIL,
+                    ControlKind::Edit,
+                    {244, 20, 210, 154},
+                    "",
+                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kMultiLine |
+                        winsys::kVScroll,
+                    {},
+                    "役と符"},
+    ControlTemplate{IDC_HAND_REPORT,
+                    ControlKind::Edit,
+                    {244, 180, 210, 13},
+                    "",
+                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kAutoHScroll,
+                    {},
+                    "点数"},
+    ControlTemplate{IDC_HAND_COPY,
+                    ControlKind::PushButton,
+                    {244, 198, 104, 14},
+                    "結果をクリップボードにCOPY",
+                    winsys::kTabStop | winsys::kDisabled},
+    ControlTemplate{IDC_HAND_APPLY,
+                    ControlKind::PushButton,
+                    {352, 198, 102, 14},
+                    "点数画面に反映",
+                    winsys::kTabStop | winsys::kDisabled},
+    ControlTemplate{
+        IDCANCEL, ControlKind::PushButton, {384, 228, 70, 14}, "閉じる", winsys::kTabStop},
+};
+
+constexpr auto kHandControls = [] {
+    std::array<ControlTemplate, kHandControlsBeforePalette.size() + kPalette.size() +
+                                    kHandControlsAfterPalette.size()>
+        all{};
+    std::size_t at = 0;
+    for (const ControlTemplate& control : kHandControlsBeforePalette) {
+        all[at++] = control;
+    }
+    // One group that Tab enters at its first tile; the arrow keys move on from there.
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+        const hand::Tile tile = kPalette[i];
+        const int row = hand::SuitOf(tile.index);
+        const int column = static_cast<int>(i) - row * kPaletteSuitButtons;
+        const unsigned style = (i == 0 ? winsys::kGroup | winsys::kTabStop : 0) |
+                               (tile.red ? unsigned{winsys::kRed} : 0u);
+        all[at++] = ControlTemplate{IDC_TILE_FIRST + static_cast<int>(i),
+                                    ControlKind::TileButton,
+                                    {kPaletteLeft + column * kTileColumnStep,
+                                     kPaletteTop + row * kTileRowStep, kTileWidth, kTileHeight},
+                                    {kPaletteGlyphs[i].data(), kPaletteGlyphs[i].size()},
+                                    style,
+                                    {},
+                                    {kPaletteNames[i].data(), kPaletteNames[i].size()}};
+    }
+    for (const ControlTemplate& control : kHandControlsAfterPalette) {
+        all[at++] = control;
+    }
+    return all;
+}();
+
+constexpr winsys::DialogTemplate kHandDialog = {IDD_HAND,  "手牌から計算", 460, 248,
+                                                kFontName, kPointSize,     0,   kHandControls};
+
 struct StringEntry {
     int id;
     std::string_view text;
 };
 constexpr std::array kStrings = {
     StringEntry{IDS_ABOUT_ITEM, VELMARTO_ABOUT_ITEM_TEXT},
+    StringEntry{IDS_HAND_ITEM, VELMARTO_HAND_ITEM_TEXT},
 };
 
 }  // namespace
@@ -110,6 +269,9 @@ const winsys::DialogTemplate& ScoreDialogTemplate() {
 }
 const winsys::DialogTemplate& AboutDialogTemplate() {
     return kAboutDialog;
+}
+const winsys::DialogTemplate& HandDialogTemplate() {
+    return kHandDialog;
 }
 
 std::string_view LoadString(int id) {

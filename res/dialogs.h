@@ -9,6 +9,7 @@ namespace velmarto::res {
 
 const winsys::DialogTemplate& ScoreDialogTemplate();
 const winsys::DialogTemplate& AboutDialogTemplate();
+const winsys::DialogTemplate& HandDialogTemplate();
 
 // A string of the string table, or empty when there is none with that id.
 std::string_view LoadString(int id);

@@ -4,6 +4,7 @@
 #include "engine/score_report.h"
 #include "res/dialogs.h"
 #include "ui/about_dialog.h"
+#include "ui/hand_dialog.h"
 
 namespace velmarto::ui {
 namespace {
@@ -26,9 +27,14 @@ CScoreDialog::CScoreDialog(winsys::Dialog* parent)
 bool CScoreDialog::OnInitDialog() {
     // The box starts from the still empty report, as a data exchange would show it.
     SetDlgItemText(res::IDC_RESULT, m_result);
+    // The hand item goes before the About item, both after one separator.
+    const std::string_view handItem = res::LoadString(res::IDS_HAND_ITEM);
+    if (!handItem.empty()) {
+        AppendSystemMenuItem(res::IDM_HAND, handItem);
+    }
     const std::string_view aboutItem = res::LoadString(res::IDS_ABOUT_ITEM);
     if (!aboutItem.empty()) {
-        AppendSystemMenuItem(res::IDM_ABOUT, aboutItem);
+        AppendSystemMenuItem(res::IDM_ABOUT, aboutItem, handItem.empty());
     }
     SetIcon(m_hIcon);
     m_hanTens.SetCurSel(kDefaultTens);
@@ -74,10 +80,30 @@ void CScoreDialog::OnCopyResult() {
     }
 }
 
+void CScoreDialog::OnHand() {
+    CHandDialog dialog(this);
+    if (dialog.DoModal() == CHandDialog::kApplied && dialog.ToApply()) {
+        ApplyHand(*dialog.ToApply());
+    }
+}
+
+void CScoreDialog::ApplyHand(const Hand& hand) {
+    m_hanTens.SetCurSel(hand.han / 10);
+    m_hanUnits.SetCurSel(hand.han % 10);
+    m_fu.SetCurSel(FuIndexOf(hand.fu).value_or(kDefaultFuIndex));
+    m_dealer.SetCheck(hand.seat == Seat::Dealer ? 1 : 0);
+    m_nonDealer.SetCheck(hand.seat == Seat::Dealer ? 0 : 1);
+    OnCalculate();
+}
+
 void CScoreDialog::OnSysCommand(unsigned id, long param) {
     if ((id & kSysCommandMask) == res::IDM_ABOUT) {
         CAboutDialog about;
         about.DoModal();
+        return;
+    }
+    if ((id & kSysCommandMask) == res::IDM_HAND) {
+        OnHand();
         return;
     }
     winsys::Dialog::OnSysCommand(id, param);

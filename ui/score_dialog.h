@@ -6,6 +6,7 @@
 
 #include "engine/digit_register.h"
 #include "engine/myriad.h"
+#include "engine/score_report.h"
 #include "res/resource.h"
 #include "winsys/dialog.h"
 
@@ -28,6 +29,9 @@ private:
     static std::span<const winsys::CommandEntry<CScoreDialog>> MessageMap();
     void OnCalculate();
     void OnCopyResult();
+    void OnHand();
+    // Sets the selectors to a counted hand and calculates it.
+    void ApplyHand(const Hand& hand);
 
     winsys::Button m_dealer{*this, res::IDC_DEALER};
     winsys::Button m_nonDealer{*this, res::IDC_NONDEALER};

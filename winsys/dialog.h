@@ -37,10 +37,14 @@ public:
     void SetCheck(int id, int check);
     void EnableControl(int id, bool enable);
     void SetDlgItemText(int id, std::string_view text);
+    // An edit box's text ("\n" between lines), or a label's or button's.
+    std::string GetDlgItemText(int id) const;
+    // The tiles a tile row shows, left to right; a face with glyph 0 leaves a gap.
+    void SetTileRow(int id, std::span<const TileFace> tiles);
 
-    // Appends a separator and an item that delivers `command` to OnSysCommand. Returns false when
-    // the window has no system menu.
-    bool AppendSystemMenuItem(unsigned command, std::string_view text);
+    // Appends an item that delivers `command` to OnSysCommand, after a separator unless
+    // `separator` is false. Returns false when the window has no system menu.
+    bool AppendSystemMenuItem(unsigned command, std::string_view text, bool separator = true);
     void SetIcon(Icon icon);
 
     const DialogTemplate& Template() const { return m_template; }
@@ -55,6 +59,11 @@ protected:
     virtual void OnCancel();
     // A control's command (a button click), other than OK and Cancel.
     virtual void OnCommand(int /*id*/) {}
+    // A typed edit box's text or a list's selection changed, by the user or by the program.
+    virtual void OnChange(int /*id*/) {}
+    // Backspace in an edit box with the caret after the last character and nothing selected;
+    // returning true means the dialog has handled it, and the character stays.
+    virtual bool OnEditBackspace(int /*id*/) { return false; }
     // A system-menu command; by default the window system handles it (move, minimize, close).
     virtual void OnSysCommand(unsigned /*id*/, long /*param*/) { Default(); }
     // Lets the window system's own handling run for the message being handled.
@@ -64,6 +73,7 @@ private:
     friend class DialogWindow;
     // Routes a button's command: OK and Cancel to their handlers, the rest to OnCommand.
     void Command(int id);
+
     // The dialog disabled while this one runs: the parent, else the application's main dialog.
     Dialog* Owner() const;
 

@@ -18,6 +18,9 @@ enum class ControlKind {
     Edit,
     StaticText,
     StaticIcon,  // `text` is unused; `iconId` names the icon
+    CheckBox,    // a check box that checks itself when clicked
+    TileButton,  // a push button showing `text`, a tile character, in the tile font
+    TileRow,     // a row of tile characters, set with Dialog::SetTileRow
 };
 
 // Control styles beyond "child, visible", as bit flags.
@@ -30,6 +33,16 @@ enum ControlStyle : unsigned {
     kVScroll = 1u << 5,
     kAutoHScroll = 1u << 6,
     kNoPrefix = 1u << 7,  // '&' is shown as is, not as a mnemonic
+    kMultiLine = 1u << 8,  // an edit box of several lines
+    kNumber = 1u << 9,     // an edit box that takes digits only
+    kRed = 1u << 10,       // a tile button drawn in red: a red five
+};
+
+// One tile of a tile row: its character in the Mahjong Tiles block, and whether it is red.
+struct TileFace {
+    char32_t glyph;
+    bool red = false;
+    bool operator==(const TileFace&) const = default;
 };
 
 // Positions and sizes in dialog units: x units are a quarter, y units an eighth of the font's

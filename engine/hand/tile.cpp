@@ -92,6 +92,19 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
     return tiles;
 }
 
+std::string CompactNotation(const std::vector<Tile>& tiles) {
+    std::string text;
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const std::string name = TileName(tiles[i]);
+        text += name.front();
+        const bool suitEnds = i + 1 == tiles.size() || SuitOf(tiles[i + 1].index) != SuitOf(tiles[i].index);
+        if (suitEnds) {
+            text += name.back();
+        }
+    }
+    return text;
+}
+
 TileCounts CountsOf(const std::vector<Tile>& tiles) {
     TileCounts counts{};
     for (const Tile& tile : tiles) {

@@ -50,6 +50,22 @@ constexpr bool IsWind(TileIndex t) {
     return IsHonour(t) && !IsDragon(t);
 }
 
+// The tile's character in Unicode's Mahjong Tiles block, which orders suits characters, bamboo,
+// circles and honours East South West North 中 發 白.
+constexpr char32_t TileCodePoint(TileIndex t) {
+    constexpr char32_t kEastGlyph = 0x1F000;
+    constexpr char32_t kCharactersGlyph = 0x1F007;
+    constexpr char32_t kBambooGlyph = 0x1F010;
+    constexpr char32_t kCirclesGlyph = 0x1F019;
+    constexpr char32_t kSuitGlyphs[] = {kCharactersGlyph, kCirclesGlyph, kBambooGlyph};
+    if (IsHonour(t)) {
+        // Winds in order, then the dragons the other way round: 白 is U+1F006, 中 U+1F004.
+        return IsWind(t) ? kEastGlyph + static_cast<char32_t>(t - kEast)
+                         : kEastGlyph + 4 + static_cast<char32_t>(kTileKinds - 1 - t);
+    }
+    return kSuitGlyphs[SuitOf(t)] + static_cast<char32_t>(NumberOf(t) - 1);
+}
+
 // The tile a dora indicator points at: the next in its suit, 9 back to 1, winds in turn, dragons
 // in turn.
 TileIndex DoraOf(TileIndex indicator);
@@ -68,5 +84,8 @@ struct NotationError {
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation);
 
 TileCounts CountsOf(const std::vector<Tile>& tiles);
+
+// The tiles in notation, each run of one suit under one letter: "123m456p".
+std::string CompactNotation(const std::vector<Tile>& tiles);
 
 }  // namespace velmarto::hand

@@ -314,14 +314,16 @@ TEST(ScoreDialog, AboutBoxOpensFromTheMenuAndLeavesTheStateAlone) {
         Combo(window, res::IDC_FU)->setCurrentIndex(4);
         Click(window, res::IDOK);
         const QString report = Text(window, res::IDC_RESULT);
-        ASSERT_EQ(window.SystemMenuItems().size(), 1);
-        EXPECT_EQ(window.SystemMenuItems()[0].first, res::IDM_ABOUT);
+        ASSERT_EQ(window.SystemMenuItems().size(), 2);
+        EXPECT_EQ(window.SystemMenuItems()[0].first, res::IDM_HAND);
+        EXPECT_EQ(window.SystemMenuItems()[1].first, res::IDM_ABOUT);
         bool aboutSeen = false;
         OnNextModal([&](QWidget& popup) {
             auto* menu = qobject_cast<QMenu*>(&popup);
             ASSERT_NE(menu, nullptr);
-            ASSERT_EQ(menu->actions().size(), 1);
-            EXPECT_EQ(menu->actions()[0]->text(), "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+            ASSERT_EQ(menu->actions().size(), 2);
+            EXPECT_EQ(menu->actions()[0]->text(), "手牌から計算(&H)...");
+            EXPECT_EQ(menu->actions()[1]->text(), "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...");
             OnNextModal([&](QWidget& about) {
                 aboutSeen = true;
                 EXPECT_EQ(about.windowTitle(), "velmartoのﾊﾞｰｼﾞｮﾝ情報");
@@ -361,7 +363,7 @@ TEST(ScoreDialog, MenuKeyAndShiftF10OpenTheWindowMenu) {
                 }
             });
             QTest::keyClick(window.focusWidget(), key, modifiers);
-            EXPECT_EQ(item, "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)...") << key;
+            EXPECT_EQ(item, "手牌から計算(&H)...") << key;
             EXPECT_TRUE(highlighted) << "Enter chooses the first item at once";
             EXPECT_TRUE(window.isVisible());
         }

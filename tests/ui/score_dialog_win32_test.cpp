@@ -9,6 +9,7 @@
 
 #include "engine/cp932.h"
 #include "res/resource.h"
+#include "tests/ui/win32_test_support.h"
 #include "ui/score_dialog.h"
 #include "winsys/win32/dialog_window.h"
 
@@ -16,53 +17,9 @@ namespace velmarto::ui {
 namespace {
 
 namespace res = velmarto::res;
+using namespace test;
 
 constexpr const char* kDefaultReport = "点数＝1500点　子の支払い 500点オール";
-
-std::function<void()>* g_pendingSteps = nullptr;
-
-// Runs `steps` from a timer once the next modal loop is running.
-void OnNextLoop(std::function<void()> steps) {
-    g_pendingSteps = new std::function<void()>(std::move(steps));
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        std::unique_ptr<std::function<void()>> steps(g_pendingSteps);
-        g_pendingSteps = nullptr;
-        (*steps)();
-    });
-}
-
-// Delivers what is queued, the way the modal loop does, dialog keys included.
-void Pump(HWND dialog) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageW(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
-void PressKey(HWND dialog, WPARAM key) {
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
-    PostMessageW(GetFocus(), WM_KEYUP, key, 0);
-    Pump(dialog);
-}
-
-void Click(HWND dialog, int id) {
-    SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
-    Pump(dialog);
-}
-
-void Select(HWND dialog, int id, int index) {
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::string Text(HWND window) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(window, buffer, 512);
-    return winsys::Narrow(buffer);
-}
 
 std::string ResultText(HWND dialog) {
     return Text(GetDlgItem(dialog, res::IDC_RESULT));
@@ -70,31 +27,6 @@ std::string ResultText(HWND dialog) {
 
 bool CopyEnabled(HWND dialog) {
     return IsWindowEnabled(GetDlgItem(dialog, res::IDC_COPY));
-}
-
-// Runs the dialog modally; `steps` get its window, and Esc closes it afterwards if still open.
-int RunModal(CScoreDialog& dialog, std::function<void(HWND)> steps) {
-    OnNextLoop([&] {
-        const HWND hwnd = dialog.Window()->Handle();
-        steps(hwnd);
-        if (IsWindow(hwnd)) {
-            PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    return dialog.DoModal();
-}
-
-std::string ClipboardBytes(UINT format) {
-    std::string bytes;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(format)) {
-            const auto* start = static_cast<const char*>(GlobalLock(data));
-            bytes.assign(start, GlobalSize(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return bytes;
 }
 
 int TextWidth(HWND dialog, const std::wstring& text) {
@@ -211,8 +143,9 @@ TEST(Win32ScoreDialog, SystemMenuEndsWithTheAboutItem) {
         const HMENU menu = GetSystemMenu(hwnd, FALSE);
         ASSERT_NE(menu, nullptr);
         const int count = GetMenuItemCount(menu);
-        ASSERT_GE(count, 2);
-        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+        ASSERT_GE(count, 3);
+        EXPECT_TRUE(GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(GetMenuItemID(menu, count - 2), res::IDM_HAND);
         EXPECT_EQ(GetMenuItemID(menu, count - 1), res::IDM_ABOUT);
         wchar_t text[64] = {};
         GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);

@@ -40,6 +40,7 @@ press() {
 }
 
 about_visible() { xdotool search --onlyvisible --name "ﾊﾞｰｼﾞｮﾝ情報" >/dev/null; }
+hand_visible() { xdotool search --onlyvisible --name "手牌から計算" >/dev/null; }
 app_running() { kill -0 "$app_pid" 2>/dev/null; }
 
 if [ -n "$wine_dir" ]; then
@@ -48,13 +49,18 @@ if [ -n "$wine_dir" ]; then
     . "$wine_dir/env"
     VELMARTO_WINE_LANG=C.UTF-8 "$root/scripts/wine-env" run "$wine_dir" "$app" &
     class=velmarto.exe
-    choose_about=(Up Return)  # the system menu's last item is ours
+    # The system menu ends with ours, the hand item and then About; Up from a menu opened by key
+    # goes round from its first item to its last.
+    choose_about=(Up Return)
+    choose_hand=(Up Up Return)
 else
     export XDG_RUNTIME_DIR=$work
     start_xvfb
     "$app" &
     class=velmarto
-    choose_about=(Return)  # the menu's first and only item, highlighted when opened by key
+    # The menu holds the hand item, highlighted when opened by key, and About.
+    choose_about=(Up Return)
+    choose_hand=(Return)
 fi
 app_pid=$!
 window=$(wait_for_window "$class")
@@ -91,6 +97,16 @@ press Up Return
 check "the About box opens from the window menu by a right-click" about_visible
 press Escape
 check "the score window is back" eval '! about_visible && app_running'
+
+# The hand dialog: a hand typed with real keys, counted as it is typed; Shift+Tab goes round from
+# the hand box to the copy button (past 閉じる and 点数画面に反映).
+press shift+F10 "${choose_hand[@]}"
+check "the hand dialog opens from the window menu" hand_visible
+xdotool type --delay 60 "234067m234p6799s8s"
+press shift+Tab shift+Tab shift+Tab Return
+expect_clipboard "点数＝2900点　子の支払い 1000点オール"
+press Escape
+check "Esc closes the hand dialog only" eval '! hand_visible && app_running'
 
 press Escape
 for _ in $(seq 50); do app_running || break; sleep 0.1; done

@@ -20,7 +20,9 @@ public:
     DialogWindow(Dialog& owner, QWidget* parent);
 
     QWidget* Control(int id) const { return m_controls.value(id); }
-    void AddSystemMenuItem(unsigned command, const QString& text);
+    void AddSystemMenuItem(unsigned command, const QString& text, bool separator);
+    // The command of a separator among the system menu's items.
+    static constexpr unsigned kSeparator = 0;
     // The items that the context menu offers for the system menu X11 and Wayland lack.
     const QList<QPair<unsigned, QString>>& SystemMenuItems() const { return m_systemMenu; }
     void FocusFirstTabStop();
@@ -40,11 +42,13 @@ private:
     void MoveInGroup(QWidget* from, int direction);
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
+    QWidget* CreateEdit(const ControlTemplate& control);
 
     Dialog& m_owner;
     QHash<int, QWidget*> m_controls;
     std::vector<QWidget*> m_widgets;  // in template order
     std::vector<int> m_groupOf;       // each control's arrow-key group, in template order
+    QHash<const QObject*, int> m_idOf;
     QList<QWidget*> m_tabStops;
     QList<QPair<unsigned, QString>> m_systemMenu;
 };

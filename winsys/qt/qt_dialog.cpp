@@ -1,23 +1,27 @@
 // The Qt backend of Dialog: template controls mapped to Qt widgets, laid out in dialog units.
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "winsys/dialog_layout.h"
-#include "winsys/dialog_layout.h"
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/qt_app.h"
+#include "winsys/qt/tile_row.h"
 
 namespace velmarto::winsys {
 namespace {
@@ -27,6 +31,10 @@ struct ArrowStep {
     int key;
     int direction;
 };
+// A tile button's character fills this share of its height.
+constexpr double kTileButtonFill = 0.8;
+const QColor kRedText(0xC6, 0x28, 0x28);
+
 // What QLineEdit keeps free on each side of its text, inside the frame.
 constexpr int kLineEditTextMargin = 2;
 
@@ -49,10 +57,13 @@ MinimumSize MinimumSizeOf(const ControlTemplate& control, const QWidget* widget)
         case ControlKind::PushButton:
         case ControlKind::DefPushButton:
         case ControlKind::AutoRadio:
+        case ControlKind::CheckBox:
         case ControlKind::StaticText:
             return {widget->sizeHint().width(), 0};
         case ControlKind::Edit:
         case ControlKind::StaticIcon:
+        case ControlKind::TileButton:
+        case ControlKind::TileRow:
             break;
     }
     return {};
@@ -73,6 +84,17 @@ QString ToolTipLines(const QString& text) {
         lines.replace(breakBefore, "<br>" + breakBefore);
     }
     return "<p style=\"white-space:pre\">" + lines + "</p>";
+}
+
+// Tab visits tab stops only; the arrow keys and the mouse reach every button, as on Windows.
+Qt::FocusPolicy FocusPolicyOf(const ControlTemplate& control) {
+    if (control.style & kTabStop) {
+        return Qt::StrongFocus;
+    }
+    const bool button =
+        control.kind == ControlKind::AutoRadio || control.kind == ControlKind::CheckBox ||
+        control.kind == ControlKind::PushButton || control.kind == ControlKind::TileButton;
+    return button ? Qt::ClickFocus : Qt::NoFocus;
 }
 
 }  // namespace
@@ -111,12 +133,21 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
             button->setDefault(control.kind == ControlKind::DefPushButton);
             return button;
         }
-        case ControlKind::Edit: {
-            auto* edit = new QLineEdit(this);
-            edit->setReadOnly(control.style & kReadOnly);
-            edit->setFrame(control.style & kBorder);
-            return edit;
+        case ControlKind::Edit:
+            return CreateEdit(control);
+        case ControlKind::CheckBox:
+            return new QCheckBox(qt::ToQt(control.text), this);
+        case ControlKind::TileButton: {
+            auto* button = new QPushButton(qt::ToQt(control.text), this);
+            if (control.style & kRed) {
+                QPalette palette = button->palette();
+                palette.setColor(QPalette::ButtonText, kRedText);
+                button->setPalette(palette);
+            }
+            return button;
         }
+        case ControlKind::TileRow:
+            return new qt::TileRow(this);
         case ControlKind::StaticText: {
             auto* label = new QLabel(qt::ToQt(control.text), this);
             label->setTextFormat(Qt::PlainText);
@@ -131,6 +162,30 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         }
     }
     return nullptr;
+}
+
+QWidget* DialogWindow::CreateEdit(const ControlTemplate& control) {
+    const int id = control.id;
+    if (control.style & kMultiLine) {
+        auto* text = new QPlainTextEdit(this);
+        text->setReadOnly(control.style & kReadOnly);
+        if (!text->isReadOnly()) {
+            connect(text, &QPlainTextEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
+        }
+        return text;
+    }
+    auto* edit = new QLineEdit(this);
+    edit->setReadOnly(control.style & kReadOnly);
+    edit->setFrame(control.style & kBorder);
+    if (control.style & kNumber) {
+        edit->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), edit));
+    }
+    // A read-only box changes only when the dialog sets it, and the dialog knows when it does.
+    if (!edit->isReadOnly()) {
+        connect(edit, &QLineEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
+        edit->installEventFilter(this);  // for Backspace at the end
+    }
+    return edit;
 }
 
 void DialogWindow::CreateControls() {
@@ -151,13 +206,19 @@ void DialogWindow::CreateControls() {
             }
             radioGroup->addButton(radio);
         }
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const int id = control.id;
+            connect(combo, &QComboBox::currentIndexChanged, this,
+                    [this, id] { m_owner.OnChange(id); });
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { m_owner.Command(id); });
             // Arrow keys on a button move through its group; lists and edit boxes keep theirs.
             button->installEventFilter(this);
         }
-        widget->setFocusPolicy((control.style & kTabStop) ? Qt::StrongFocus : Qt::NoFocus);
+        widget->setFocusPolicy(FocusPolicyOf(control));
+        m_idOf.insert(widget, control.id);
         widget->setEnabled(!(control.style & kDisabled));
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(qt::ToQt(control.accessibleName));
@@ -181,6 +242,9 @@ void DialogWindow::CreateControls() {
             static_cast<QLabel*>(m_widgets[i])
                 ->setPixmap(qt::LoadIcon({control.iconId}).pixmap(side, side));
         }
+        if (control.kind == ControlKind::TileButton) {
+            m_widgets[i]->setFont(qt::TileFont(static_cast<int>(rect.height * kTileButtonFill)));
+        }
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i) {
         setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
@@ -188,7 +252,11 @@ void DialogWindow::CreateControls() {
     setFixedSize(layout.width, layout.height);
 }
 
-void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text) {
+void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text, bool separator) {
+    // The context menu holds only the dialog's own items: a separator goes between two of them.
+    if (separator && !m_systemMenu.isEmpty()) {
+        m_systemMenu.append({kSeparator, QString()});
+    }
     m_systemMenu.append({command, text});
 }
 
@@ -238,6 +306,13 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+        const bool atEnd =
+            !edit->hasSelectedText() && edit->cursorPosition() == edit->text().size();
+        const bool backspace =
+            key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier;
+        return backspace && atEnd && m_owner.OnEditBackspace(m_idOf.value(edit));
+    }
     const auto step = std::find_if(std::begin(kArrowSteps), std::end(kArrowSteps),
                                    [&](const ArrowStep& entry) { return entry.key == key->key(); });
     if (step == std::end(kArrowSteps) || key->modifiers() != Qt::NoModifier) {
@@ -277,7 +352,11 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy
     QMenu menu(this);
     for (const auto& [command, text] : m_systemMenu) {
         const unsigned id = command;
-        menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
+        if (id == kSeparator) {
+            menu.addSeparator();
+        } else {
+            menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
+        }
     }
     // From the keyboard the first item is highlighted, so Enter chooses it at once.
     if (openedBy == MenuOpenedBy::Keyboard) {
@@ -360,8 +439,11 @@ void Dialog::SetDlgItemText(int id, std::string_view text) {
     const QString qtext = qt::ToQt(text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(qtext);
-        edit->setCursorPosition(0);
+        // A report is read from its start; typed text goes on at its end.
+        edit->setCursorPosition(edit->isReadOnly() ? 0 : edit->text().size());
         edit->setToolTip(FitsIn(*edit, qtext) ? QString() : ToolTipLines(qtext));
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        text->setPlainText(qtext);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(qtext);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -369,8 +451,29 @@ void Dialog::SetDlgItemText(int id, std::string_view text) {
     }
 }
 
-bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {
-    m_window->AddSystemMenuItem(command, qt::ToQt(text));
+std::string Dialog::GetDlgItemText(int id) const {
+    const QWidget* widget = m_window->Control(id);
+    QString text;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        text = edit->text();
+    } else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        text = plain->toPlainText();
+    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        text = label->text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text();
+    }
+    return text.toStdString();
+}
+
+void Dialog::SetTileRow(int id, std::span<const TileFace> tiles) {
+    if (auto* row = qobject_cast<qt::TileRow*>(m_window->Control(id))) {
+        row->SetTiles({tiles.begin(), tiles.end()});
+    }
+}
+
+bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool separator) {
+    m_window->AddSystemMenuItem(command, qt::ToQt(text), separator);
     return true;
 }
 

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <windows.h>
-// windows.h maps this name to SetDlgItemTextW, which would rename Dialog's member.
+// windows.h maps these names to their W forms, which would rename Dialog's members.
 #undef SetDlgItemText
+#undef GetDlgItemText
+
+#include <map>
+#include <vector>
 
 #include "winsys/dialog.h"
 #include "winsys/dialog_layout.h"
@@ -13,6 +17,9 @@ namespace velmarto::winsys {
 class DialogWindow {
 public:
     explicit DialogWindow(Dialog& owner) : m_owner(owner) {}
+    ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
 
     HWND Handle() const { return m_hwnd; }
     HWND Control(int id) const { return GetDlgItem(m_hwnd, id); }
@@ -28,13 +35,26 @@ private:
     void Relayout(const Layout& layout, int grown);
     void PaintMinimized();
     void ShowSystemMenu(LPARAM where);
+    void Notify(int id, WORD code);
+    void SubclassEdits();
+    static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR window);
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTemplate& control);
+    void DrawTileRow(const DRAWITEMSTRUCT& item);
+    HFONT TileFont(int pixelHeight);
 
     Dialog& m_owner;
     HWND m_hwnd = nullptr;
     HICON m_icon = nullptr;
     // Set by Dialog::Default: the dialog manager handles the current message after all.
     bool m_default = false;
+    std::map<int, std::vector<TileFace>> m_tileRows;  // by control id
+    std::map<int, HFONT> m_tileFonts;                 // by pixel height, made when first drawn
 };
+
+// The template entry of a control, or null.
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
 
 // The module holding the resources: the icon, the strings and the version.
 HINSTANCE ResourceModule();

@@ -29,6 +29,9 @@ constexpr std::array kKindStyles = {
     KindStyle{ControlKind::Edit, kEditClass, ES_LEFT},
     KindStyle{ControlKind::StaticText, kStaticClass, SS_LEFT},
     KindStyle{ControlKind::StaticIcon, kStaticClass, SS_ICON},
+    KindStyle{ControlKind::CheckBox, kButtonClass, BS_AUTOCHECKBOX},
+    KindStyle{ControlKind::TileButton, kButtonClass, BS_OWNERDRAW},
+    KindStyle{ControlKind::TileRow, kStaticClass, SS_OWNERDRAW},
 };
 
 struct FlagStyle {
@@ -44,6 +47,8 @@ constexpr std::array kFlagStyles = {
     FlagStyle{kVScroll, WS_VSCROLL},
     FlagStyle{kAutoHScroll, ES_AUTOHSCROLL},
     FlagStyle{kNoPrefix, SS_NOPREFIX},
+    FlagStyle{kMultiLine, ES_MULTILINE | ES_AUTOVSCROLL},
+    FlagStyle{kNumber, ES_NUMBER},
 };
 
 const KindStyle& KindStyleOf(ControlKind kind) {

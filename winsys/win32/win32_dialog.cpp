@@ -1,5 +1,8 @@
 // The Win32 backend of Dialog: a modal dialog from an in-memory template, driven by messages.
 #include <windows.h>
+// After windows.h, which these build on.
+#include <commctrl.h>
+#include <usp10.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +15,14 @@
 
 namespace velmarto::winsys {
 namespace {
+
+// Tiles are characters of the Mahjong Tiles block, which Segoe UI Symbol has.
+constexpr const wchar_t* kTileFontName = L"Segoe UI Symbol";
+constexpr COLORREF kRedFive = RGB(0xC6, 0x28, 0x28);
+constexpr int kTileFillPercent = 80;  // of a tile button's height
+constexpr int kFocusInset = 3;
+constexpr int kGapDivisor = 3;  // a gap between called sets is a third of a tile
+constexpr double kRowFill = 0.85;
 
 // Both coordinates of WM_CONTEXTMENU when the menu was asked for from the keyboard.
 constexpr int kFromKeyboard = -1;
@@ -37,6 +48,7 @@ int MinimumWidth(HDC dc, const ControlTemplate& control) {
             return widest + GetSystemMetrics(SM_CXVSCROLL) + edges;
         }
         case ControlKind::AutoRadio:
+        case ControlKind::CheckBox:
             return GetSystemMetrics(SM_CXMENUCHECK) + TextWidth(dc, control.text);
         case ControlKind::PushButton:
         case ControlKind::DefPushButton:
@@ -45,6 +57,8 @@ int MinimumWidth(HDC dc, const ControlTemplate& control) {
             return TextWidth(dc, control.text);
         case ControlKind::Edit:
         case ControlKind::StaticIcon:
+        case ControlKind::TileButton:
+        case ControlKind::TileRow:
             break;
     }
     return 0;
@@ -58,7 +72,62 @@ RECT ClientRectOf(HWND control, HWND dialog) {
     return rect;
 }
 
+// A tile character outside the Basic Multilingual Plane: a surrogate pair.
+std::wstring TileText(char32_t glyph) {
+    const char32_t offset = glyph - 0x10000;
+    return {static_cast<wchar_t>(0xD800 + (offset >> 10)),
+            static_cast<wchar_t>(0xDC00 + (offset & 0x3FF))};
+}
+
+// Draws text at `at` (or, without `draw`, only measures it) through Uniscribe, which reads
+// characters beyond the Basic Multilingual Plane from the font's own character map, where plain
+// TextOut may take a surrogate pair for two unknown characters.
+SIZE ScriptText(HDC dc, const std::wstring& text, POINT at, bool draw) {
+    SCRIPT_STRING_ANALYSIS analysis = nullptr;
+    SIZE size{};
+    const int length = static_cast<int>(text.size());
+    if (FAILED(ScriptStringAnalyse(dc, text.data(), length, length * 3 / 2 + 16, -1, SSA_GLYPHS, 0,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, &analysis))) {
+        return size;
+    }
+    if (const SIZE* extent = ScriptString_pSize(analysis)) {
+        size = *extent;
+    }
+    if (draw) {
+        ScriptStringOut(analysis, at.x, at.y, 0, nullptr, 0, 0, FALSE);
+    }
+    ScriptStringFree(&analysis);
+    return size;
+}
+
+// Draws the row at `at` (or only measures it, without `draw`) and returns its size.
+SIZE DrawTiles(HDC dc, const std::vector<TileFace>& tiles, int height, POINT at, bool draw) {
+    SIZE row{0, 0};
+    for (const TileFace& face : tiles) {
+        if (face.glyph == 0) {
+            row.cx += height / kGapDivisor;
+            continue;
+        }
+        if (draw) {
+            SetTextColor(dc, face.red ? kRedFive : GetSysColor(COLOR_WINDOWTEXT));
+        }
+        const SIZE size = ScriptText(dc, TileText(face.glyph), {at.x + row.cx, at.y}, draw);
+        row.cx += size.cx;
+        row.cy = std::max(row.cy, size.cy);
+    }
+    return row;
+}
+
 }  // namespace
+
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
+    for (const ControlTemplate& control : dialog.controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
 
 HINSTANCE ResourceModule() {
     return GetModuleHandleW(nullptr);
@@ -106,7 +175,121 @@ BOOL DialogWindow::InitDialog(HWND hwnd) {
         }
     }
     FitControlsToText();
+    SubclassEdits();
     return m_owner.OnInitDialog() ? TRUE : FALSE;
+}
+
+DialogWindow::~DialogWindow() {
+    for (const auto& [height, font] : m_tileFonts) {
+        DeleteObject(font);
+    }
+}
+
+// Clicks, Enter and Esc are commands; an edit box's new text and a list's new selection are
+// changes. Everything else a control reports is the dialog manager's business.
+void DialogWindow::Notify(int id, WORD code) {
+    const ControlTemplate* control = FindControl(m_owner.Template(), id);
+    const ControlKind kind = control ? control->kind : ControlKind::PushButton;
+    // A read-only box changes only when the dialog sets it, and the dialog knows when it does.
+    const bool readOnly = control && (control->style & kReadOnly);
+    if (kind == ControlKind::Edit && code == EN_CHANGE && !readOnly) {
+        m_owner.OnChange(id);
+    } else if (kind == ControlKind::DropDownList && code == CBN_SELCHANGE) {
+        m_owner.OnChange(id);
+    } else if (kind != ControlKind::Edit && kind != ControlKind::DropDownList &&
+               code == BN_CLICKED) {
+        m_owner.Command(id);
+    }
+}
+
+// Typed edit boxes tell the dialog of Backspace at their end before they act on it.
+void DialogWindow::SubclassEdits() {
+    for (const ControlTemplate& control : m_owner.Template().controls) {
+        if (control.kind == ControlKind::Edit && !(control.style & (kReadOnly | kMultiLine))) {
+            SetWindowSubclass(Control(control.id), EditProc, static_cast<UINT_PTR>(control.id),
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+}
+
+LRESULT CALLBACK DialogWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR window) {
+    if (message == WM_CHAR && wParam == VK_BACK) {
+        DWORD start = 0, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        const auto length = static_cast<DWORD>(GetWindowTextLengthW(edit));
+        auto* self = reinterpret_cast<DialogWindow*>(window);
+        if (start == end && end == length && self->m_owner.OnEditBackspace(static_cast<int>(id))) {
+            return 0;
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(edit, EditProc, id);
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
+    const ControlTemplate* control = FindControl(m_owner.Template(), static_cast<int>(item.CtlID));
+    if (!control) {
+        return;
+    }
+    if (control->kind == ControlKind::TileButton) {
+        DrawTileButton(item, *control);
+    } else if (control->kind == ControlKind::TileRow) {
+        DrawTileRow(item);
+    }
+}
+
+HFONT DialogWindow::TileFont(int pixelHeight) {
+    HFONT& font = m_tileFonts[pixelHeight];
+    if (!font) {
+        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                           kTileFontName);
+    }
+    return font;
+}
+
+void DialogWindow::DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTemplate& control) {
+    RECT rect = item.rcItem;
+    const bool pushed = item.itemState & ODS_SELECTED;
+    DrawFrameControl(item.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int height = rect.bottom - rect.top;
+    const HGDIOBJ previous = SelectObject(item.hDC, TileFont(height * kTileFillPercent / 100));
+    SetBkMode(item.hDC, TRANSPARENT);
+    const bool disabled = item.itemState & ODS_DISABLED;
+    SetTextColor(item.hDC, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
+                           : (control.style & kRed) ? kRedFive
+                                                    : GetSysColor(COLOR_BTNTEXT));
+    const std::wstring glyph = Widen(control.text);
+    const SIZE size = ScriptText(item.hDC, glyph, {}, false);
+    ScriptText(item.hDC, glyph,
+               {(rect.left + rect.right - size.cx) / 2, (rect.top + rect.bottom - size.cy) / 2},
+               true);
+    SelectObject(item.hDC, previous);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&rect, -kFocusInset, -kFocusInset);
+        DrawFocusRect(item.hDC, &rect);
+    }
+}
+
+void DialogWindow::DrawTileRow(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const std::vector<TileFace>& tiles = m_tileRows[static_cast<int>(item.CtlID)];
+    const int width = item.rcItem.right - item.rcItem.left;
+    int height = item.rcItem.bottom - item.rcItem.top;
+    // As large as the row's height allows, smaller where the tiles would not fit its width.
+    const HGDIOBJ previous = SelectObject(item.hDC, TileFont(height));
+    const SIZE needed = DrawTiles(item.hDC, tiles, height, {}, false);
+    // Symbola's tiles reach below the line the font reports, by a tenth or so.
+    const double scale = std::min({1.0, kRowFill * height / std::max(needed.cy, 1L),
+                                   static_cast<double>(width) / std::max(needed.cx, 1L)});
+    height = static_cast<int>(height * scale);
+    SelectObject(item.hDC, TileFont(height));
+    SetBkMode(item.hDC, TRANSPARENT);
+    DrawTiles(item.hDC, tiles, height, {item.rcItem.left, item.rcItem.top}, true);
+    SelectObject(item.hDC, previous);
 }
 
 // Where the dialog font is wider than the template was drawn for (another font standing in for
@@ -156,12 +339,11 @@ void DialogWindow::Relayout(const Layout& layout, int grown) {
 INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            // Clicks, Enter and Esc; the lists' and the edit box's notifications are not commands.
-            if (HIWORD(wParam) == BN_CLICKED) {
-                m_owner.Command(LOWORD(wParam));
-                return TRUE;
-            }
-            return FALSE;
+            Notify(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_SYSCOMMAND:
             m_default = false;
             m_owner.OnSysCommand(static_cast<unsigned>(wParam), static_cast<long>(lParam));
@@ -268,15 +450,45 @@ void Dialog::EnableControl(int id, bool enable) {
 }
 
 void Dialog::SetDlgItemText(int id, std::string_view text) {
-    SetDlgItemTextW(m_window->Handle(), id, Widen(text).c_str());
+    std::wstring wide = Widen(text);
+    const ControlTemplate* control = FindControl(m_template, id);
+    if (control && (control->style & kMultiLine)) {
+        // An edit box of several lines breaks them at "\r\n".
+        for (std::size_t at = wide.find(L'\n'); at != std::wstring::npos;
+             at = wide.find(L'\n', at + 2)) {
+            wide.insert(at, 1, L'\r');
+        }
+    }
+    SetDlgItemTextW(m_window->Handle(), id, wide.c_str());
+    // Typed text goes on at its end.
+    if (control && control->kind == ControlKind::Edit && !(control->style & kReadOnly)) {
+        SendDlgItemMessageW(m_window->Handle(), id, EM_SETSEL, wide.size(),
+                            static_cast<LPARAM>(wide.size()));
+    }
 }
 
-bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text) {
+std::string Dialog::GetDlgItemText(int id) const {
+    const HWND control = m_window->Control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    std::erase(text, L'\r');
+    return Narrow(text);
+}
+
+void Dialog::SetTileRow(int id, std::span<const TileFace> tiles) {
+    m_window->m_tileRows[id].assign(tiles.begin(), tiles.end());
+    InvalidateRect(m_window->Control(id), nullptr, TRUE);
+}
+
+bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool separator) {
     const HMENU menu = GetSystemMenu(m_window->Handle(), FALSE);
     if (!menu) {
         return false;
     }
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    if (separator) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
     AppendMenuW(menu, MF_STRING, command, Widen(text).c_str());
     return true;
 }

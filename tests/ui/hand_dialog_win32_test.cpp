@@ -1,0 +1,117 @@
+// The hand dialog on the Win32 backend: typed and clicked hands, errors, copy and apply, driven
+// by the messages keys and clicks would send.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/cp932.h"
+#include "res/resource.h"
+#include "tests/ui/win32_test_support.h"
+#include "ui/hand_dialog.h"
+#include "ui/score_dialog.h"
+#include "winsys/win32/dialog_window.h"
+
+namespace velmarto::ui {
+namespace {
+
+using namespace test;
+
+constexpr const char* kPinfuTiles = "234067m234p6799s8s";
+constexpr const char* kPinfuReport = "点数＝2900点　子の支払い 1000点オール";
+
+std::string ItemText(HWND dialog, int id) {
+    return Text(GetDlgItem(dialog, id));
+}
+
+// Characters as the keyboard sends them to the focused box.
+void Type(HWND dialog, int id, const std::wstring& text) {
+    const HWND edit = GetDlgItem(dialog, id);
+    SetFocus(edit);
+    for (wchar_t c : text) {
+        PostMessageW(edit, WM_CHAR, c, 0);
+    }
+    Pump(dialog);
+}
+
+bool Enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id));
+}
+
+TEST(Win32HandDialog, ATypedHandIsCountedAndCopied) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](HWND hwnd) {
+        EXPECT_EQ(Text(hwnd), "手牌から計算");
+        EXPECT_FALSE(Enabled(hwnd, res::IDC_HAND_COPY));
+        Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_REPORT), kPinfuReport);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_DETAIL),
+                  "平和 1飜\r\n赤ドラ 1飜\r\n計 2飜 30符（副底 20、門前ロン 10）");
+        EXPECT_TRUE(Enabled(hwnd, res::IDC_HAND_APPLY));
+        Click(hwnd, res::IDC_HAND_COPY);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), ToCp932(kPinfuReport) + '\0');
+        Click(hwnd, res::IDC_TSUMO);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_REPORT), "点数＝3900点　子の支払い 1300点オール");
+    });
+}
+
+TEST(Win32HandDialog, APaletteClickAddsItsTileAndBackspaceTakesOne) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](HWND hwnd) {
+        Click(hwnd, res::IDC_TILE_FIRST + 1);
+        Click(hwnd, res::IDC_TILE_FIRST + 9);
+        Click(hwnd, res::IDC_TILE_FIRST + 36);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), "2m0m7z");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "14枚ではありません（3枚）");
+        Type(hwnd, res::IDC_HAND_TILES, L"\b");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), "20m") << "one tile less";
+        Type(hwnd, res::IDC_HAND_TILES, L"5");
+        Type(hwnd, res::IDC_HAND_TILES, L"\b");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), "20m") << "half-written: one character less";
+    });
+}
+
+TEST(Win32HandDialog, BadInputSaysWhyAndKeepsTheLastCount) {
+    CHandDialog dialog(nullptr);
+    const int result = RunModal(dialog, [](HWND hwnd) {
+        Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
+        SetDlgItemTextW(hwnd, res::IDC_DORA, L"5m5m5m5m");
+        Pump(hwnd);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "5mが5枚あります");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_REPORT), kPinfuReport);
+        EXPECT_FALSE(Enabled(hwnd, res::IDC_HAND_COPY));
+        EXPECT_FALSE(Enabled(hwnd, res::IDC_HAND_APPLY));
+        PressKey(hwnd, VK_RETURN);
+    });
+    EXPECT_EQ(result, IDCANCEL) << "Enter in a box closed nothing; Esc closed the dialog";
+}
+
+TEST(Win32HandDialog, ApplySetsTheScoreWindowsSelectors) {
+    CScoreDialog score;
+    struct TestApp : winsys::App {
+        bool InitInstance() override { return false; }
+    } app;
+    app.m_pMainWnd = &score;
+    RunModal(score, [](HWND hwnd) {
+        const HMENU menu = GetSystemMenu(hwnd, FALSE);
+        const int count = GetMenuItemCount(menu);
+        EXPECT_EQ(GetMenuItemID(menu, count - 2), res::IDM_HAND);
+        EXPECT_EQ(GetMenuItemID(menu, count - 1), res::IDM_ABOUT);
+        OnNextLoop([hwnd] {
+            const HWND hand = GetActiveWindow();
+            ASSERT_NE(hand, hwnd);
+            Type(hand, res::IDC_HAND_TILES, L"123m456p789s11122z");
+            Click(hand, res::IDC_TSUMO);
+            Click(hand, res::IDC_HAND_APPLY);
+        });
+        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_HAND, 0);
+        // 場風 自風 門前清自摸和: 3 han, 40 fu, for the dealer.
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_HAN_UNITS, CB_GETCURSEL, 0, 0), 3);
+        EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCURSEL, 0, 0), 2);
+        EXPECT_EQ(Text(GetDlgItem(hwnd, res::IDC_RESULT)), "点数＝7700点　子の支払い 2600点オール");
+    });
+}
+
+}  // namespace
+}  // namespace velmarto::ui

@@ -1,0 +1,258 @@
+// Hand dialog handlers: the engine reads, checks and counts the hand; this file gathers what the
+// controls say and shows what came of it.
+#include "ui/hand_dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "engine/hand/hand_evaluator.h"
+#include "engine/hand/hand_summary.h"
+#include "res/dialogs.h"
+#include "res/hand_palette.h"
+
+namespace velmarto::ui {
+namespace {
+
+using hand::MeldKind;
+
+struct MeldBox {
+    int id;
+    MeldKind kind;
+};
+constexpr std::array kMeldBoxes = {
+    MeldBox{res::IDC_CHI, MeldKind::Chi}, MeldBox{res::IDC_PON, MeldKind::Pon},
+    MeldBox{res::IDC_KAN, MeldKind::Kan}, MeldBox{res::IDC_ANKAN, MeldKind::Ankan}};
+
+// Boxes in tile notation, where Backspace at the end takes away a whole tile.
+constexpr std::array kTileBoxes = {res::IDC_HAND_TILES, res::IDC_DORA, res::IDC_URA};
+
+struct SituationBox {
+    int id;
+    bool hand::Situation::*flag;
+};
+constexpr std::array kSituationBoxes = {
+    SituationBox{res::IDC_TSUMO, &hand::Situation::tsumo},
+    SituationBox{res::IDC_RIICHI, &hand::Situation::riichi},
+    SituationBox{res::IDC_DOUBLE_RIICHI, &hand::Situation::doubleRiichi},
+    SituationBox{res::IDC_IPPATSU, &hand::Situation::ippatsu},
+    SituationBox{res::IDC_RINSHAN, &hand::Situation::rinshan},
+    SituationBox{res::IDC_CHANKAN, &hand::Situation::chankan},
+};
+
+constexpr int kEastIndex = 0;
+constexpr int kMaxCount = 999;  // honba and sticks
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// The faces of tiles in notation; nothing while the text does not read yet.
+std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) {
+    auto parsed = hand::ParseTiles(notation);
+    const auto* tiles = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (tiles == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<winsys::TileFace> faces;
+    for (const hand::Tile& tile : *tiles) {
+        faces.push_back({hand::TileCodePoint(tile.index), tile.red});
+    }
+    return faces;
+}
+
+std::optional<int> Count(const std::string& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value > kMaxCount) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text.append(text.empty() ? "" : "\n").append(line);
+    }
+    return text;
+}
+
+}  // namespace
+
+CHandDialog::CHandDialog(winsys::Dialog* parent)
+    : winsys::Dialog(res::HandDialogTemplate(), parent) {}
+
+bool CHandDialog::OnInitDialog() {
+    SetCurSel(res::IDC_ROUND_WIND, kEastIndex);
+    SetCurSel(res::IDC_SEAT_WIND, kEastIndex);
+    Recount();
+    return true;
+}
+
+std::span<const winsys::CommandEntry<CHandDialog>> CHandDialog::MessageMap() {
+    static constexpr winsys::CommandEntry<CHandDialog> kMap[] = {
+        {res::IDC_HAND_COPY, &CHandDialog::OnCopy},
+        {res::IDC_HAND_APPLY, &CHandDialog::OnApply},
+    };
+    return kMap;
+}
+
+void CHandDialog::OnCommand(int id) {
+    if (winsys::DispatchCommand(*this, MessageMap(), id)) {
+        return;
+    }
+    const int palette = id - res::IDC_TILE_FIRST;
+    if (palette >= 0 && palette < static_cast<int>(res::kPalette.size())) {
+        // The text changes, and the change counts the hand again.
+        SetDlgItemText(res::IDC_HAND_TILES,
+                       GetDlgItemText(res::IDC_HAND_TILES) +
+                           hand::TileName(res::kPalette[static_cast<std::size_t>(palette)]));
+        return;
+    }
+    Recount();  // a check box
+}
+
+void CHandDialog::OnChange(int /*id*/) {
+    Recount();
+}
+
+bool CHandDialog::OnEditBackspace(int id) {
+    if (std::find(kTileBoxes.begin(), kTileBoxes.end(), id) == kTileBoxes.end()) {
+        return false;
+    }
+    auto parsed = hand::ParseTiles(GetDlgItemText(id));
+    auto* tiles = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (tiles == nullptr) {
+        return false;  // half-written notation: Backspace takes a character
+    }
+    tiles->pop_back();
+    SetDlgItemText(id, hand::CompactNotation(*tiles));
+    return true;
+}
+
+void CHandDialog::ShowTiles() {
+    if (auto faces = FacesOf(GetDlgItemText(res::IDC_HAND_TILES))) {
+        SetTileRow(res::IDC_HAND_ROW, *faces);
+    } else if (GetDlgItemText(res::IDC_HAND_TILES).empty()) {
+        SetTileRow(res::IDC_HAND_ROW, {});
+    }
+    std::vector<winsys::TileFace> melds;
+    for (const MeldBox& box : kMeldBoxes) {
+        for (const std::string& set : Words(GetDlgItemText(box.id))) {
+            if (auto faces = FacesOf(set)) {
+                melds.push_back({0});  // a gap before each set
+                melds.insert(melds.end(), faces->begin(), faces->end());
+            }
+        }
+    }
+    SetTileRow(res::IDC_MELD_ROW, melds);
+}
+
+hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
+    hand::Situation situation;
+    for (const SituationBox& box : kSituationBoxes) {
+        situation.*box.flag = GetCheck(box.id) > 0;
+    }
+    situation.roundWind = std::max(GetCurSel(res::IDC_ROUND_WIND), 0);
+    situation.seatWind = std::max(GetCurSel(res::IDC_SEAT_WIND), 0);
+    // One box for the last tile and one for the first draw: which yaku follows from the rest.
+    const bool lastTile = GetCheck(res::IDC_LAST_TILE) > 0;
+    situation.haitei = lastTile && situation.tsumo;
+    situation.houtei = lastTile && !situation.tsumo;
+    const bool firstDraw = GetCheck(res::IDC_FIRST_DRAW) > 0;
+    situation.tenhou = firstDraw && situation.seatWind == kEastIndex;
+    situation.chiihou = firstDraw && situation.seatWind != kEastIndex;
+    const std::optional<int> honba = Count(GetDlgItemText(res::IDC_HONBA));
+    const std::optional<int> sticks = Count(GetDlgItemText(res::IDC_STICKS));
+    numbersOk = honba && sticks;
+    situation.honba = honba.value_or(0);
+    situation.sticks = sticks.value_or(0);
+    return situation;
+}
+
+// A message beside the box; the last count stays, but can be neither copied nor applied.
+void CHandDialog::ShowError(std::string_view japanese) {
+    SetDlgItemText(res::IDC_HAND_ERROR, japanese);
+    EnableControl(res::IDC_HAND_COPY, false);
+    EnableControl(res::IDC_HAND_APPLY, false);
+    m_toApply.reset();
+}
+
+void CHandDialog::Recount() {
+    ShowTiles();
+    const std::string tiles = GetDlgItemText(res::IDC_HAND_TILES);
+    if (tiles.empty()) {
+        ShowError("");
+        return;
+    }
+    std::vector<std::string> meldTexts[kMeldBoxes.size()];
+    hand::HandText text;
+    text.tiles = tiles;
+    for (std::size_t i = 0; i < kMeldBoxes.size(); ++i) {
+        meldTexts[i] = Words(GetDlgItemText(kMeldBoxes[i].id));
+        for (const std::string& set : meldTexts[i]) {
+            text.melds.emplace_back(kMeldBoxes[i].kind, set);
+        }
+    }
+    const std::string dora = GetDlgItemText(res::IDC_DORA);
+    const std::string ura = GetDlgItemText(res::IDC_URA);
+    text.dora = dora;
+    text.ura = ura;
+    bool numbersOk = true;
+    text.situation = ReadSituation(numbersOk);
+    if (!numbersOk) {
+        ShowError("本場と供託は0〜999の数で入れてください");
+        return;
+    }
+    const auto input = hand::ReadHand(text);
+    if (const auto* error = std::get_if<hand::NotationError>(&input)) {
+        ShowError(error->japanese);
+        return;
+    }
+    const auto scored = hand::ScoreHand(std::get<hand::HandInput>(input), hand::Figures::Myriad);
+    if (const auto* error = std::get_if<hand::NotationError>(&scored)) {
+        ShowError(error->japanese);
+        return;
+    }
+    const hand::HandScore& score = std::get<hand::HandScore>(scored);
+    std::vector<std::string> lines = hand::SummaryLines(score.result);
+    if (!score.settlementLine.empty()) {
+        lines.push_back(score.settlementLine);
+    }
+    SetDlgItemText(res::IDC_HAND_ERROR, "");
+    SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
+    m_report = score.report;
+    SetDlgItemText(res::IDC_HAND_REPORT, m_report);
+    EnableControl(res::IDC_HAND_COPY, true);
+    const int han = score.result.han;
+    m_toApply.reset();
+    if (!score.result.NoYaku() && han <= kMaxHan) {
+        m_toApply = Hand{han, score.result.fu.total, score.seat};
+    }
+    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+}
+
+void CHandDialog::OnCopy() {
+    if (!m_report.empty()) {
+        winsys::SetClipboardText(m_report);
+    }
+}
+
+void CHandDialog::OnApply() {
+    if (m_toApply) {
+        EndDialog(kApplied);
+    }
+}
+
+}  // namespace velmarto::ui
