@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "res/resource.h"
+#include "tests/ui/qt_test_support.h"
 #include "ui/score_dialog.h"
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/tile_row.h"
@@ -23,6 +24,7 @@ namespace velmarto::ui {
 namespace {
 
 using winsys::DialogWindow;
+using namespace test;
 
 constexpr const char* kPinfuTiles = "234067m234p6799s8s";
 constexpr const char* kPinfuReport = "点数＝2900点　子の支払い 1000点オール";
@@ -36,18 +38,6 @@ QString Text(DialogWindow& window, int id) {
         return plain->toPlainText();
     }
     return qobject_cast<QLabel*>(widget)->text();
-}
-
-int RunModal(winsys::Dialog& dialog, std::function<void(DialogWindow&)> steps) {
-    QTimer::singleShot(0, [&] {
-        DialogWindow& window = *dialog.Window();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        steps(window);
-        if (window.isVisible()) {
-            QTest::keyClick(&window, Qt::Key_Escape);
-        }
-    });
-    return dialog.DoModal();
 }
 
 void Type(DialogWindow& window, int id, const QString& text) {
@@ -162,14 +152,9 @@ TEST(HandDialog, ApplyIsOnlyForHandsTheScoreWindowShows) {
     }
 }
 
-struct TestApp : winsys::App {
-    bool InitInstance() override { return false; }
-};
-
 TEST(HandDialog, OpensFromTheScoreWindowsMenuAndAppliesItsCount) {
     CScoreDialog score;
-    TestApp app;
-    app.m_pMainWnd = &score;
+    TestApp app(score);
     RunModal(score, [](DialogWindow& window) {
         ASSERT_EQ(window.SystemMenuItems().size(), 2);
         EXPECT_EQ(window.SystemMenuItems()[0].second, "手牌から計算(&H)...");

@@ -89,10 +89,7 @@ TEST(Win32HandDialog, BadInputSaysWhyAndKeepsTheLastCount) {
 
 TEST(Win32HandDialog, ApplySetsTheScoreWindowsSelectors) {
     CScoreDialog score;
-    struct TestApp : winsys::App {
-        bool InitInstance() override { return false; }
-    } app;
-    app.m_pMainWnd = &score;
+    TestApp app(score);
     RunModal(score, [](HWND hwnd) {
         const HMENU menu = GetSystemMenu(hwnd, FALSE);
         const int count = GetMenuItemCount(menu);

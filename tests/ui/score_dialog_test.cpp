@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "res/resource.h"
+#include "tests/ui/qt_test_support.h"
 #include "winsys/qt/dialog_window.h"
 
 // Readable failure messages for Qt strings.
@@ -28,6 +29,7 @@ namespace velmarto::ui {
 namespace {
 
 using winsys::DialogWindow;
+using namespace test;
 namespace res = velmarto::res;
 
 constexpr const char* kPrompt = "ここに点数が表示されます";
@@ -43,33 +45,6 @@ QComboBox* Combo(DialogWindow& window, int id) {
 
 void Click(DialogWindow& window, int id) {
     QTest::mouseClick(window.Control(id), Qt::LeftButton);
-}
-
-// Runs `steps` once the dialog is up, then closes it with Esc unless the steps did; returns
-// what DoModal returned.
-int RunModal(CScoreDialog& dialog, std::function<void(DialogWindow&)> steps) {
-    QTimer::singleShot(0, [&] {
-        DialogWindow& window = *dialog.Window();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        steps(window);
-        if (window.isVisible()) {
-            QTest::keyClick(&window, Qt::Key_Escape);
-        }
-    });
-    return dialog.DoModal();
-}
-
-// Runs `steps` on the next modal window or popup that opens.
-void OnNextModal(std::function<void(QWidget&)> steps) {
-    QTimer::singleShot(0, [steps] {
-        QWidget* top = QApplication::activePopupWidget();
-        if (!top) {
-            top = QApplication::activeModalWidget();
-        }
-        ASSERT_NE(top, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
-        steps(*top);
-    });
 }
 
 TEST(ScoreDialog, OpensOnTheDefaults) {
@@ -301,15 +276,9 @@ TEST(ScoreDialog, EscClosesAtAnyTime) {
     EXPECT_EQ(result, res::IDCANCEL);
 }
 
-// The application object as the program has it, with the score dialog as its main window.
-struct TestApp : winsys::App {
-    bool InitInstance() override { return false; }
-};
-
 TEST(ScoreDialog, AboutBoxOpensFromTheMenuAndLeavesTheStateAlone) {
     CScoreDialog dialog;
-    TestApp app;
-    app.m_pMainWnd = &dialog;
+    TestApp app(dialog);
     RunModal(dialog, [](DialogWindow& window) {
         Combo(window, res::IDC_FU)->setCurrentIndex(4);
         Click(window, res::IDOK);

@@ -81,12 +81,6 @@ void ExpectEveryTextFits(HWND dialog) {
     }
 }
 
-// The application object as the program has it, with the score dialog as its main window.
-struct TestApp : winsys::App {
-    explicit TestApp(winsys::Dialog& main) { m_pMainWnd = &main; }
-    bool InitInstance() override { return false; }
-};
-
 // Opens the About box as its menu item does, runs `steps` on it, and closes it with Esc.
 void WithAboutBox(HWND hwnd, std::function<void(HWND)> steps) {
     bool aboutSeen = false;

@@ -24,4 +24,10 @@ int RunModal(winsys::Dialog& dialog, std::function<void(HWND)> steps);
 // The clipboard's bytes in `format`, terminator included.
 std::string ClipboardBytes(UINT format);
 
+// The application object as the program has it, with `main` as its main window.
+struct TestApp : winsys::App {
+    explicit TestApp(winsys::Dialog& main) { m_pMainWnd = &main; }
+    bool InitInstance() override { return false; }
+};
+
 }  // namespace velmarto::ui::test
