@@ -24,11 +24,6 @@ constexpr std::string_view kProgram = "velmarto-score hand";
 constexpr std::array<std::string_view, hand::kWinds> kWindLetters = {"E", "S", "W", "N"};
 constexpr std::string_view kWindHelp = "E, S, W or N";
 
-// JSON names of each seat's payments, in PaymentRules order.
-constexpr std::array<std::string_view, 3> kNonDealerPaymentKeys = {"ron", "tsumo_dealer",
-                                                                   "tsumo_non_dealer"};
-constexpr std::array<std::string_view, 2> kDealerPaymentKeys = {"ron", "tsumo_each"};
-
 // Everything one hand's command line says.
 struct HandOptions {
     std::string tiles;
@@ -228,9 +223,7 @@ std::string AsBatchLine(const HandScore& score) {
 }
 
 Json FigureMap(const HandScore& score, std::span<const hand::Figure> figures) {
-    const std::span<const std::string_view> keys =
-        score.seat == Seat::Dealer ? std::span<const std::string_view>(kDealerPaymentKeys)
-                                   : std::span<const std::string_view>(kNonDealerPaymentKeys);
+    const std::span<const std::string_view> keys = hand::PaymentKeys(score.seat);
     Json map = Json::object();
     for (std::size_t i = 0; i < figures.size(); ++i) {
         map[std::string(keys[i])] = hand::DecimalString(figures[i]);

@@ -33,7 +33,18 @@ bool AddTimes(Figure& into, const Figure& add, int times) {
     return true;
 }
 
+constexpr std::array<std::string_view, 3> kNonDealerPaymentKeys = {"ron", "tsumo_dealer",
+                                                                   "tsumo_non_dealer"};
+constexpr std::array<std::string_view, 2> kDealerPaymentKeys = {"ron", "tsumo_each"};
+
 }  // namespace
+
+std::span<const std::string_view> PaymentKeys(Seat seat) {
+    if (seat == Seat::Dealer) {
+        return kDealerPaymentKeys;
+    }
+    return kNonDealerPaymentKeys;
+}
 
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
     HandPayments payments{seat};

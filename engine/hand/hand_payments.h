@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "engine/digit_register.h"
 #include "engine/score_report.h"
@@ -28,6 +29,10 @@ struct HandPayments {
         return {figures.data(), static_cast<std::size_t>(count)};
     }
 };
+
+// Names of the payments for machines, in the same order: ron, then tsumo_each for a dealer's
+// win, or tsumo_dealer and tsumo_non_dealer for another's.
+std::span<const std::string_view> PaymentKeys(Seat seat);
 
 // nullopt when a payment reaches 10^59, past what the register and the unit names hold.
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat);
