@@ -1,4 +1,4 @@
-# Packages: a Debian package on Linux, a zip folder for Windows.
+# Packages: a Debian package on Linux, a zip folder for Windows, a zip of the site for the web.
 set(CPACK_PACKAGE_NAME velmarto)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The velmarto developers")
@@ -11,7 +11,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://velmarto.org/")
 set(CPACK_STRIP_FILES ON)
 
-if(WIN32)
+if(EMSCRIPTEN)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_STRIP_FILES OFF)
+    set(CPACK_PACKAGE_FILE_NAME velmarto-${PROJECT_VERSION}-web)
+elseif(WIN32)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME velmarto-${PROJECT_VERSION}-win64)
 else()
@@ -19,6 +23,7 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+    # The dialog font, and the font the hand dialog draws its tiles in.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, fonts-symbola")
 endif()
 include(CPack)

@@ -1,0 +1,20 @@
+// Keeps the page, its script, the engine and the icons, so the page opens with no network.
+const CACHE = "velmarto-0.1.0.1";
+const FILES = ["./", "index.html", "app.js", "style.css", "velmarto.js", "velmarto.wasm",
+               "manifest.webmanifest", "icon-192.png", "icon-512.png"];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(caches.keys()
+    .then((names) => Promise.all(names.filter((name) => name !== CACHE).map((name) => caches.delete(name))))
+    .then(() => self.clients.claim()));
+});
+
+// The cache first; the network for anything it does not hold.
+self.addEventListener("fetch", (event) => {
+  event.respondWith(caches.match(event.request, { ignoreSearch: true })
+    .then((cached) => cached || fetch(event.request)));
+});
