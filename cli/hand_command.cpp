@@ -5,7 +5,6 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -296,21 +295,12 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
     return {batchLine ? AsBatchLine(score) : AsText(score), ""};
 }
 
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream stream(line);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
     HandParser parser(false);
     std::string line;
     for (int number = 1; std::getline(input, line); ++number) {
-        const std::vector<std::string> words = Words(line);
+        const std::vector<std::string> words = hand::SplitWords(line);
         const std::vector<std::string_view> args(words.begin(), words.end());
         Parsed parsed = parser.Parse(args);
         parsed.options.json |= batch.json;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <sstream>
 #include <vector>
 
 #include "engine/hand/hand_evaluator.h"
@@ -44,15 +43,6 @@ constexpr std::array kSituationBoxes = {
 
 constexpr int kEastIndex = 0;
 constexpr int kMaxCount = 999;  // honba and sticks
-
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
 
 // The faces of tiles in notation; nothing while the text does not read yet.
 std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) {
@@ -149,7 +139,7 @@ void CHandDialog::ShowTiles() {
     }
     std::vector<winsys::TileFace> melds;
     for (const MeldBox& box : kMeldBoxes) {
-        for (const std::string& set : Words(GetDlgItemText(box.id))) {
+        for (const std::string& set : hand::SplitWords(GetDlgItemText(box.id))) {
             if (auto faces = FacesOf(set)) {
                 melds.push_back({0});  // a gap before each set
                 melds.insert(melds.end(), faces->begin(), faces->end());
@@ -200,7 +190,7 @@ void CHandDialog::Recount() {
     hand::HandText text;
     text.tiles = tiles;
     for (std::size_t i = 0; i < kMeldBoxes.size(); ++i) {
-        meldTexts[i] = Words(GetDlgItemText(kMeldBoxes[i].id));
+        meldTexts[i] = hand::SplitWords(GetDlgItemText(kMeldBoxes[i].id));
         for (const std::string& set : meldTexts[i]) {
             text.melds.emplace_back(kMeldBoxes[i].kind, set);
         }

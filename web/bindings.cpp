@@ -3,7 +3,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,15 +58,6 @@ int Number(const val& spec, const char* name, int low, int high) {
     const val field = spec[name];
     const double value = field.isNumber() ? field.as<double>() : low;
     return value >= low && value <= high ? static_cast<int>(value) : low;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
 }
 
 val Error(const hand::NotationError& error) {
@@ -154,7 +144,7 @@ val Hand(val spec) {
         text.win = win;
     }
     for (const MeldField& field : kMeldFields) {
-        melds.push_back(Words(Text(spec, field.name)));
+        melds.push_back(hand::SplitWords(Text(spec, field.name)));
     }
     for (std::size_t i = 0; i < melds.size(); ++i) {
         for (const std::string& set : melds[i]) {

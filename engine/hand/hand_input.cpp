@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -190,6 +191,15 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
 }
 
 }  // namespace
+
+std::vector<std::string> SplitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::istringstream stream{std::string(text)};
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
 
 bool HandInput::Closed() const {
     return std::none_of(melds.begin(), melds.end(), [](const Meld& m) { return m.Called(); });

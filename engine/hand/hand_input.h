@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -69,6 +70,9 @@ struct HandInput {
     // Every tile of the hand, called sets included, quads with all four.
     TileCounts AllCounts() const;
 };
+
+// Text split at white space: the called sets of one box, or the arguments of a batch line.
+std::vector<std::string> SplitWords(std::string_view text);
 
 inline constexpr int kHandTiles = 14;
 inline constexpr int kSetTiles = 3;
