@@ -66,8 +66,12 @@ function showScore() {
   const dealer = document.querySelector('input[name="score-seat"]:checked').value === "dealer";
   $("score-report").textContent = engine.report(han, Number($("score-fu").value), dealer);
 }
-$("score-han-down").addEventListener("click", () => { $("score-han").value = clampHan($("score-han").value) - 1 < 0 ? 0 : clampHan($("score-han").value) - 1; showScore(); });
-$("score-han-up").addEventListener("click", () => { $("score-han").value = Math.min(119, clampHan($("score-han").value) + 1); showScore(); });
+function stepHan(by) {
+  $("score-han").value = clampHan(clampHan($("score-han").value) + by);
+  showScore();
+}
+$("score-han-down").addEventListener("click", () => stepHan(-1));
+$("score-han-up").addEventListener("click", () => stepHan(1));
 $("score-han").addEventListener("change", () => { $("score-han").value = clampHan($("score-han").value); showScore(); });
 for (const control of document.querySelectorAll("#score select, #score input")) control.addEventListener("input", showScore);
 
