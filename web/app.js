@@ -107,32 +107,32 @@ $("hand-back").addEventListener("click", () => {
   showHand();
 });
 
-function handSpec() {
+function handRequest() {
   const seat = Number($("hand-seat").value);
   const tsumo = $("hand-tsumo").checked;
   const lastTile = $("hand-lastTile").checked;
   const firstDraw = $("hand-firstDraw").checked;
-  const spec = {
+  const request = {
     tiles: $("hand-tiles").value.trim(), dora: $("hand-dora").value.trim(), ura: $("hand-ura").value.trim(),
     round: Number($("hand-round").value), seat, honba: Number($("hand-honba").value) || 0,
     sticks: Number($("hand-sticks").value) || 0, tsumo,
     haitei: lastTile && tsumo, houtei: lastTile && !tsumo,
     tenhou: firstDraw && seat === 0, chiihou: firstDraw && seat !== 0,
   };
-  for (const kind of ["chi", "pon", "kan", "ankan"]) spec[kind] = $(`hand-${kind}`).value;
-  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) spec[flag] = $(`hand-${flag}`).checked;
-  return spec;
+  for (const kind of ["chi", "pon", "kan", "ankan"]) request[kind] = $(`hand-${kind}`).value;
+  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) request[flag] = $(`hand-${flag}`).checked;
+  return request;
 }
 
 function showHand() {
-  const spec = handSpec();
-  const tiles = readTiles(spec.tiles);
+  const request = handRequest();
+  const tiles = readTiles(request.tiles);
   if (tiles !== null) $("hand-row").replaceChildren(...tiles.map(([index, red]) => tileFace(index, red)));
-  if (spec.tiles === "") {
+  if (request.tiles === "") {
     $("hand-error").textContent = "";
     return;
   }
-  const count = engine.hand(spec);
+  const count = engine.hand(request);
   // A mistake is said; the last count stays.
   $("hand-error").textContent = count.error ?? "";
   if (count.error) return;

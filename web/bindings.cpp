@@ -44,18 +44,18 @@ constexpr FlagField kFlagFields[] = {
     {"chiihou", &hand::Situation::chiihou},
 };
 
-std::string Text(const val& spec, const char* name) {
-    const val field = spec[name];
+std::string Text(const val& request, const char* name) {
+    const val field = request[name];
     return field.isString() ? field.as<std::string>() : std::string();
 }
 
-bool Flag(const val& spec, const char* name) {
-    return spec[name].isTrue();
+bool Flag(const val& request, const char* name) {
+    return request[name].isTrue();
 }
 
 // A whole number within [low, high]; anything else counts as `low`.
-int Number(const val& spec, const char* name, int low, int high) {
-    const val field = spec[name];
+int Number(const val& request, const char* name, int low, int high) {
+    const val field = request[name];
     const double value = field.isNumber() ? field.as<double>() : low;
     return value >= low && value <= high ? static_cast<int>(value) : low;
 }
@@ -132,11 +132,11 @@ std::string Table(bool dealer, int fromHan, int toHan, bool plain) {
 // A hand described as velmarto-score hand takes it: {tiles, win, chi, pon, kan, ankan (sets
 // separated by spaces), dora, ura, round, seat (0-3), honba, sticks, the situation flags,
 // noDoubleYakuman, noOpenTanyao}. The count, or {error, message}.
-val Hand(val spec) {
-    const std::string tiles = Text(spec, "tiles");
-    const std::string win = Text(spec, "win");
-    const std::string dora = Text(spec, "dora");
-    const std::string ura = Text(spec, "ura");
+val Hand(val request) {
+    const std::string tiles = Text(request, "tiles");
+    const std::string win = Text(request, "win");
+    const std::string dora = Text(request, "dora");
+    const std::string ura = Text(request, "ura");
     std::vector<std::vector<std::string>> melds;
     hand::HandText text;
     text.tiles = tiles;
@@ -144,7 +144,7 @@ val Hand(val spec) {
         text.win = win;
     }
     for (const MeldField& field : kMeldFields) {
-        melds.push_back(hand::SplitWords(Text(spec, field.name)));
+        melds.push_back(hand::SplitWords(Text(request, field.name)));
     }
     for (std::size_t i = 0; i < melds.size(); ++i) {
         for (const std::string& set : melds[i]) {
@@ -154,14 +154,14 @@ val Hand(val spec) {
     text.dora = dora;
     text.ura = ura;
     for (const FlagField& field : kFlagFields) {
-        text.situation.*field.flag = Flag(spec, field.name);
+        text.situation.*field.flag = Flag(request, field.name);
     }
-    text.situation.roundWind = Number(spec, "round", 0, hand::kWinds - 1);
-    text.situation.seatWind = Number(spec, "seat", 0, hand::kWinds - 1);
-    text.situation.honba = Number(spec, "honba", 0, kMaxCount);
-    text.situation.sticks = Number(spec, "sticks", 0, kMaxCount);
-    text.rules.doubleYakuman = !Flag(spec, "noDoubleYakuman");
-    text.rules.openTanyao = !Flag(spec, "noOpenTanyao");
+    text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1);
+    text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1);
+    text.situation.honba = Number(request, "honba", 0, kMaxCount);
+    text.situation.sticks = Number(request, "sticks", 0, kMaxCount);
+    text.rules.doubleYakuman = !Flag(request, "noDoubleYakuman");
+    text.rules.openTanyao = !Flag(request, "noOpenTanyao");
     const auto input = hand::ReadHand(text);
     if (const auto* error = std::get_if<hand::NotationError>(&input)) {
         return Error(*error);

@@ -24,13 +24,13 @@ export function selectionArgs({ han, fu, dealer }) {
 
 // A hand as the page and the engine take it, and as velmarto-score hand takes it.
 export const HANDS = [
-  { spec: { tiles: "234067m234p6799s8s", tsumo: true, riichi: true, dora: "1m", seat: 1 },
+  { request: { tiles: "234067m234p6799s8s", tsumo: true, riichi: true, dora: "1m", seat: 1 },
     args: ["234067m234p6799s8s", "--tsumo", "--riichi", "--dora", "1m", "--seat", "S"] },
-  { spec: { tiles: "789m11z55z5z", chi: "123m 456m", honba: 1, sticks: 2 },
+  { request: { tiles: "789m11z55z5z", chi: "123m 456m", honba: 1, sticks: 2 },
     args: ["789m11z55z5z", "--chi", "123m", "--chi", "456m", "--honba", "1", "--sticks", "2"] },
-  { spec: { tiles: "19m19p19s1234567z1m" }, args: ["19m19p19s1234567z1m"] },
-  { spec: { tiles: "123m456p789s23455s", seat: 2 }, args: ["123m456p789s23455s", "--seat", "W"] },
-  { spec: { tiles: "11z", ankan: "5555z 6666z 7777z 2222z", seat: 1, tsumo: true, rinshan: true,
+  { request: { tiles: "19m19p19s1234567z1m" }, args: ["19m19p19s1234567z1m"] },
+  { request: { tiles: "123m456p789s23455s", seat: 2 }, args: ["123m456p789s23455s", "--seat", "W"] },
+  { request: { tiles: "11z", ankan: "5555z 6666z 7777z 2222z", seat: 1, tsumo: true, rinshan: true,
             doubleRiichi: true, ippatsu: true, dora: "1z1z4z4z4z", ura: "4z" },
     args: ["11z", "--ankan", "5555z", "--ankan", "6666z", "--ankan", "7777z", "--ankan", "2222z",
            "--seat", "S", "--tsumo", "--rinshan", "--double-riichi", "--ippatsu", "--dora", "1z1z4z4z4z", "--ura", "4z"] },

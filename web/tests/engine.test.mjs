@@ -26,9 +26,9 @@ test("tables match velmarto-score --table", () => {
 });
 
 test("hands match velmarto-score hand --json", () => {
-  for (const { spec, args } of HANDS) {
+  for (const { request, args } of HANDS) {
     const expected = handJson(args);
-    const count = engine.hand(spec);
+    const count = engine.hand(request);
     assert.equal(count.report, expected.report, args.join(" "));
     assert.equal(count.han, expected.han, args.join(" "));
     assert.equal(count.fu, expected.fu, args.join(" "));

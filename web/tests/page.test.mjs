@@ -86,21 +86,21 @@ test("taps on fu, han and seat give velmarto-score's report", async () => {
 
 test("hands typed and tapped give velmarto-score hand's report", async () => {
   await showTab("hand");
-  for (const { spec, args } of HANDS.slice(0, 4)) {
+  for (const { request, args } of HANDS.slice(0, 4)) {
     await page.reload();
     await page.waitForSelector('html[data-ready="true"]');
     await showTab("hand");
-    await page.type("#hand-tiles", spec.tiles);
-    if (spec.chi) {
+    await page.type("#hand-tiles", request.tiles);
+    if (request.chi) {
       await page.click("#hand summary");
-      await page.type("#hand-chi", spec.chi);
+      await page.type("#hand-chi", request.chi);
     }
-    for (const flag of ["tsumo", "riichi"]) if (spec[flag]) await page.click(`#hand-${flag}`);
-    if (spec.dora) await page.type("#hand-dora", spec.dora);
-    if (spec.seat) await page.select("#hand-seat", String(spec.seat));
+    for (const flag of ["tsumo", "riichi"]) if (request[flag]) await page.click(`#hand-${flag}`);
+    if (request.dora) await page.type("#hand-dora", request.dora);
+    if (request.seat) await page.select("#hand-seat", String(request.seat));
     for (const count of ["honba", "sticks"]) {
-      if (spec[count]) {
-        await page.$eval(`#hand-${count}`, (input, value) => { input.value = value; input.dispatchEvent(new Event("input")); }, String(spec[count]));
+      if (request[count]) {
+        await page.$eval(`#hand-${count}`, (input, value) => { input.value = value; input.dispatchEvent(new Event("input")); }, String(request[count]));
       }
     }
     assert.equal(await text("#hand-report"), handJson(args).report, args.join(" "));
