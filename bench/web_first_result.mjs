@@ -1,30 +1,18 @@
 // Milliseconds from navigation to the first report on screen, and the page's size, in Debian's
 // Chromium: the built site served from 127.0.0.1, ten fresh loads (no cache), the median.
 //   node bench/web_first_result.mjs [build/wasm/web/site]
-import { readFileSync, readdirSync, statSync } from "node:fs";
-import http from "node:http";
+import { readdirSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import path from "node:path";
+
+import { serveSite } from "../web/serve_site.mjs";
 
 const require = createRequire(new URL("../web/package.json", import.meta.url));
 const puppeteer = require("puppeteer-core");
 const site = path.resolve(process.argv[2] ?? new URL("../build/wasm/web/site", import.meta.url).pathname);
 const loads = 10;
 
-// Files read once, so the figure is the page's and not the server's.
-const files = new Map(readdirSync(site).map((name) => [`/${name}`, readFileSync(path.join(site, name))]));
-const types = { wasm: "application/wasm", js: "text/javascript", css: "text/css", html: "text/html; charset=utf-8" };
-const server = http.createServer((request, response) => {
-  const name = new URL(request.url, "http://x").pathname.replace(/\/$/, "/index.html");
-  const body = files.get(name);
-  if (!body) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { "Content-Type": types[name.split(".").pop()] ?? "application/octet-stream" });
-  response.end(body);
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+const { server, origin } = await serveSite(site);
 const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium", headless: true,
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
@@ -34,7 +22,7 @@ const times = [];
 for (let i = 0; i < loads; ++i) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.goto(`${origin}/`);
   await page.waitForSelector('html[data-ready="true"]');
   times.push(await page.evaluate(() => performance.getEntriesByName("velmarto-first-result")[0].startTime));
   await context.close();

@@ -1,32 +1,14 @@
 // The page in Debian's Chromium, used as a person would: taps, typing, the clipboard, going
 // offline, a phone-sized screen. Every figure it shows must be velmarto-score's to the byte.
 import assert from "node:assert/strict";
-import { createReadStream, existsSync, mkdtempSync, rmSync, statSync } from "node:fs";
-import http from "node:http";
+import { mkdtempSync, rmSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { after, before, test } from "node:test";
 import puppeteer from "puppeteer-core";
 
+import { serveSite } from "../serve_site.mjs";
 import { HANDS, cli, handJson, selectionArgs, SITE } from "./cases.mjs";
-
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-                ".wasm": "application/wasm", ".webmanifest": "application/manifest+json", ".png": "image/png" };
-
-// The built site on 127.0.0.1, on a port the system picks.
-function serve() {
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, "http://x").pathname).replace(/\/$/, "/index.html");
-    const file = path.join(SITE, path.normalize(name));
-    if (!file.startsWith(SITE) || !existsSync(file) || !statSync(file).isFile()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" });
-    createReadStream(file).pipe(response);
-  });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
-}
 
 let server;
 let browser;
@@ -35,8 +17,7 @@ let origin;
 const profile = mkdtempSync(path.join(os.tmpdir(), "velmarto-chromium-"));
 
 before(async () => {
-  server = await serve();
-  origin = `http://127.0.0.1:${server.address().port}`;
+  ({ server, origin } = await serveSite(SITE));
   browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
     headless: true,
