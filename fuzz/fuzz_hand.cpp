@@ -15,19 +15,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view argText = input.substr(0, newline);
     std::istringstream batch(std::string(input.substr(std::min(newline + 1, input.size()))));
     std::vector<std::string_view> args = {"hand"};
-    bool isBatch = false;
     for (std::size_t start = 0; start <= argText.size();) {
         const std::size_t end = std::min(argText.find('\0', start), argText.size());
         args.push_back(argText.substr(start, end - start));
-        isBatch = isBatch || args.back() == "--batch";
         start = end + 1;
     }
     const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, batch);
-    // A batch reports bad lines in its output; anything else errs on stderr with no output.
-    const bool ok = isBatch && result.err.empty()
-                        ? true
-                        : (result.exitCode == 0 ? !result.out.empty() && result.err.empty()
-                                                : result.out.empty() && result.err.ends_with("\n"));
+    // Output or an error, never both: a batch (--batch in any form CLI11 takes) reports its bad
+    // lines in the output and fails; anything else fails with one line on stderr. Success says
+    // nothing on stderr.
+    const bool oneOfThem = result.out.empty() || result.err.empty();
+    const bool said =
+        result.exitCode == 0 ? result.err.empty() : !(result.out.empty() && result.err.empty());
+    const bool ok = oneOfThem && said && (result.err.empty() || result.err.ends_with("\n"));
     if (!ok) {
         __builtin_trap();
     }
