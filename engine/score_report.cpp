@@ -17,7 +17,6 @@ constexpr std::string_view kScoreLabel = "点数＝";
 constexpr std::string_view kNoYaku = "役無しチョンボ！ ";
 constexpr std::string_view kNoYakuDealer = "子への支払い オール4000点";
 constexpr std::string_view kNoYakuNonDealer = "親への支払い 4000点／子への支払い 2000点";
-constexpr std::string_view kAllSuffix = "オール";
 // The longest report is 295 bytes of UTF-8.
 constexpr std::size_t kReportCapacity = 320;
 

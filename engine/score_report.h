@@ -46,6 +46,9 @@ Seat SeatFromCheck(std::int32_t dealerCheck);
 // selection). Throws std::out_of_range naming a reading outside its selector's range.
 std::optional<Hand> DecodeSelection(const ScoreSelection& selection);
 
+// What closes a dealer's report: each other player pays the same.
+inline constexpr std::string_view kAllSuffix = "オール";
+
 // Which register holds a payment, how it is seeded from the fu count and how often doubled
 // beyond han, and the text that introduces it in the report.
 struct PaymentRule {

@@ -131,19 +131,17 @@ bool CHandDialog::OnEditBackspace(int id) {
     return true;
 }
 
-void CHandDialog::ShowTiles() {
-    if (auto faces = FacesOf(GetDlgItemText(res::IDC_HAND_TILES))) {
+void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets) {
+    if (auto faces = FacesOf(tiles)) {
         SetTileRow(res::IDC_HAND_ROW, *faces);
-    } else if (GetDlgItemText(res::IDC_HAND_TILES).empty()) {
+    } else if (tiles.empty()) {
         SetTileRow(res::IDC_HAND_ROW, {});
     }
     std::vector<winsys::TileFace> melds;
-    for (const MeldBox& box : kMeldBoxes) {
-        for (const std::string& set : hand::SplitWords(GetDlgItemText(box.id))) {
-            if (auto faces = FacesOf(set)) {
-                melds.push_back({0});  // a gap before each set
-                melds.insert(melds.end(), faces->begin(), faces->end());
-            }
+    for (const auto& [kind, set] : sets) {
+        if (auto faces = FacesOf(set)) {
+            melds.push_back({0});  // a gap before each set
+            melds.insert(melds.end(), faces->begin(), faces->end());
         }
     }
     SetTileRow(res::IDC_MELD_ROW, melds);
@@ -180,20 +178,22 @@ void CHandDialog::ShowError(std::string_view japanese) {
 }
 
 void CHandDialog::Recount() {
-    ShowTiles();
     const std::string tiles = GetDlgItemText(res::IDC_HAND_TILES);
+    std::vector<CalledSet> sets;
+    for (const MeldBox& box : kMeldBoxes) {
+        for (std::string& set : hand::SplitWords(GetDlgItemText(box.id))) {
+            sets.emplace_back(box.kind, std::move(set));
+        }
+    }
+    ShowTiles(tiles, sets);
     if (tiles.empty()) {
         ShowError("");
         return;
     }
-    std::vector<std::string> meldTexts[kMeldBoxes.size()];
     hand::HandText text;
     text.tiles = tiles;
-    for (std::size_t i = 0; i < kMeldBoxes.size(); ++i) {
-        meldTexts[i] = hand::SplitWords(GetDlgItemText(kMeldBoxes[i].id));
-        for (const std::string& set : meldTexts[i]) {
-            text.melds.emplace_back(kMeldBoxes[i].kind, set);
-        }
+    for (const auto& [kind, set] : sets) {
+        text.melds.emplace_back(kind, set);
     }
     const std::string dora = GetDlgItemText(res::IDC_DORA);
     const std::string ura = GetDlgItemText(res::IDC_URA);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/hand/hand_input.h"
 #include "engine/score_report.h"
@@ -34,8 +36,11 @@ protected:
 
 private:
     static std::span<const winsys::CommandEntry<CHandDialog>> MessageMap();
+    // A called set as written in its box.
+    using CalledSet = std::pair<hand::MeldKind, std::string>;
+
     void Recount();
-    void ShowTiles();
+    void ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets);
     void ShowError(std::string_view japanese);
     hand::Situation ReadSituation(bool& numbersOk) const;
     void OnCopy();

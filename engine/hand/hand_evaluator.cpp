@@ -51,10 +51,6 @@ bool HasPinfu(const YakuList& yaku) {
                        [](const ScoredYaku& y) { return y.id == YakuId::Pinfu; });
 }
 
-NotationError Error(std::string message, std::string japanese) {
-    return {std::move(message), std::move(japanese)};
-}
-
 Seat SeatOf(const HandInput& hand) {
     return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
 }
@@ -80,10 +76,10 @@ std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
         }
     });
     if (!best) {
-        return Error(
+        return NotationError{
             "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
             "thirteen orphans",
-            "和了の形になっていません");
+            "和了の形になっていません"};
     }
     return *best;
 }
@@ -106,13 +102,15 @@ std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures 
     }
     score.payments = ComputePayments(result.han, result.fu.total, score.seat);
     const Situation& s = hand.situation;
-    if (score.payments && (s.honba > 0 || s.sticks > 0)) {
+    const bool settles = s.honba > 0 || s.sticks > 0;
+    if (score.payments && settles) {
         score.settlement = Settle(*score.payments, s.tsumo, s.honba, s.sticks);
     }
-    if (!score.payments || ((s.honba > 0 || s.sticks > 0) && !score.settlement)) {
-        return Error(std::to_string(result.han) + " han " + std::to_string(result.fu.total) +
-                         " fu pays 10^59 or more, beyond the 60-digit register",
-                     "点数が大きすぎて計算できません（" + std::to_string(result.han) + "飜）");
+    if (!score.payments || (settles && !score.settlement)) {
+        return NotationError{
+            std::to_string(result.han) + " han " + std::to_string(result.fu.total) +
+                " fu pays 10^59 or more, beyond the 60-digit register",
+            "点数が大きすぎて計算できません（" + std::to_string(result.han) + "飜）"};
     }
     score.report = ComposeReport(*score.payments, style);
     if (score.settlement) {

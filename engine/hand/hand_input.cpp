@@ -29,19 +29,14 @@ const MeldShape& ShapeOf(MeldKind kind) {
                          [kind](const MeldShape& shape) { return shape.kind == kind; });
 }
 
-NotationError Error(std::string message, std::string japanese) {
-    return {std::move(message), std::move(japanese)};
-}
-
 // A notation error, told where it was found.
 NotationError In(std::string_view where, std::string_view whereJa, NotationError error) {
     return {std::string(where) + ": " + error.message,
             std::string(whereJa) + ": " + error.japanese};
 }
 
-bool IsRun(std::vector<Tile> tiles) {
-    std::sort(tiles.begin(), tiles.end(),
-              [](const Tile& a, const Tile& b) { return a.index < b.index; });
+// Three tiles in order, one after the other in one suit.
+bool IsRun(const std::vector<Tile>& tiles) {
     return !IsHonour(tiles[0].index) && SuitOf(tiles[0].index) == SuitOf(tiles[2].index) &&
            tiles[1].index == tiles[0].index + 1 && tiles[2].index == tiles[0].index + 2;
 }
@@ -59,6 +54,8 @@ std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notat
         return In(where, shape.japanese, *error);
     }
     std::vector<Tile> tiles = std::get<std::vector<Tile>>(std::move(parsed));
+    std::sort(tiles.begin(), tiles.end(),
+              [](const Tile& a, const Tile& b) { return a.index < b.index; });
     const bool fits =
         static_cast<int>(tiles.size()) == shape.size && (shape.run ? IsRun(tiles) : AllSame(tiles));
     if (!fits) {
@@ -66,12 +63,10 @@ std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notat
                                              : std::to_string(shape.size) + " copies of one tile";
         const std::string wantedJa =
             shape.run ? "同じ色の3枚の順子" : std::to_string(shape.size) + "枚の同じ牌";
-        return Error(where + " is not " + wanted, std::string(shape.japanese) + " " +
-                                                      std::string(notation) + " は" + wantedJa +
-                                                      "ではありません");
+        return NotationError{where + " is not " + wanted, std::string(shape.japanese) + " " +
+                                                              std::string(notation) + " は" +
+                                                              wantedJa + "ではありません"};
     }
-    std::sort(tiles.begin(), tiles.end(),
-              [](const Tile& a, const Tile& b) { return a.index < b.index; });
     return Meld{kind, std::move(tiles)};
 }
 
@@ -110,16 +105,18 @@ std::optional<NotationError> CheckCopies(const HandInput& hand) {
         const int n = counts[static_cast<std::size_t>(t)];
         if (n > kCopies) {
             const std::string name = TileName({t});
-            return Error(name + " appears " + std::to_string(n) +
-                             " times (the hand, called sets and indicators together); there are 4",
-                         name + "が" + std::to_string(n) + "枚あります");
+            return NotationError{
+                name + " appears " + std::to_string(n) +
+                    " times (the hand, called sets and indicators together); there are 4",
+                name + "が" + std::to_string(n) + "枚あります"};
         }
     }
     for (std::size_t suit = 0; suit < reds.size(); ++suit) {
         if (reds[suit] > 1) {
             const std::string name = TileName({static_cast<TileIndex>(suit) * kSuitSize + 4, true});
-            return Error("more than one red five " + name + "; there is one of each suit",
-                         "赤ドラの" + name + "が" + std::to_string(reds[suit]) + "枚あります");
+            return NotationError{
+                "more than one red five " + name + "; there is one of each suit",
+                "赤ドラの" + name + "が" + std::to_string(reds[suit]) + "枚あります"};
         }
     }
     return std::nullopt;
@@ -160,11 +157,12 @@ std::optional<NotationError> CheckSituation(const HandInput& hand) {
     };
     for (const auto& check : checks) {
         if (check.bad) {
-            return Error(std::string(check.message), std::string(check.japanese));
+            return NotationError{std::string(check.message), std::string(check.japanese)};
         }
     }
     if (!hand.ura.empty() && !s.riichi && !s.doubleRiichi) {
-        return Error("--ura needs --riichi or --double-riichi", "裏ドラは立直のときだけです");
+        return NotationError{"--ura needs --riichi or --double-riichi",
+                             "裏ドラは立直のときだけです"};
     }
     return std::nullopt;
 }
@@ -180,12 +178,12 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
     }
     const auto& tiles = std::get<std::vector<Tile>>(parsed);
     if (tiles.size() != 1) {
-        return Error("--win names one tile, not '" + std::string(*text.win) + "'",
-                     "和了牌は1枚です");
+        return NotationError{"--win names one tile, not '" + std::string(*text.win) + "'",
+                             "和了牌は1枚です"};
     }
     if (std::find(concealed.begin(), concealed.end(), tiles[0]) == concealed.end()) {
-        return Error("--win " + TileName(tiles[0]) + " is not among the hand's tiles",
-                     "和了牌" + TileName(tiles[0]) + "が手牌にありません");
+        return NotationError{"--win " + TileName(tiles[0]) + " is not among the hand's tiles",
+                             "和了牌" + TileName(tiles[0]) + "が手牌にありません"};
     }
     return tiles[0];
 }
@@ -233,9 +231,10 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
     }
     const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
     if (tiles != kHandTiles) {
-        return Error(std::to_string(tiles) +
-                         " tiles: a winning hand has 14, each called set counting 3 (quads too)",
-                     "14枚ではありません（" + std::to_string(tiles) + "枚）");
+        return NotationError{
+            std::to_string(tiles) +
+                " tiles: a winning hand has 14, each called set counting 3 (quads too)",
+            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
     }
     for (auto [indicators, notation, option, japanese] :
          {std::tuple{&hand.dora, text.dora, "--dora", "ドラ表示牌"},

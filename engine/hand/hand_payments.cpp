@@ -10,7 +10,6 @@ namespace {
 
 // Below 10^59 an exact payment still rounds up inside the register and its units.
 constexpr int kHighestExactDigit = kRegisterDigits - 2;
-constexpr std::string_view kAll = "オール";
 constexpr int kRonHonba = 300;
 constexpr int kTsumoHonba = 100;
 constexpr int kStick = 1000;
@@ -82,7 +81,7 @@ std::string ComposeReport(const HandPayments& payments, Figures style) {
         report += RenderFigure(payments.figures[i], style);
     }
     if (payments.seat == Seat::Dealer) {
-        report += kAll;
+        report += kAllSuffix;
     }
     return report;
 }
@@ -121,7 +120,7 @@ std::string ComposeSettlementLine(const Settlement& settlement, const HandPaymen
             line += std::string(rules[i].label) + RenderFigure(settlement.perPayer[i], style);
         }
         if (payments.seat == Seat::Dealer) {
-            line += kAll;
+            line += kAllSuffix;
         }
     }
     return line + "　和了者の受け取り " + RenderFigure(settlement.winnerGets, style);

@@ -15,17 +15,13 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-NotationError Error(std::string message, std::string japanese) {
-    return {std::move(message), std::move(japanese)};
-}
-
 std::variant<Tile, NotationError> TileOf(int digit, std::size_t suit) {
     const char letter = kSuitLetters[suit];
     const std::string written = std::to_string(digit) + letter;
     const bool honour = suit == SuitOf(kFirstHonour);
     if (honour && (digit == kRedDigit || digit > kHonourNumbers)) {
-        return Error("'" + written + "' is not a tile (honours are 1z-7z)",
-                     written + "という牌はありません（字牌は1z〜7z）");
+        return NotationError{"'" + written + "' is not a tile (honours are 1z-7z)",
+                             written + "という牌はありません（字牌は1z〜7z）"};
     }
     const bool red = digit == kRedDigit;
     const int number = red ? kFive : digit;
@@ -63,14 +59,16 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         const std::string position = std::to_string(i + 1);
         if (suit == std::string_view::npos) {
             const bool ascii = static_cast<unsigned char>(c) < 0x80;
-            return Error("unexpected " + (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
-                             " at position " + position + " of " + Quoted(notation) +
-                             " (tiles are digits and m, p, s or z)",
-                         position + "文字目が読めません（数字とm・p・s・zで書きます）");
+            return NotationError{"unexpected " +
+                                     (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
+                                     " at position " + position + " of " + Quoted(notation) +
+                                     " (tiles are digits and m, p, s or z)",
+                                 position + "文字目が読めません（数字とm・p・s・zで書きます）"};
         }
         if (digits.empty()) {
-            return Error(Quoted({&c, 1}) + " at position " + position + " has no digits before it",
-                         position + "文字目の" + std::string(1, c) + "の前に数字がありません");
+            return NotationError{
+                Quoted({&c, 1}) + " at position " + position + " has no digits before it",
+                position + "文字目の" + std::string(1, c) + "の前に数字がありません"};
         }
         for (char d : digits) {
             auto tile = TileOf(d - '0', suit);
@@ -82,12 +80,12 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         digits.clear();
     }
     if (!digits.empty()) {
-        return Error("'" + digits + "' at the end of '" + std::string(notation) +
-                         "' has no suit letter (m, p, s or z)",
-                     "最後の" + digits + "に m・p・s・z がありません");
+        return NotationError{"'" + digits + "' at the end of '" + std::string(notation) +
+                                 "' has no suit letter (m, p, s or z)",
+                             "最後の" + digits + "に m・p・s・z がありません"};
     }
     if (tiles.empty()) {
-        return Error("no tiles in '" + std::string(notation) + "'", "牌がありません");
+        return NotationError{"no tiles in '" + std::string(notation) + "'", "牌がありません"};
     }
     return tiles;
 }
@@ -97,7 +95,8 @@ std::string CompactNotation(const std::vector<Tile>& tiles) {
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         const std::string name = TileName(tiles[i]);
         text += name.front();
-        const bool suitEnds = i + 1 == tiles.size() || SuitOf(tiles[i + 1].index) != SuitOf(tiles[i].index);
+        const bool suitEnds =
+            i + 1 == tiles.size() || SuitOf(tiles[i + 1].index) != SuitOf(tiles[i].index);
         if (suitEnds) {
             text += name.back();
         }
