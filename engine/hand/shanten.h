@@ -2,6 +2,8 @@
 // pair, seven pairs and thirteen orphans.
 #pragma once
 
+#include <array>
+
 #include "engine/hand/hand_input.h"
 #include "engine/hand/tile.h"
 
@@ -15,6 +17,11 @@ inline constexpr int kTenpai = 0;
 // concealed tiles can then not be completed with: a wait on a fifth copy is no wait. Seven pairs
 // and thirteen orphans count only for a hand without calls.
 int Shanten(const TileCounts& concealed, int melds, const TileCounts& called = {});
+
+// The shanten after drawing each tile, for 13 tiles: kNoForm for a tile the hand and its calls
+// already hold all four of. Faster than a Shanten call per tile, since a draw changes one suit.
+std::array<int, kTileKinds> ShantenAfterEachDraw(const TileCounts& concealed, int melds,
+                                                 const TileCounts& called = {});
 
 // The shanten of a hand's concealed tiles beside its called sets.
 int ShantenOf(const HandInput& hand);
