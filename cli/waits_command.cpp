@@ -55,17 +55,10 @@ std::string TileCount(const hand::TileLeft& t) {
     return hand::TileName(t.tile) + "×" + std::to_string(t.left);
 }
 
-int SumLeft(const std::vector<hand::TileLeft>& tiles) {
-    int sum = 0;
-    for (const hand::TileLeft& t : tiles) {
-        sum += t.left;
-    }
-    return sum;
-}
-
 // "6種20枚: 6s×4 9s×4 …": kinds, tiles left, and each tile.
 std::string CountedTiles(const std::vector<hand::TileLeft>& tiles) {
-    std::string out = std::to_string(tiles.size()) + "種" + std::to_string(SumLeft(tiles)) + "枚:";
+    std::string out =
+        std::to_string(tiles.size()) + "種" + std::to_string(hand::TotalLeft(tiles)) + "枚:";
     for (const hand::TileLeft& t : tiles) {
         out += ' ';
         out += TileCount(t);
