@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -58,6 +59,9 @@ std::optional<GameError> Append(Game& game, const Event& event);
 
 // Checks a new game's rules and players (3 or 4 distinct, non-empty names).
 std::optional<GameError> CheckSetup(const Rules& rules, const std::vector<std::string>& players);
+
+// "東", "南".
+std::string_view RoundWindName(int round);
 
 // "東1局 0本場".
 std::string RoundName(const Standings& standings);

@@ -7,6 +7,8 @@
 #include <string>
 #include <tuple>
 
+#include "engine/hand/three_players.h"
+
 namespace velmarto::hand {
 namespace {
 
@@ -246,6 +248,9 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
         *indicators = std::get<std::vector<Tile>>(std::move(read));
     }
     if (auto error = CheckCopies(hand)) {
+        return *error;
+    }
+    if (auto error = CheckThreePlayers(hand)) {
         return *error;
     }
     auto win = ReadWinningTile(text, hand.concealed);
