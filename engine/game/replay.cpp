@@ -2,6 +2,8 @@
 // table and back, so the players' points and the sticks always add up to the starting total.
 #include "engine/game/replay.h"
 
+#include "engine/game/tsumo_shares.h"
+
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -273,22 +275,17 @@ std::optional<GameError> Table::Tsumo(const Win& win) {
     if (auto* error = std::get_if<GameError>(&value)) {
         return *error;
     }
-    const hand::HandPayments& payments = std::get<WinValue>(value).payments;
+    const TsumoShares shares =
+        TsumoSharesOf(std::get<WinValue>(value).payments, Players(), m_rules.sanmaTsumo);
     const bool dealerWon = win.winner == m_s.Dealer();
-    const Points nonDealerShare = FigurePoints(payments.figures[dealerWon ? 1 : 2]);
-    Points absentShare;
-    if (Players() == kThreePlayers && m_rules.sanmaTsumo == SanmaTsumo::Split) {
-        int remainder = 0;
-        absentShare = nonDealerShare.DividedBy(2, remainder).RoundedUpToHundred();
-    }
     const Points honba = Points(kTsumoHonba).Times(m_s.honba);
     for (PlayerIndex p = 0; p < Players(); ++p) {
         if (p == win.winner) {
             continue;
         }
         const bool dealerPays = !dealerWon && p == m_s.Dealer();
-        const Points share = dealerPays ? FigurePoints(payments.figures[1]) : nonDealerShare;
-        Pay(win.liable.value_or(p), win.winner, share + absentShare + honba);
+        Pay(win.liable.value_or(p), win.winner,
+            (dealerPays ? shares.dealer : shares.nonDealer) + honba);
     }
     SticksTo(win.winner);
     AfterHand(HandEnd::Win, dealerWon);
