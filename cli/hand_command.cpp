@@ -111,7 +111,8 @@ void Describe(CLI::App& app, HandOptions& o) {
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");
-    app.add_option("--players", o.players, "3 for a three-player table (no 2m-8m, no chi, no North)")
+    app.add_option("--players", o.players,
+                   "3 for a three-player table (no 2m-8m, no chi, no North)")
         ->check(CLI::IsMember({game::kThreePlayers, game::kMaxPlayers}));
     app.add_option("--kita", o.situation.kita, "北 set aside as dora (three players)")
         ->check(CLI::Range(0, hand::kCopies));

@@ -43,6 +43,11 @@ std::int64_t PragmaInteger(Connection& c, std::string_view pragma) {
     return statement.Step() ? statement.Integer(0) : 0;
 }
 
+std::string PragmaText(Connection& c, std::string_view pragma) {
+    Statement statement(c, pragma);
+    return statement.Step() ? statement.Text(0) : std::string();
+}
+
 std::optional<StoreError> Recognise(Connection& c, const std::string& path) {
     const std::int64_t application = PragmaInteger(c, "PRAGMA application_id");
     const std::int64_t version = PragmaInteger(c, "PRAGMA user_version");
@@ -54,8 +59,7 @@ std::optional<StoreError> Recognise(Connection& c, const std::string& path) {
     if (version > kSchemaVersion) {
         return Fail(StoreError::Kind::Refused,
                     path + " was written by a newer velmarto (schema " + std::to_string(version) +
-                        ", this one knows " + std::to_string(kSchemaVersion) +
-                        "); left as it is");
+                        ", this one knows " + std::to_string(kSchemaVersion) + "); left as it is");
     }
     return std::nullopt;
 }
@@ -114,8 +118,7 @@ std::variant<GameStore, StoreError> GameStore::OpenFile(const std::string& path,
         if (PragmaInteger(*c, "PRAGMA user_version") < kSchemaVersion) {
             Migrate(*c);
         }
-        Statement mode(*c, "PRAGMA journal_mode");
-        if (!mode.Step() || mode.Text(0) != "wal") {
+        if (PragmaText(*c, "PRAGMA journal_mode") != "wal") {
             c->Execute("PRAGMA journal_mode = WAL");
         }
         // A recorded event survives a power cut too, not only a killed process.
@@ -129,7 +132,9 @@ std::variant<std::int64_t, StoreError> GameStore::Create(const game::Game& game)
     return Guard<std::int64_t>([&]() -> std::variant<std::int64_t, StoreError> {
         Connection& c = *m_connection;
         Transaction transaction(c);
-        Statement(c, "INSERT INTO games(rules) VALUES(?)").Bind(1, game::RulesToJson(game.rules)).Step();
+        Statement(c, "INSERT INTO games(rules) VALUES(?)")
+            .Bind(1, game::RulesToJson(game.rules))
+            .Step();
         const std::int64_t id = c.LastInsertId();
         Statement player(c, "INSERT INTO players(game, seat, name) VALUES(?, ?, ?)");
         for (std::size_t seat = 0; seat < game.players.size(); ++seat) {

@@ -34,8 +34,10 @@ void Connection::Fail(int code) const {
 }
 
 void Connection::Execute(std::string_view sql) {
-    Statement statement(*this, sql);
-    while (statement.Step()) {
+    // sqlite3_exec runs every statement of a script, where a prepared statement takes only one.
+    const int code = sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK) {
+        Fail(code);
     }
 }
 

@@ -32,7 +32,7 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Statements without parameters or results: pragmas, schema, transactions.
+    // Fixed statements without parameters or results: pragmas, the schema, transactions.
     void Execute(std::string_view sql);
     std::int64_t LastInsertId() const;
     sqlite3* Handle() const { return m_db; }
