@@ -332,16 +332,14 @@ void Table::FalseWin(PlayerIndex offender) {
 void Table::AfterHand(HandEnd end, bool dealerKeeps) {
     const bool lastHand = m_s.round == RoundsOf(m_rules.length) - 1 && m_s.hand == Players() - 1;
     if (dealerKeeps) {
-        ++m_s.honba;
         if (end == HandEnd::Win && lastHand && m_rules.endOnDealerTop) {
             std::vector<Points> after = m_s.points;
             for (std::size_t p = 0; p < after.size(); ++p) {
                 after[p] += m_paid[p];
             }
-            if (RankOrder(after).front() == m_s.Dealer()) {
-                m_s.finished = true;
-            }
+            m_s.finished = RankOrder(after).front() == m_s.Dealer();
         }
+        m_s.honba += m_s.finished ? 0 : 1;
         return;
     }
     // The last hand stays on the board as it was played.
@@ -458,7 +456,8 @@ std::optional<GameError> CheckSetup(const Rules& rules, const std::vector<std::s
         return Error("a game has 3 or 4 players", "対局は3人か4人です");
     }
     if (static_cast<int>(players.size()) != rules.players) {
-        return Error("name " + std::to_string(rules.players) + " players, not " +
+        return Error("a game of " + std::to_string(rules.players) + " players needs " +
+                         std::to_string(rules.players) + " names, not " +
                          std::to_string(players.size()),
                      std::to_string(rules.players) + "人の名前が必要です");
     }

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 class TempFolder {
 public:
-    TempFolder() : m_path(fs::path(::testing::TempDir()) / ("velmarto-store-" + std::to_string(getpid()))) {
+    TempFolder()
+        : m_path(fs::path(::testing::TempDir()) / ("velmarto-store-" + std::to_string(getpid()))) {
         fs::remove_all(m_path);
         fs::create_directories(m_path);
     }
@@ -61,7 +62,8 @@ TEST(GameStore, KeepsEveryEventAndRefusesWhatCannotHappen) {
         ASSERT_FALSE(game::Append(expected, e));
         EXPECT_EQ(Ok(store.Append(id, e)).events, expected.events);
     }
-    const auto refused = store.Append(id, game::RonEvent(1, {game::Win{1, game::HanFu{1, 30}, {}}}));
+    const auto refused =
+        store.Append(id, game::RonEvent(1, {game::Win{1, game::HanFu{1, 30}, {}}}));
     ASSERT_TRUE(std::holds_alternative<StoreError>(refused));
     EXPECT_EQ(std::get<StoreError>(refused).kind, StoreError::Kind::Refused);
 
