@@ -391,17 +391,7 @@ std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view w
     }
     d.dora = o.dora;
     d.ura = o.ura;
-    const hand::Situation& s = o.situation;
-    d.riichi = s.riichi;
-    d.doubleRiichi = s.doubleRiichi;
-    d.ippatsu = s.ippatsu;
-    d.rinshan = s.rinshan;
-    d.chankan = s.chankan;
-    d.haitei = s.haitei;
-    d.houtei = s.houtei;
-    d.tenhou = s.tenhou;
-    d.chiihou = s.chiihou;
-    d.kita = s.kita;
+    game::SetSituation(d, o.situation);
     return d;
 }
 
