@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/cp932.h"
+#include "engine/game/tsumo_shares.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
 
@@ -54,6 +55,25 @@ std::string AsBatchLine(const HandScore& score) {
     return line + "\n";
 }
 
+// The three-player tsumo line, or nothing: a ron pays the same at any table.
+std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
+    if (o.players != game::kThreePlayers || !o.situation.tsumo || !score.payments) {
+        return "";
+    }
+    return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
+                                             o.plain ? Figures::Plain : Figures::Myriad);
+}
+
+std::string AsText(const HandScore& score, const HandOptions& o) {
+    std::string out = ScoreText(score);
+    if (const std::string line = ThreePlayerLine(score, o); !line.empty()) {
+        // Below the report, above the settlement, as the hand is paid.
+        const std::size_t afterReport = out.find('\n', out.rfind(score.report));
+        out.insert(afterReport + 1, line + "\n");
+    }
+    return out;
+}
+
 // One hand from its options: the output, or an error message.
 struct Outcome {
     std::string out;
@@ -72,9 +92,18 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
     }
     const HandScore& score = std::get<HandScore>(scored);
     if (options.json) {
-        return {JsonLine(HandJson(score, handInput.situation)), ""};
+        Json json = HandJson(score, handInput.situation);
+        if (const std::string line = ThreePlayerLine(score, options); !line.empty()) {
+            const game::TsumoShares shares =
+                game::TsumoSharesOf(*score.payments, game::kThreePlayers, SanmaRule(options));
+            json["three_players"] = {{"rule", options.sanmaTsumo},
+                                     {"tsumo_dealer", shares.dealer.Decimal()},
+                                     {"tsumo_non_dealer", shares.nonDealer.Decimal()},
+                                     {"line", line}};
+        }
+        return {JsonLine(json), ""};
     }
-    return {batchLine ? AsBatchLine(score) : ScoreText(score), ""};
+    return {batchLine ? AsBatchLine(score) : AsText(score, options), ""};
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
@@ -104,6 +133,40 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
 }
 
 }  // namespace
+
+std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view words) {
+    const std::vector<std::string> split = hand::SplitWords(words);
+    const std::vector<std::string_view> args(split.begin(), split.end());
+    const Parsed parsed = HandParser(kHandShape, false).Parse(args);
+    if (!parsed.help.empty()) {
+        return std::string("--help is not a hand");
+    }
+    if (!parsed.error.empty()) {
+        return parsed.error;
+    }
+    const HandOptions& o = parsed.options;
+    const HandOptions defaults;
+    if (o.seat != defaults.seat || o.round != defaults.round || o.situation.tsumo ||
+        o.situation.honba != 0 || o.situation.sticks != 0 || o.players != defaults.players ||
+        o.sanmaTsumo != defaults.sanmaTsumo || o.noDoubleYakuman || o.noOpenTanyao || o.json ||
+        o.plain || o.encoding != defaults.encoding) {
+        return std::string(
+            "in a game the seat, round, tsumo, honba, sticks, players and rules are the game's: "
+            "give the tiles, sets, indicators and situation only");
+    }
+    game::HandDescription d;
+    d.tiles = o.tiles;
+    d.win = o.win;
+    for (std::size_t kind = 0; kind < o.melds.size(); ++kind) {
+        for (const std::string& meld : o.melds[kind]) {
+            d.melds.emplace_back(static_cast<hand::MeldKind>(kind), meld);
+        }
+    }
+    d.dora = o.dora;
+    d.ura = o.ura;
+    game::SetSituation(d, o.situation);
+    return d;
+}
 
 CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
     const Parsed parsed = HandParser(kHandShape, true).Parse(args);

@@ -74,6 +74,15 @@ void Describe(CLI::App& app, HandOptions& o, const HandCommandShape& shape) {
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");
+    app.add_option("--players", o.players,
+                   "3 for a three-player table (no 2m-8m, no chi, no North)")
+        ->check(CLI::IsMember({game::kThreePlayers, game::kMaxPlayers}));
+    app.add_option("--kita", o.situation.kita, "北 set aside as dora (three players)")
+        ->check(CLI::Range(0, hand::kCopies));
+    app.add_option("--sanma-tsumo", o.sanmaTsumo,
+                   "three players' tsumo: loss (the North share is not paid, default) or split "
+                   "(the two payers split it)")
+        ->check(CLI::IsMember({"loss", "split"}));
     app.add_flag("--json", o.json, "one JSON object instead of text");
     app.add_flag("--plain", o.plain, "plain digits instead of myriad units");
     app.add_option("--encoding", o.encoding, "output encoding: utf-8 (default) or cp932")
@@ -152,7 +161,12 @@ hand::HandText ToHandText(const HandOptions& o) {
     text.situation.seatWind = WindIndex(o.seat);
     text.rules.doubleYakuman = !o.noDoubleYakuman;
     text.rules.openTanyao = !o.noOpenTanyao;
+    text.rules.players = o.players;
     return text;
+}
+
+game::SanmaTsumo SanmaRule(const HandOptions& o) {
+    return o.sanmaTsumo == "split" ? game::SanmaTsumo::Split : game::SanmaTsumo::Loss;
 }
 
 std::string ScoreText(const hand::HandScore& score) {

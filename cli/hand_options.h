@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/game/tsumo_shares.h"
 #include "engine/hand/hand_evaluator.h"
 
 namespace CLI {
@@ -33,6 +34,8 @@ struct HandOptions {
     hand::Situation situation;
     bool noDoubleYakuman = false;
     bool noOpenTanyao = false;
+    int players = game::kMaxPlayers;
+    std::string sanmaTsumo = "loss";
     bool json = false;
     bool plain = false;
     bool batch = false;
@@ -71,6 +74,8 @@ private:
 };
 
 hand::HandText ToHandText(const HandOptions& options);
+
+game::SanmaTsumo SanmaRule(const HandOptions& options);
 
 // What `hand` prints for one scored hand: the yaku lines, the totals and the report.
 std::string ScoreText(const hand::HandScore& score);

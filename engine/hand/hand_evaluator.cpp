@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "engine/hand/three_players.h"
+
 namespace velmarto::hand {
 namespace {
 
@@ -28,12 +30,15 @@ DoraCount CountDora(const HandInput& hand, const TileCounts& all) {
     const auto pointedAt = [&](const std::vector<Tile>& indicators) {
         int n = 0;
         for (const Tile& indicator : indicators) {
-            n += all[static_cast<std::size_t>(DoraOf(indicator.index))];
+            const TileIndex dora = DoraOf(indicator.index, hand.rules.players);
+            // The 北 set aside still count when 北 is the dora.
+            n += all[static_cast<std::size_t>(dora)] + (dora == kNorth ? hand.situation.kita : 0);
         }
         return n;
     };
     count.dora = pointedAt(hand.dora);
     count.ura = pointedAt(hand.ura);
+    count.kita = hand.situation.kita;
     for (const Tile& t : hand.concealed) {
         count.aka += t.red;
     }

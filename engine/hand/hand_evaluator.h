@@ -18,7 +18,8 @@ struct DoraCount {
     int dora = 0;
     int aka = 0;  // red fives
     int ura = 0;
-    int Han() const { return dora + aka + ura; }
+    int kita = 0;  // 北 set aside, three players
+    int Han() const { return dora + aka + ura + kita; }
 };
 
 struct HandResult {

@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "engine/hand/three_players.h"
+
 namespace velmarto::hand {
 namespace {
 
@@ -251,6 +253,9 @@ std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
         *indicators = std::get<std::vector<Tile>>(std::move(read));
     }
     if (auto error = CheckCopies(hand)) {
+        return *error;
+    }
+    if (auto error = CheckThreePlayers(hand)) {
         return *error;
     }
     return hand;

@@ -40,11 +40,13 @@ struct Situation {
     int seatWind = 0;
     int honba = 0;
     int sticks = 0;
+    int kita = 0;  // 北 set aside at a three-player table, each a dora
 };
 
 struct Rules {
     bool doubleYakuman = true;  // the double forms count 26 han
     bool openTanyao = true;
+    int players = 4;  // 3: 三人麻雀
 };
 
 // What the user wrote, before any of it is read.

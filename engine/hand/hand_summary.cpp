@@ -10,7 +10,7 @@ std::vector<HanLine> HanLines(const HandResult& result) {
     }
     for (const HanLine& dora :
          {HanLine{"ドラ", result.dora.dora}, HanLine{"赤ドラ", result.dora.aka},
-          HanLine{"裏ドラ", result.dora.ura}}) {
+          HanLine{"裏ドラ", result.dora.ura}, HanLine{"抜きドラ", result.dora.kita}}) {
         if (dora.han > 0) {
             lines.push_back(dora);
         }
