@@ -2,6 +2,7 @@
 // table behind.
 #include "cli/score_cli.h"
 
+#include <array>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,9 +16,14 @@
 namespace velmarto::cli {
 namespace {
 
-constexpr std::string_view kHandCommand = "hand";
-constexpr std::string_view kWaitsCommand = "waits";
-constexpr std::string_view kGameCommand = "game";
+// The commands named by a first word; anything else is the score line or table.
+struct Command {
+    std::string_view name;
+    CliResult (*run)(std::span<const std::string_view>, std::istream&);
+};
+constexpr std::array kCommands = {Command{"hand", RunHandCommand},
+                                  Command{"waits", RunWaitsCommand},
+                                  Command{"game", RunGameCommand}};
 constexpr std::string_view kVersion = "velmarto-score 0.1.0.1\n";
 constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
@@ -80,13 +86,10 @@ struct Render {
 }  // namespace
 
 CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input) {
-    if (!args.empty() && args.front() == kHandCommand) {
-        return RunHandCommand(args.subspan(1), input);
-    }
-    if (!args.empty() && args.front() == kWaitsCommand) {
-        return RunWaitsCommand(args.subspan(1), input);
-    if (!args.empty() && args.front() == kGameCommand) {
-        return RunGameCommand(args.subspan(1), input);
+    for (const auto& [name, run] : kCommands) {
+        if (!args.empty() && args.front() == name) {
+            return run(args.subspan(1), input);
+        }
     }
     const auto parsed = ParseOptions(args);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
