@@ -3,6 +3,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,40 @@ bool Flag(const val& request, const char* name) {
     return request[name].isTrue();
 }
 
-// A whole number within [low, high]; anything else counts as `low`.
-int Number(const val& request, const char* name, int low, int high) {
+// The boxes for counts, each with its name in the request and on the page.
+struct CountField {
+    const char* name;
+    const char* label;
+    int hand::Situation::*count;
+};
+constexpr CountField kCountFields[] = {
+    {"honba", "本場", &hand::Situation::honba},
+    {"sticks", "供託", &hand::Situation::sticks},
+};
+
+// A whole number within [low, high], `low` when the field is left out, or nothing.
+std::optional<int> Number(const val& request, const char* name, int low, int high) {
     const val field = request[name];
-    const double value = field.isNumber() ? field.as<double>() : low;
-    return value >= low && value <= high ? static_cast<int>(value) : low;
+    if (field.isUndefined()) {
+        return low;
+    }
+    if (!field.isNumber()) {
+        return std::nullopt;
+    }
+    const double value = field.as<double>();
+    if (value < low || value > high || value != static_cast<double>(static_cast<int>(value))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+// "本場は0〜1000000の整数です", said beside the box it belongs to.
+val CountError(const CountField& field) {
+    val result = val::object();
+    result.set("error",
+               std::string(field.label) + "は0〜" + std::to_string(kMaxCount) + "の整数です");
+    result.set("field", std::string(field.name));
+    return result;
 }
 
 val Error(const hand::NotationError& error) {
@@ -91,17 +121,24 @@ val Scored(const hand::HandScore& score) {
             payments.set(std::string(keys[i]), hand::DecimalString(score.payments->figures[i]));
         }
     }
+    val lines = val::array();
+    for (const std::string& line : hand::SummaryLines(result)) {
+        lines.call<void>("push", line);
+    }
+    out.set("lines", lines);
     out.set("yaku", yaku);
     out.set("noYaku", result.NoYaku());
     out.set("han", result.han);
     out.set("fu", result.fu.total);
     out.set("fuItems", fuItems);
+    out.set("hanFu", result.NoYaku() ? std::string() : hand::Totals(result));
     out.set("totals",
             result.NoYaku() ? std::string() : hand::Totals(result) + hand::FuSummary(result.fu));
     out.set("dealer", score.seat == Seat::Dealer);
     out.set("payments", payments);
     out.set("report", score.report);
     out.set("settlement", score.settlementLine);
+    out.set("payers", score.payersLine);
     return out;
 }
 
@@ -131,7 +168,8 @@ std::string Table(bool dealer, int fromHan, int toHan, bool plain) {
 
 // A hand described as velmarto-score hand takes it: {tiles, win, chi, pon, kan, ankan (sets
 // separated by spaces), dora, ura, round, seat (0-3), honba, sticks, the situation flags,
-// noDoubleYakuman, noOpenTanyao}. The count, or {error, message}.
+// noDoubleYakuman, noOpenTanyao}. The count; {toGo} for a hand still short of tiles; {error,
+// message} for a hand that does not read; {error, field} for a count out of range.
 val Hand(val request) {
     const std::string tiles = Text(request, "tiles");
     const std::string win = Text(request, "win");
@@ -156,14 +194,25 @@ val Hand(val request) {
     for (const FlagField& field : kFlagFields) {
         text.situation.*field.flag = Flag(request, field.name);
     }
-    text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1);
-    text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1);
-    text.situation.honba = Number(request, "honba", 0, kMaxCount);
-    text.situation.sticks = Number(request, "sticks", 0, kMaxCount);
+    text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1).value_or(0);
+    text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1).value_or(0);
+    for (const CountField& field : kCountFields) {
+        const std::optional<int> count = Number(request, field.name, 0, kMaxCount);
+        if (!count) {
+            return CountError(field);
+        }
+        text.situation.*field.count = *count;
+    }
     text.rules.doubleYakuman = !Flag(request, "noDoubleYakuman");
     text.rules.openTanyao = !Flag(request, "noOpenTanyao");
     const auto input = hand::ReadHand(text);
     if (const auto* error = std::get_if<hand::NotationError>(&input)) {
+        // A hand still being entered is not wrong: it says how many tiles are still to come.
+        if (const int toGo = hand::TilesToGo(text); toGo > 0) {
+            val progress = val::object();
+            progress.set("toGo", toGo);
+            return progress;
+        }
         return Error(*error);
     }
     const auto score = hand::ScoreHand(std::get<hand::HandInput>(input), hand::Figures::Myriad);
@@ -193,6 +242,7 @@ EMSCRIPTEN_BINDINGS(velmarto) {
     emscripten::function("report", &Report);
     emscripten::function("table", &Table);
     emscripten::function("hand", &Hand);
+    emscripten::constant("maxHan", kMaxHan);
 }
 
 }  // namespace velmarto::web
