@@ -192,8 +192,7 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
 }  // namespace
 
 std::vector<std::string> SplitWords(std::string_view text) {
-    // A Japanese keyboard's space separates sets as an ASCII one does.
-    constexpr std::string_view kIdeographicSpace = "\u3000";
+    constexpr std::string_view kIdeographicSpace = "\u3000";  // what a Japanese keyboard types
     std::string spaced(text);
     for (std::size_t at = spaced.find(kIdeographicSpace); at != std::string::npos;
          at = spaced.find(kIdeographicSpace, at)) {
