@@ -17,8 +17,6 @@ namespace {
 
 using emscripten::val;
 
-constexpr int kMaxCount = 1000000;  // honba and sticks, as the command line takes them
-
 struct MeldField {
     const char* name;
     hand::MeldKind kind;
@@ -84,8 +82,8 @@ std::optional<int> Number(const val& request, const char* name, int low, int hig
 // "本場は0〜1000000の整数です", said beside the box it belongs to.
 val CountError(const CountField& field) {
     val result = val::object();
-    result.set("error",
-               std::string(field.label) + "は0〜" + std::to_string(kMaxCount) + "の整数です");
+    result.set("error", std::string(field.label) + "は0〜" +
+                            std::to_string(hand::kMaxHonbaOrSticks) + "の整数です");
     result.set("field", std::string(field.name));
     return result;
 }
@@ -197,7 +195,7 @@ val Hand(val request) {
     text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1).value_or(0);
     text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1).value_or(0);
     for (const CountField& field : kCountFields) {
-        const std::optional<int> count = Number(request, field.name, 0, kMaxCount);
+        const std::optional<int> count = Number(request, field.name, 0, hand::kMaxHonbaOrSticks);
         if (!count) {
             return CountError(field);
         }
