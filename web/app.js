@@ -196,15 +196,59 @@ function handRequest() {
   return request;
 }
 
-// The bar at the bottom: how far the entry is, or the error, or the figures of this hand.
+// A tile drawn small in the bar with what it does, and the words beside it.
+function barItem(index, red, label, onClick, words) {
+  const item = document.createElement("li");
+  const tile = tileButton(index, red, label, onClick);
+  item.append(tile, ...words.map((text) => Object.assign(document.createElement("span"), { textContent: text })));
+  return item;
+}
+
+const shantenWords = (shanten) => (shanten === 0 ? "聴牌" : `${shanten}向聴`);
+const winWords = (count) => `${count.hanFu} ${count.payers || count.lines[0]}`.trim();
+
+// Before the win: each wait with what it pays; the tiles that bring the hand nearer; or, with a
+// 14th tile that does not win, what each discard leaves. A tap completes the hand, adds the
+// tile, or cuts it.
+function beforeTheWin(analysis) {
+  const tiles = engine.parseTiles(box("tiles").value);
+  if (analysis.discards.length > 0) {
+    const cut = (index, red) => removeTile("tiles", 0, tiles.findLastIndex(([i, r]) => i === index && r === red));
+    return { status: "和了の形ではありません　打牌の候補:", items: analysis.discards.map(({ tile: [index, red], shanten, useful, usefulLeft, waits }) =>
+      barItem(index, red, `${spokenName(index, red)}を切る`, () => cut(index, red), [
+        `打${spokenName(index, red)}`, shantenWords(shanten),
+        shanten === 0 ? `待ち ${waits.map(({ tile: [i, r], left }) => `${spokenName(i, r)}(残${left})`).join(" ")}`
+          : `有効牌${useful.length}種 残り${usefulLeft}枚`,
+      ])) };
+  }
+  const add = (index, red) => {
+    box("tiles").value += tileName(index, red);
+    showHand();
+  };
+  if (analysis.shanten === 0) {
+    return { status: `聴牌　待ち${analysis.waits.length}種`, items: analysis.waits.map(({ tile: [index, red], left, ron, tsumo }) =>
+      barItem(index, red, `${spokenName(index, red)}で和了`, () => add(index, red), [
+        `残り${left}枚`, `ロン ${ron ? winWords(ron) : "フリテン"}`, `ツモ ${winWords(tsumo)}`,
+      ])) };
+  }
+  return { status: `${shantenWords(analysis.shanten)}　有効牌${analysis.useful.length}種`, items: analysis.useful.map(({ tile: [index, red], left }) =>
+    barItem(index, red, `${spokenName(index, red)}を加える`, () => add(index, red), [`残り${left}枚`])) };
+}
+
+// The bar at the bottom: how far the entry is, or the error, or the figures of this hand; before
+// the win, its waits.
 function showHand() {
-  const count = engine.hand(handRequest());
+  const request = handRequest();
+  const count = engine.hand(request);
   const scored = count.report !== undefined;
-  drawHand(count.toGo === undefined);
+  const waits = !scored && !count.field && (count.toGo === 1 || count.error) ? engine.waits(request) : null;
+  const before = waits && waits.error === undefined ? beforeTheWin(waits) : null;
+  drawHand(count.toGo === undefined && !before);
   for (const field of ["honba", "sticks"]) $(`hand-${field}-error`).textContent = count.field === field ? count.error : "";
-  const status = count.toGo ? `あと${count.toGo}枚` : count.error ?? count.hanFu;
-  $("hand-status").className = count.error ? "status error" : "status";
+  const status = before?.status ?? (count.toGo ? `あと${count.toGo}枚` : count.error ?? count.hanFu);
+  $("hand-status").className = count.error && !before ? "status error" : "status";
   $("hand-status").textContent = status;
+  $("hand-waits").replaceChildren(...(before?.items ?? []));
   showBreakable($("hand-report"), scored ? count.report : "");
   showBreakable($("hand-payers"), scored ? count.settlement || count.payers : "");
   $("hand-lines").replaceChildren(...(scored ? count.lines : [])

@@ -41,9 +41,9 @@ test("hands match velmarto-score hand --json", () => {
 
 test("a bad hand is told in Japanese, a hand being entered by how many tiles are to come", () => {
   assert.deepEqual(engine.hand({ tiles: "5555m5m" }), {
-    error: "5mが5枚あります",
-    message: "5m appears 5 times (the hand, called sets and indicators together); there are 4",
-  });
+    error: "14枚ではありません（5枚）",
+    message: "5 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+  }, "a fifth copy is a mistake, not a hand still being entered");
   const progress = [
     [{}, 14],
     [{ tiles: "123m" }, 11],
@@ -84,4 +84,28 @@ test("who pays what: the discarder on a ron, each payer on a tsumo, honba includ
       assert.ok(settlement.includes(`　${settled.payers}　`), `${settled.payers} in ${settlement}`);
     }
   }
+});
+
+test("waits, useful tiles and discards match velmarto-score waits --json", () => {
+  const name = ([index, red]) => (index >= 27 ? `${index - 26}z` : `${red ? 0 : (index % 9) + 1}${"mps"[Math.floor(index / 9)]}`);
+  const waitsOf = (waits) => waits.map(({ tile, left, ron, tsumo }) => [name(tile), left, ron?.report ?? null, tsumo.report]);
+  const expectedWaits = (waits) => (waits ?? []).map(({ tile, left, ron, tsumo }) => [tile, left, ron?.report ?? null, tsumo.report]);
+  const cases = [
+    { request: { tiles: "234067m234p6799s", riichi: true, seat: 1 }, args: ["234067m234p6799s", "--riichi", "--seat", "S"] },
+    { request: { tiles: "1m9m1p9p1s9s1z2z3z4z5z6z7z" }, args: ["19m19p19s1234567z"] },
+    { request: { tiles: "123m456p789s1z2z3z4z" }, args: ["123m456p789s1z2z3z4z"] },
+    { request: { tiles: "234067m234p6799s1z", riichi: true }, args: ["234067m234p6799s1z", "--riichi"] },
+    { request: { tiles: "5m", pon: "111z 222z 333z 444z" }, args: ["5m", "--pon", "111z", "--pon", "222z", "--pon", "333z", "--pon", "444z"] },
+  ];
+  for (const { request, args } of cases) {
+    const expected = JSON.parse(cli("waits", ...args, "--json"));
+    const got = engine.waits(request);
+    assert.equal(got.shanten, expected.shanten, args.join(" "));
+    assert.deepEqual(waitsOf(got.waits), expectedWaits(expected.waits), args.join(" "));
+    assert.deepEqual(got.useful.map(({ tile, left }) => [name(tile), left]),
+                     (expected.useful ?? []).map(({ tile, left }) => [tile, left]), args.join(" "));
+    assert.deepEqual(got.discards.map(({ tile, shanten, waits }) => [name(tile), shanten, waitsOf(waits)]),
+                     (expected.discards ?? []).map(({ tile, shanten, waits }) => [tile, shanten, expectedWaits(waits)]), args.join(" "));
+  }
+  assert.equal(engine.waits({ tiles: "123m" }).error, "13枚か14枚にしてください（3枚）");
 });

@@ -123,8 +123,9 @@ test("tapped tile by tile, the bar stays in view and says how many are to come",
     await page.click(`#palette [data-tile="${tile}"]`);
     assert.ok(await barInView(), `after tap ${i + 1}`);
     const shown = await bar();
+    const status = i < 12 ? `あと${13 - i}枚` : "聴牌　待ち13種";
     if (i < orphans.length - 1) {
-      assert.deepEqual(shown, { status: `あと${13 - i}枚`, error: false, report: "", payers: "", lines: 0 }, `after tap ${i + 1}`);
+      assert.deepEqual(shown, { status, error: false, report: "", payers: "", lines: 0 }, `after tap ${i + 1}`);
     }
   }
   assert.equal(await page.$eval("#hand-tiles", (input) => input.value), orphans.join(""));
@@ -140,7 +141,8 @@ test("tapped tile by tile, the bar stays in view and says how many are to come",
   assert.equal(await page.$eval("#hand-tiles", (input) => input.value), orphans.join(""));
   assert.equal((await bar()).report, expected.report);
   await page.click("#hand-row > button");
-  assert.deepEqual(await bar(), { status: "あと1枚", error: false, report: "", payers: "", lines: 0 });
+  assert.deepEqual(await bar(), { status: "聴牌　待ち13種", error: false, report: "", payers: "", lines: 0 });
+  assert.equal(await page.$eval("#hand-tiles", (input) => input.value), orphans.slice(1).join(""));
 });
 
 test("a hand, its calls and a dora by taps only", async () => {
@@ -167,6 +169,42 @@ test("a hand, its calls and a dora by taps only", async () => {
   }
   const ron = handJson(["567m789s55p", "--pon", "777z", "--chi", "234p", "--dora", "6z", "--seat", "S", "--honba", "2", "--sticks", "1"]);
   assert.equal((await bar()).payers, ron.settlement.line);
+});
+
+test("before the win: the waits of 13 tiles, a tap on one wins; 14 that do not win, what to cut", async () => {
+  await freshHandTab();
+  await page.click("#hand-riichi");
+  const thirteen = ["2m", "3m", "4m", "0m", "6m", "7m", "2p", "3p", "4p", "6s", "7s", "9s", "9s"];
+  await tapTiles("tiles", thirteen);
+  const listed = () => page.evaluate(() => ({
+    status: document.getElementById("hand-status").textContent,
+    items: [...document.querySelectorAll("#hand-waits li")].map((item) => [...item.querySelectorAll("span")].map((span) => span.textContent)),
+    report: document.getElementById("hand-report").textContent,
+  }));
+  const waits = JSON.parse(cli("waits", thirteen.join(""), "--riichi", "--json")).waits;
+  let shown = await listed();
+  assert.ok(await barInView());
+  assert.equal(shown.status, `聴牌　待ち${waits.length}種`);
+  assert.equal(shown.report, "", "no figure before the win");
+  assert.deepEqual(shown.items.map(([left, ron, tsumo]) => [left, ron.split(" ").slice(1, 3).join(" "), tsumo.split(" ").slice(1, 3).join(" ")]),
+                   waits.map(({ left, ron, tsumo }) => [`残り${left}枚`, `${ron.han}飜 ${ron.fu}符`, `${tsumo.han}飜 ${tsumo.fu}符`]));
+  // A tap on a wait wins on it.
+  await page.click("#hand-waits li:last-child button");
+  const won = [...thirteen, waits.at(-1).tile].join("");
+  assert.equal(await page.$eval("#hand-tiles", (input) => input.value), won);
+  assert.equal((await listed()).report, handJson([won, "--riichi"]).report);
+  // With a 14th tile that does not win, what each discard leaves; a tap cuts it.
+  await page.click("#hand-row .win button");
+  await page.click('#palette [data-tile="1z"]');
+  const discards = JSON.parse(cli("waits", `${thirteen.join("")}1z`, "--riichi", "--json")).discards;
+  shown = await listed();
+  assert.equal(shown.status, "和了の形ではありません　打牌の候補:");
+  assert.equal(shown.report, "");
+  assert.equal(shown.items.length, discards.length);
+  assert.deepEqual(shown.items[0].slice(0, 2), ["打東", "聴牌"], "the best discard first");
+  await page.click("#hand-waits li:first-child button");
+  assert.equal(await page.$eval("#hand-tiles", (input) => input.value), thirteen.join(""));
+  assert.equal((await listed()).status, `聴牌　待ち${waits.length}種`);
 });
 
 test("counts out of range or empty are said beside their box, with no figure", async () => {
