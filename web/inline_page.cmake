@@ -1,12 +1,10 @@
-# Writes OUT: the page PAGE with its stylesheet, the engine script (wasm inside) and the app
-# inlined, so it works opened from a file with nothing beside it. Run with cmake -P.
+# Writes OUT: the page PAGE (its style already inside) with the engine script (wasm inside) and
+# the app inlined, so it works opened from a file with nothing beside it. Run with cmake -P.
 file(READ ${PAGE} page)
 file(READ ${SCRIPT} engine)
 file(READ ${APP} app)
-file(READ ${STYLE} style)
 # The page's own references, replaced by what they load; the service worker needs a server, and
 # the note for index.html opened from a file has no place here.
-string(REPLACE "<link rel=\"stylesheet\" href=\"style.css\">" "<style>\n${style}</style>" page "${page}")
 string(REPLACE "<script defer src=\"velmarto.js\"></script>" "<script>\n${engine}</script>" page "${page}")
 string(REPLACE "<link rel=\"preload\" href=\"velmarto.wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>" "" page "${page}")
 string(REPLACE "<script type=\"module\" src=\"app.js\"></script>" "<script type=\"module\">\n${app}</script>" page "${page}")

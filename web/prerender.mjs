@@ -1,11 +1,12 @@
-// Writes the page with its opening report already in it, from the engine itself, so the first
-// figure is on screen before the WebAssembly has even been fetched. Run at build time:
-//   node prerender.mjs ENGINE_JS ENGINE_WASM PAGE_IN PAGE_OUT
+// Writes the page with its opening report already in it, from the engine itself, and its style
+// inside, so the first figure is on screen before the WebAssembly, or anything else, has been
+// fetched. Run at build time:
+//   node prerender.mjs ENGINE_JS ENGINE_WASM PAGE_IN STYLE PAGE_OUT
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import path from "node:path";
 
-const [script, wasm, input, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
+const [script, wasm, input, style, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const createVelmarto = createRequire(import.meta.url)(script);
 const engine = await createVelmarto({ wasmBinary: readFileSync(wasm) });
 const page = readFileSync(input, "utf8");
@@ -17,5 +18,7 @@ const dealer = /value="dealer" checked/.test(page);
 const report = engine.report(han, fu, dealer);
 if (!report) throw new Error(`no report for ${han} han ${fu} fu`);
 const empty = '<output id="score-report" class="report" aria-live="polite"></output>';
-if (!page.includes(empty)) throw new Error(`${input} has no empty score report`);
-writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${report}</output>`)));
+const link = '<link rel="stylesheet" href="style.css">';
+for (const part of [empty, link]) if (!page.includes(part)) throw new Error(`${input} has no ${part}`);
+writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${report}</output>`))
+  .replace(link, () => `<style>\n${readFileSync(style, "utf8")}</style>`));
