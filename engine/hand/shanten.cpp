@@ -120,51 +120,93 @@ const SuitBest& LookUp(const SuitSlice& suit) {
     return cache.emplace(key, ComputeSuit(suit)).first->second;
 }
 
-}  // namespace
+constexpr int kParts = 4;  // three suits and the honours
 
-int StandardShanten(const TileCounts& concealed, int melds, const TileCounts& called) {
-    const int setsNeeded = kMaxSets - melds;
-    if (setsNeeded < 0) {
-        return kNoForm;
-    }
-    std::array<std::array<int, kPairs>, kMaxSets + 1> total;
-    for (auto& row : total) {
+using Combined = std::array<std::array<int, kPairs>, kMaxSets + 1>;
+
+Combined Nothing() {
+    Combined none;
+    for (auto& row : none) {
         row.fill(kUnreachable);
     }
-    total[0][0] = 0;
-    constexpr std::array kSuits = {SuitSlice{nullptr, nullptr, kSuitSize, true},
-                                   SuitSlice{nullptr, nullptr, kSuitSize, true},
-                                   SuitSlice{nullptr, nullptr, kSuitSize, true},
-                                   SuitSlice{nullptr, nullptr, kHonourKinds, false}};
-    for (std::size_t s = 0; s < kSuits.size(); ++s) {
-        SuitSlice suit = kSuits[s];
-        const std::size_t first = s * kSuitSize;
-        suit.counts = concealed.data() + first;
-        suit.called = called.data() + first;
-        const SuitBest& best = LookUp(suit);
-        auto combined = total;
-        for (auto& row : combined) {
-            row.fill(kUnreachable);
-        }
-        for (int k = 0; k <= setsNeeded; ++k) {
-            for (int p = 0; p < kPairs; ++p) {
-                if (total[k][p] == kUnreachable) {
-                    continue;
-                }
-                for (int more = 0; k + more <= setsNeeded; ++more) {
-                    for (int pair = 0; p + pair < kPairs; ++pair) {
-                        if (best[more][pair] != kUnreachable) {
-                            int& slot = combined[k + more][p + pair];
-                            slot = std::max(slot, total[k][p] + best[more][pair]);
-                        }
+    none[0][0] = 0;
+    return none;
+}
+
+// The most tiles the parts so far and one more part use together, for up to `sets` sets.
+Combined Combine(const Combined& total, const SuitBest& best, int sets) {
+    Combined combined;
+    for (auto& row : combined) {
+        row.fill(kUnreachable);
+    }
+    for (int k = 0; k <= sets; ++k) {
+        for (int p = 0; p < kPairs; ++p) {
+            if (total[k][p] == kUnreachable) {
+                continue;
+            }
+            for (int more = 0; k + more <= sets; ++more) {
+                for (int pair = 0; p + pair < kPairs; ++pair) {
+                    if (best[more][pair] != kUnreachable) {
+                        int& slot = combined[k + more][p + pair];
+                        slot = std::max(slot, total[k][p] + best[more][pair]);
                     }
                 }
             }
         }
-        total = combined;
     }
-    const int winningTiles = kSetTiles * setsNeeded + kPairTiles;
-    return winningTiles - 1 - total[setsNeeded][1];
+    return combined;
+}
+
+SuitSlice PartOf(const TileCounts& concealed, const TileCounts& called, int part) {
+    const auto first = static_cast<std::size_t>(part * kSuitSize);
+    const bool honours = part == kParts - 1;
+    return {concealed.data() + first, called.data() + first, honours ? kHonourKinds : kSuitSize,
+            !honours};
+}
+
+// Shanten from the tiles the nearest winning hand of `sets` sets and a pair uses.
+int FromCovered(int covered, int sets) {
+    const int winningTiles = kSetTiles * sets + kPairTiles;
+    return winningTiles - 1 - covered;
+}
+
+// The most tiles `rest` and `part` use together in a whole hand of `sets` sets and a pair.
+int CoveredWith(const Combined& rest, const SuitBest& part, int sets) {
+    int best = kUnreachable;
+    for (int k = 0; k <= sets; ++k) {
+        for (int p = 0; p < kPairs; ++p) {
+            const int more = part[sets - k][1 - p];
+            if (rest[k][p] != kUnreachable && more != kUnreachable) {
+                best = std::max(best, rest[k][p] + more);
+            }
+        }
+    }
+    return best;
+}
+
+int SevenPairsFrom(int pairs, int singles) {
+    // Seven different kinds, two of each: a pair uses two tiles, a single one.
+    const int covered = kPairTiles * std::min(pairs, kSevenPairs) +
+                        std::min(singles, std::max(0, kSevenPairs - pairs));
+    return kWinningTiles - 1 - covered;
+}
+
+int ThirteenOrphansFrom(int kinds, bool pair) {
+    return kWinningTiles - 1 - kinds - (pair ? 1 : 0);
+}
+
+}  // namespace
+
+int StandardShanten(const TileCounts& concealed, int melds, const TileCounts& called) {
+    const int sets = kMaxSets - melds;
+    if (sets < 0) {
+        return kNoForm;
+    }
+    Combined total = Nothing();
+    for (int part = 0; part < kParts; ++part) {
+        total = Combine(total, LookUp(PartOf(concealed, called, part)), sets);
+    }
+    return FromCovered(total[static_cast<std::size_t>(sets)][1], sets);
 }
 
 int SevenPairsShanten(const TileCounts& concealed, int melds) {
@@ -177,10 +219,7 @@ int SevenPairsShanten(const TileCounts& concealed, int melds) {
         pairs += n >= kPairTiles;
         singles += n == 1;
     }
-    // Seven different kinds, two of each: a pair uses two tiles, a single one.
-    const int covered = kPairTiles * std::min(pairs, kSevenPairs) +
-                        std::min(singles, std::max(0, kSevenPairs - pairs));
-    return kWinningTiles - 1 - covered;
+    return SevenPairsFrom(pairs, singles);
 }
 
 int ThirteenOrphansShanten(const TileCounts& concealed, int melds) {
@@ -196,7 +235,66 @@ int ThirteenOrphansShanten(const TileCounts& concealed, int melds) {
             pair = pair || n >= kPairTiles;
         }
     }
-    return kWinningTiles - 1 - kinds - (pair ? 1 : 0);
+    return ThirteenOrphansFrom(kinds, pair);
+}
+
+std::array<int, kTileKinds> ShantenAfterEachDraw(const TileCounts& concealed, int melds,
+                                                 const TileCounts& called) {
+    std::array<int, kTileKinds> after;
+    after.fill(kNoForm);
+    const int sets = kMaxSets - melds;
+    if (sets < 0) {
+        return after;
+    }
+    // The parts a draw leaves alone are combined once per part it changes.
+    std::array<SuitBest, kParts> parts;
+    for (int part = 0; part < kParts; ++part) {
+        parts[static_cast<std::size_t>(part)] = LookUp(PartOf(concealed, called, part));
+    }
+    int pairs = 0;
+    int singles = 0;
+    int kinds = 0;
+    bool orphanPair = false;
+    for (TileIndex t = 0; t < kTileKinds; ++t) {
+        const int n = concealed[static_cast<std::size_t>(t)];
+        pairs += n >= kPairTiles;
+        singles += n == 1;
+        if (IsTerminalOrHonour(t) && n > 0) {
+            ++kinds;
+            orphanPair = orphanPair || n >= kPairTiles;
+        }
+    }
+    TileCounts drawn = concealed;
+    for (int part = 0; part < kParts; ++part) {
+        Combined rest = Nothing();
+        for (int other = 0; other < kParts; ++other) {
+            if (other != part) {
+                rest = Combine(rest, parts[static_cast<std::size_t>(other)], sets);
+            }
+        }
+        const SuitSlice slice = PartOf(drawn, called, part);
+        for (int i = 0; i < slice.size; ++i) {
+            const TileIndex t = part * kSuitSize + i;
+            auto& count = drawn[static_cast<std::size_t>(t)];
+            if (count + called[static_cast<std::size_t>(t)] >= kCopies) {
+                continue;
+            }
+            ++count;
+            int shanten = FromCovered(CoveredWith(rest, LookUp(slice), sets), sets);
+            --count;
+            if (melds == 0) {
+                const int n = count;
+                shanten = std::min(shanten,
+                                   SevenPairsFrom(pairs + (n == 1), singles + (n == 0) - (n == 1)));
+                // Another tile is simply cut again.
+                const bool orphan = IsTerminalOrHonour(t);
+                shanten = std::min(shanten, ThirteenOrphansFrom(kinds + (orphan && n == 0),
+                                                                orphanPair || (orphan && n == 1)));
+            }
+            after[static_cast<std::size_t>(t)] = shanten;
+        }
+    }
+    return after;
 }
 
 int Shanten(const TileCounts& concealed, int melds, const TileCounts& called) {

@@ -44,39 +44,33 @@ bool Among(TileIndex t, std::span<const Tile> tiles) {
     return std::any_of(tiles.begin(), tiles.end(), [t](const Tile& x) { return x.index == t; });
 }
 
-// `hand` holding the winning tile scored one way; the situation's flags for the other way dropped.
-std::variant<HandScore, NotationError> ScoreOneWay(HandInput& hand, bool tsumo, Figures style) {
+// `hand` holding the winning tile scored one way, the situation's flags for the other way
+// dropped, into `score`: a scored hand is large, so it is written once, where it is kept.
+std::optional<NotationError> ScoreOneWay(HandInput& hand, bool tsumo, Figures style,
+                                         HandScore& score) {
     const Situation asWritten = hand.situation;
     hand.situation = SituationFor(asWritten, tsumo);
     auto scored = ScoreHand(hand, style);
     hand.situation = asWritten;
-    return scored;
+    if (auto* error = std::get_if<NotationError>(&scored)) {
+        return *error;
+    }
+    score = std::get<HandScore>(std::move(scored));
+    return std::nullopt;
 }
 
-// The result of `hand` with `win` added: scored on a tsumo, and on a ron unless furiten.
-std::variant<WaitResult, NotationError> ScoreWait(HandInput& hand, Tile win, int left, bool furiten,
-                                                  Figures style) {
-    WaitResult result{win, left, std::nullopt, {}};
-    hand.concealed.push_back(win);
-    hand.win = win;
-    auto tsumo = ScoreOneWay(hand, true, style);
-    std::optional<std::variant<HandScore, NotationError>> ron;
-    if (!furiten) {
-        ron = ScoreOneWay(hand, false, style);
+// The result of `hand` with the wait's tile added: scored on a tsumo, and on a ron unless
+// furiten.
+std::optional<NotationError> ScoreWait(HandInput& hand, bool furiten, Figures style,
+                                       WaitResult& wait) {
+    hand.concealed.push_back(wait.tile);
+    hand.win = wait.tile;
+    std::optional<NotationError> error = ScoreOneWay(hand, true, style, wait.tsumo);
+    if (!error && !furiten) {
+        error = ScoreOneWay(hand, false, style, wait.ron.emplace());
     }
     hand.concealed.pop_back();
-    for (auto* scored : {&tsumo, ron ? &*ron : nullptr}) {
-        if (scored != nullptr) {
-            if (auto* error = std::get_if<NotationError>(scored)) {
-                return *error;
-            }
-        }
-    }
-    result.tsumo = std::get<HandScore>(std::move(tsumo));
-    if (ron) {
-        result.ron = std::get<HandScore>(std::move(*ron));
-    }
-    return result;
+    return error;
 }
 
 // Thirteen tiles: shanten, the tiles that lower it, and the waits scored when tenpai.
@@ -87,36 +81,37 @@ struct Thirteen {
     std::vector<WaitResult> waits;
 };
 
-std::variant<Thirteen, NotationError> AnalyzeThirteen(HandInput& hand, Counts counts,
-                                                      std::span<const Tile> discards,
-                                                      Figures style) {
+// The shape of 13 tiles: shanten, the tiles that lower it, and furiten when tenpai.
+Thirteen ShapeOf(const Counts& counts, std::span<const Tile> discards) {
     Thirteen out;
     out.shanten = Shanten(counts.concealed, counts.melds, counts.called);
+    const auto after = ShantenAfterEachDraw(counts.concealed, counts.melds, counts.called);
     for (TileIndex t = 0; t < kTileKinds; ++t) {
-        const auto i = static_cast<std::size_t>(t);
-        // A tile whose every copy the hand holds cannot be drawn.
-        if (counts.concealed[i] + counts.called[i] >= kCopies) {
-            continue;
-        }
-        ++counts.concealed[i];
-        const int after = Shanten(counts.concealed, counts.melds, counts.called);
-        --counts.concealed[i];
-        if (after < out.shanten) {
+        if (after[static_cast<std::size_t>(t)] < out.shanten) {
             out.useful.push_back({{t}, LeftOf(t, counts)});
         }
     }
+    out.furiten = out.shanten == kTenpai &&
+                  std::any_of(out.useful.begin(), out.useful.end(), [&](const TileLeft& wait) {
+                      return Among(wait.tile.index, discards);
+                  });
+    return out;
+}
+
+std::variant<Thirteen, NotationError> AnalyzeThirteen(HandInput& hand, const Counts& counts,
+                                                      std::span<const Tile> discards,
+                                                      Figures style) {
+    Thirteen out = ShapeOf(counts, discards);
     if (out.shanten != kTenpai) {
         return out;
     }
-    out.furiten = std::any_of(out.useful.begin(), out.useful.end(), [&](const TileLeft& wait) {
-        return Among(wait.tile.index, discards);
-    });
+    // A scored wait is large (the payments hold their digits); growing the list would copy them.
+    out.waits.reserve(out.useful.size());
     for (const TileLeft& wait : out.useful) {
-        auto scored = ScoreWait(hand, wait.tile, wait.left, out.furiten, style);
-        if (auto* error = std::get_if<NotationError>(&scored)) {
+        out.waits.push_back({wait.tile, wait.left, std::nullopt, {}});
+        if (auto error = ScoreWait(hand, out.furiten, style, out.waits.back())) {
             return *error;
         }
-        out.waits.push_back(std::get<WaitResult>(std::move(scored)));
     }
     return out;
 }
@@ -157,6 +152,7 @@ std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
     std::vector<Tile> discards(ownDiscards.begin(), ownDiscards.end());
     discards.push_back({});
     HandInput rest = hand;
+    analysis.discards.reserve(hand.concealed.size());
     for (std::size_t i = 0; i < hand.concealed.size(); ++i) {
         const Tile cut = hand.concealed[i];
         const auto first = std::find(hand.concealed.begin(), hand.concealed.end(), cut);
@@ -179,20 +175,17 @@ std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
     std::stable_sort(analysis.discards.begin(), analysis.discards.end(), BetterDiscard);
     if (analysis.shanten == kComplete) {
         // Scored on the tile written last, as `hand` reads it; furiten as the 13 before it wait.
+        const Tile last = hand.concealed.back();
         rest.concealed = hand.concealed;
         rest.concealed.pop_back();
         Counts before = counts;
-        --before.concealed[static_cast<std::size_t>(hand.concealed.back().index)];
-        auto thirteen = AnalyzeThirteen(rest, before, ownDiscards, style);
-        if (auto* error = std::get_if<NotationError>(&thirteen)) {
+        --before.concealed[static_cast<std::size_t>(last.index)];
+        const bool furiten = ShapeOf(before, ownDiscards).furiten;
+        WaitResult& win =
+            analysis.win.emplace(WaitResult{last, LeftOf(last.index, counts), {}, {}});
+        if (auto error = ScoreWait(rest, furiten, style, win)) {
             return *error;
         }
-        auto win = ScoreWait(rest, hand.concealed.back(), LeftOf(hand.win.index, counts),
-                             std::get<Thirteen>(thirteen).furiten, style);
-        if (auto* error = std::get_if<NotationError>(&win)) {
-            return *error;
-        }
-        analysis.win = std::get<WaitResult>(std::move(win));
     }
     return analysis;
 }
