@@ -356,6 +356,15 @@ test("every control has a label, and the keyboard reaches the tabs", async () =>
   await page.keyboard.press("ArrowRight");
   assert.equal(await page.$eval("#tab-hand", (tab) => tab.getAttribute("aria-selected")), "true");
   assert.equal(await page.evaluate(() => document.activeElement.id), "tab-hand");
+  // On the hand tab: the arrows move the target switch, Tab reaches the palette, Enter adds.
+  await page.focus('input[name="hand-target"]:checked');
+  await page.keyboard.press("ArrowRight");
+  assert.equal(await page.$eval('input[name="hand-target"]:checked', (input) => input.value), "dora");
+  await page.keyboard.press("Tab");
+  assert.equal(await page.evaluate(() => document.activeElement.dataset.tile), "1m");
+  const before = await page.$eval("#hand-dora", (input) => input.value);
+  await page.keyboard.press("Enter");
+  assert.equal(await page.$eval("#hand-dora", (input) => input.value), `${before}1m`);
 });
 
 test("once opened, the page works with the server gone", async () => {
