@@ -1,6 +1,8 @@
 // The page: reads the controls, asks the engine, shows what it says. Every figure comes from the
 // engine (velmarto.js), as in the window and the command line; a figure shown always belongs to
 // what is on screen, and goes while the input does not read.
+import { figurePieces } from "./figure_pieces.js";
+
 const $ = (id) => document.getElementById(id);
 
 // Tabs, with the arrow keys moving between them; they work before the engine has loaded.
@@ -45,11 +47,10 @@ function readWhole(input, low, high) {
   return text !== "" && Number.isInteger(value) && value >= low && value <= high ? value : null;
 }
 
-// A figure line that breaks only between payments, or between the myriad groups of a figure too
-// wide for the screen: never inside a number, a word, or between a payment's label and figure.
+// A figure line in pieces that do not break inside (see figurePieces), with a break allowed
+// between them.
 function showBreakable(element, text) {
-  const parts = text ? text.split(/(?<=[　／])|(?<=\d[^\d\s　／]{1,3})(?=\d)/u) : [];
-  element.replaceChildren(...parts.flatMap((part, i) => {
+  element.replaceChildren(...figurePieces(text).flatMap((part, i) => {
     const piece = Object.assign(document.createElement("span"), { textContent: part });
     return i ? [document.createElement("wbr"), piece] : [piece];
   }));

@@ -3,6 +3,10 @@
 file(READ ${PAGE} page)
 file(READ ${SCRIPT} engine)
 file(READ ${APP} app)
+file(READ ${PIECES} pieces)
+# The app's one import, written in place: a page opened from a file may import nothing.
+string(REPLACE "export function" "function" pieces "${pieces}")
+string(REPLACE "import { figurePieces } from \"./figure_pieces.js\";\n" "${pieces}" app "${app}")
 # The page's own references, replaced by what they load; the service worker needs a server, and
 # the note for index.html opened from a file has no place here.
 string(REPLACE "<script defer src=\"velmarto.js\"></script>" "<script>\n${engine}</script>" page "${page}")

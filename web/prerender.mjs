@@ -6,6 +6,8 @@ import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import path from "node:path";
 
+import { figurePieces } from "./figure_pieces.js";
+
 const [script, wasm, input, style, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const createVelmarto = createRequire(import.meta.url)(script);
 const engine = await createVelmarto({ wasmBinary: readFileSync(wasm) });
@@ -20,5 +22,6 @@ if (!report) throw new Error(`no report for ${han} han ${fu} fu`);
 const empty = '<output id="score-report" class="report" aria-live="polite"></output>';
 const link = '<link rel="stylesheet" href="style.css">';
 for (const part of [empty, link]) if (!page.includes(part)) throw new Error(`${input} has no ${part}`);
-writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${report}</output>`))
+const pieces = figurePieces(report).map((piece) => `<span>${piece}</span>`).join("<wbr>");
+writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${pieces}</output>`))
   .replace(link, () => `<style>\n${readFileSync(style, "utf8")}</style>`));
