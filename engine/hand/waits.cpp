@@ -199,12 +199,16 @@ NotationError WrongCount(int tiles) {
 
 }  // namespace
 
-int DiscardResult::UsefulLeft() const {
+int TotalLeft(std::span<const TileLeft> tiles) {
     int sum = 0;
-    for (const TileLeft& t : useful) {
+    for (const TileLeft& t : tiles) {
         sum += t.left;
     }
     return sum;
+}
+
+int DiscardResult::UsefulLeft() const {
+    return TotalLeft(useful);
 }
 
 Situation SituationFor(const Situation& situation, bool tsumo) {
