@@ -23,6 +23,9 @@ struct Meld {
     bool Called() const { return kind != MeldKind::Ankan; }
 };
 
+// The most honba counters, and the most riichi sticks, any front end takes.
+inline constexpr int kMaxHonbaOrSticks = 1000000;
+
 inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
 
 struct Situation {
@@ -75,7 +78,8 @@ struct HandInput {
     TileCounts AllCounts() const;
 };
 
-// Text split at white space: the called sets of one box, or the arguments of a batch line.
+// Text split at white space, full-width spaces too: the called sets of one box, or the arguments
+// of a batch line.
 std::vector<std::string> SplitWords(std::string_view text);
 
 inline constexpr int kHandTiles = 14;
@@ -98,5 +102,10 @@ std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
 std::optional<NotationError> CheckCopies(const HandInput& hand, std::span<const Tile> seen = {});
 // Flags that need another or exclude one, the tsumo flag included.
 std::optional<NotationError> CheckSituation(const HandInput& hand);
+
+// How many tiles a hand being entered still lacks, each called set counting 3 and a set begun
+// its missing tiles: such a hand is unfinished rather than wrong. 0 once 14 are reached or
+// passed, when a notation does not read, or when a tile is there more than four times.
+int TilesToGo(const HandText& text);
 
 }  // namespace velmarto::hand
