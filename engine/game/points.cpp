@@ -37,8 +37,8 @@ Points Points::FromRegister(const DigitRegister& digits) {
 
 std::optional<Points> Points::Parse(std::string_view text) {
     Points points;
-    if (!text.empty() && text.front() == '-') {
-        points.m_negative = true;
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
         text.remove_prefix(1);
     }
     const bool leadingZero = text.size() > 1 && text.front() == '0';
@@ -56,9 +56,10 @@ std::optional<Points> Points::Parse(std::string_view text) {
         end = begin;
     }
     points.Trim();
-    if (points.IsZero() && text.size() == 1 && points.m_negative) {
+    if (negative && points.IsZero()) {
         return std::nullopt;  // "-0"
     }
+    points.m_negative = negative;
     return points;
 }
 

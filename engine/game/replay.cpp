@@ -347,11 +347,12 @@ void Table::AfterHand(HandEnd end, bool dealerKeeps) {
         }
         return;
     }
-    m_s.honba = end == HandEnd::Draw ? m_s.honba + 1 : 0;
+    // The last hand stays on the board as it was played.
     if (lastHand) {
         m_s.finished = true;
         return;
     }
+    m_s.honba = end == HandEnd::Draw ? m_s.honba + 1 : 0;
     if (++m_s.hand == Players()) {
         m_s.hand = 0;
         ++m_s.round;
