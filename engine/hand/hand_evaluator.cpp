@@ -108,16 +108,19 @@ std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures 
     score.payments = ComputePayments(result.han, result.fu.total, score.seat);
     const Situation& s = hand.situation;
     const bool settles = s.honba > 0 || s.sticks > 0;
-    if (score.payments && settles) {
-        score.settlement = Settle(*score.payments, s.tsumo, s.honba, s.sticks);
+    const std::optional<Settlement> settled =
+        score.payments ? Settle(*score.payments, s.tsumo, s.honba, s.sticks) : std::nullopt;
+    if (settles) {
+        score.settlement = settled;
     }
-    if (!score.payments || (settles && !score.settlement)) {
+    if (!settled) {
         return NotationError{
             std::to_string(result.han) + " han " + std::to_string(result.fu.total) +
                 " fu pays 10^59 or more, beyond the 60-digit register",
             "点数が大きすぎて計算できません（" + std::to_string(result.han) + "飜）"};
     }
     score.report = ComposeReport(*score.payments, style);
+    score.payersLine = ComposePayersLine(*settled, *score.payments, s.tsumo, style);
     if (score.settlement) {
         score.settlementLine = ComposeSettlementLine(*score.settlement, *score.payments, s.tsumo,
                                                      s.honba, s.sticks, style);

@@ -42,6 +42,7 @@ struct HandScore {
     std::optional<Settlement> settlement;  // with honba or riichi sticks
     std::string report;                    // as the score window words it
     std::string settlementLine;            // empty without honba and sticks
+    std::string payersLine;                // who pays what; empty for a win without yaku
 };
 
 // Evaluates and pays. An error too when a payment outgrows the register.

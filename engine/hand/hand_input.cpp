@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -193,8 +194,15 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
 }  // namespace
 
 std::vector<std::string> SplitWords(std::string_view text) {
+    // A Japanese keyboard's space separates sets as an ASCII one does.
+    constexpr std::string_view kIdeographicSpace = "\u3000";
+    std::string spaced(text);
+    for (std::size_t at = spaced.find(kIdeographicSpace); at != std::string::npos;
+         at = spaced.find(kIdeographicSpace, at)) {
+        spaced.replace(at, kIdeographicSpace.size(), " ");
+    }
     std::vector<std::string> words;
-    std::istringstream stream{std::string(text)};
+    std::istringstream stream{spaced};
     for (std::string word; stream >> word;) {
         words.push_back(word);
     }
@@ -231,13 +239,6 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
         }
         hand.melds.push_back(std::get<Meld>(std::move(meld)));
     }
-    const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
-    if (tiles != kHandTiles) {
-        return NotationError{
-            std::to_string(tiles) +
-                " tiles: a winning hand has 14, each called set counting 3 (quads too)",
-            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
-    }
     for (auto [indicators, notation, option, japanese] :
          {std::tuple{&hand.dora, text.dora, "--dora", "ドラ表示牌"},
           std::tuple{&hand.ura, text.ura, "--ura", "裏ドラ表示牌"}}) {
@@ -249,6 +250,13 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
     }
     if (auto error = CheckCopies(hand)) {
         return *error;
+    }
+    const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
+    if (tiles != kHandTiles) {
+        return NotationError{
+            std::to_string(tiles) +
+                " tiles: a winning hand has 14, each called set counting 3 (quads too)",
+            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
     }
     if (auto error = CheckThreePlayers(hand)) {
         return *error;
@@ -262,6 +270,39 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
         return *error;
     }
     return hand;
+}
+
+int TilesToGo(const HandText& text) {
+    // The tiles of a notation, none for a blank one, nullopt when it does not read.
+    const auto tilesOf = [](std::string_view notation) -> std::optional<std::vector<Tile>> {
+        if (SplitWords(notation).empty()) {
+            return std::vector<Tile>{};
+        }
+        auto parsed = ParseTiles(notation);
+        auto* tiles = std::get_if<std::vector<Tile>>(&parsed);
+        return tiles ? std::optional(std::move(*tiles)) : std::nullopt;
+    };
+    std::optional<std::vector<Tile>> all = tilesOf(text.tiles);
+    if (!all) {
+        return 0;
+    }
+    int entered = static_cast<int>(all->size());
+    int setsToFinish = 0;
+    for (const auto& [kind, notation] : text.melds) {
+        const std::optional<std::vector<Tile>> tiles = tilesOf(notation);
+        const int size = ShapeOf(kind).size;
+        if (!tiles || static_cast<int>(tiles->size()) > size) {
+            return 0;
+        }
+        entered += kSetTiles;
+        setsToFinish += size - static_cast<int>(tiles->size());
+        all->insert(all->end(), tiles->begin(), tiles->end());
+    }
+    const TileCounts counts = CountsOf(*all);
+    if (std::any_of(counts.begin(), counts.end(), [](int count) { return count > kCopies; })) {
+        return 0;
+    }
+    return std::max(0, kHandTiles - entered) + setsToFinish;
 }
 
 }  // namespace velmarto::hand

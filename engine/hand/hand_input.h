@@ -84,4 +84,9 @@ inline constexpr int kSetTiles = 3;
 // is in the hand, and a situation that can happen.
 std::variant<HandInput, NotationError> ReadHand(const HandText& text);
 
+// How many tiles a hand being entered still lacks, each called set counting 3 and a set begun
+// its missing tiles: such a hand is unfinished rather than wrong. 0 once 14 are reached or
+// passed, when a notation does not read, or when a tile is there more than four times.
+int TilesToGo(const HandText& text);
+
 }  // namespace velmarto::hand

@@ -14,6 +14,11 @@ constexpr int kRonHonba = 300;
 constexpr int kTsumoHonba = 100;
 constexpr int kStick = 1000;
 constexpr std::size_t kTsumoRuleStart = 1;
+constexpr std::string_view kGap = "　";  // the report's separator before a payment
+
+std::string_view TrimmedLabel(std::string_view label) {
+    return label.substr(label.starts_with(kGap) ? kGap.size() : 0);
+}
 
 Figure FromInteger(std::uint64_t value) {
     Figure figure{RegisterFrom(value), 0};
@@ -108,22 +113,28 @@ std::optional<Settlement> Settle(const HandPayments& payments, bool tsumo, int h
     return settlement;
 }
 
+std::string ComposePayersLine(const Settlement& settlement, const HandPayments& payments,
+                              bool tsumo, Figures style) {
+    if (!tsumo) {
+        return "放銃者の支払い " + RenderFigure(settlement.perPayer[0], style);
+    }
+    std::string line;
+    const std::span<const PaymentRule> rules = PaymentRules(payments.seat).subspan(kTsumoRuleStart);
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        line += std::string(i == 0 ? TrimmedLabel(rules[i].label) : rules[i].label) +
+                RenderFigure(settlement.perPayer[i], style);
+    }
+    if (payments.seat == Seat::Dealer) {
+        line += kAllSuffix;
+    }
+    return line;
+}
+
 std::string ComposeSettlementLine(const Settlement& settlement, const HandPayments& payments,
                                   bool tsumo, int honba, int sticks, Figures style) {
-    std::string line = std::to_string(honba) + "本場・供託" + std::to_string(sticks) + "本込み";
-    if (!tsumo) {
-        line += "　放銃者の支払い " + RenderFigure(settlement.perPayer[0], style);
-    } else {
-        const std::span<const PaymentRule> rules =
-            PaymentRules(payments.seat).subspan(kTsumoRuleStart);
-        for (std::size_t i = 0; i < rules.size(); ++i) {
-            line += std::string(rules[i].label) + RenderFigure(settlement.perPayer[i], style);
-        }
-        if (payments.seat == Seat::Dealer) {
-            line += kAllSuffix;
-        }
-    }
-    return line + "　和了者の受け取り " + RenderFigure(settlement.winnerGets, style);
+    return std::to_string(honba) + "本場・供託" + std::to_string(sticks) + "本込み" +
+           std::string(kGap) + ComposePayersLine(settlement, payments, tsumo, style) +
+           std::string(kGap) + "和了者の受け取り " + RenderFigure(settlement.winnerGets, style);
 }
 
 }  // namespace velmarto::hand

@@ -54,6 +54,10 @@ struct Settlement {
     Figure winnerGets;
 };
 std::optional<Settlement> Settle(const HandPayments& payments, bool tsumo, int honba, int sticks);
+// Who pays what for this win, honba included: "放銃者の支払い 1800点" on a ron, each payer's share
+// on a tsumo.
+std::string ComposePayersLine(const Settlement& settlement, const HandPayments& payments,
+                              bool tsumo, Figures style);
 std::string ComposeSettlementLine(const Settlement& settlement, const HandPayments& payments,
                                   bool tsumo, int honba, int sticks, Figures style);
 

@@ -28,6 +28,49 @@ std::variant<Tile, NotationError> TileOf(int digit, std::size_t suit) {
     return Tile{static_cast<TileIndex>(suit) * kSuitSize + number - 1, red};
 }
 
+// One character of the notation as the ASCII it stands for, however a keyboard wrote it:
+// full-width digits and letters (a Japanese phone's), upper case, and spaces ASCII or
+// ideographic, which separate nothing inside one notation.
+struct Symbol {
+    char ascii;  // kOther for a character the notation has no use for
+    std::size_t bytes;
+};
+constexpr char kOther = '\0';
+constexpr char32_t kFullWidthFirst = 0xFF01;  // U+FF01-U+FF5E mirror ASCII 0x21-0x7E
+constexpr char32_t kFullWidthLast = 0xFF5E;
+constexpr char32_t kFullWidthOffset = 0xFEE0;
+constexpr char32_t kIdeographicSpace = 0x3000;
+
+char Folded(char c) {
+    const bool upper = c >= 'A' && c <= 'Z';
+    return c == '\t' ? ' ' : upper ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+Symbol SymbolAt(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return {Folded(static_cast<char>(lead)), 1};
+    }
+    // Only three-byte sequences hold what is read here; anything else is skipped whole.
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (at + length > text.size()) {
+        return {kOther, text.size() - at};
+    }
+    if (length != 3) {
+        return {kOther, length};
+    }
+    const char32_t point = (static_cast<char32_t>(lead & 0x0F) << 12) |
+                           (static_cast<char32_t>(byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    if (point == kIdeographicSpace) {
+        return {' ', length};
+    }
+    if (point < kFullWidthFirst || point > kFullWidthLast) {
+        return {kOther, length};
+    }
+    return {Folded(static_cast<char>(point - kFullWidthOffset)), length};
+}
+
 }  // namespace
 
 TileIndex DoraOf(TileIndex indicator) {
@@ -49,26 +92,31 @@ std::string TileName(const Tile& tile) {
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
     std::string digits;
-    for (std::size_t i = 0; i < notation.size(); ++i) {
-        const char c = notation[i];
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < notation.size(); i += SymbolAt(notation, i).bytes) {
+        ++position;
+        const char c = SymbolAt(notation, i).ascii;
+        if (c == ' ') {
+            continue;
+        }
         if (c >= '0' && c <= '9') {
             digits += c;
             continue;
         }
         const std::size_t suit = kSuitLetters.find(c);
-        const std::string position = std::to_string(i + 1);
+        const std::string where = std::to_string(position);
         if (suit == std::string_view::npos) {
-            const bool ascii = static_cast<unsigned char>(c) < 0x80;
+            const bool ascii = c != kOther;
             return NotationError{"unexpected " +
                                      (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
-                                     " at position " + position + " of " + Quoted(notation) +
+                                     " at position " + where + " of " + Quoted(notation) +
                                      " (tiles are digits and m, p, s or z)",
-                                 position + "文字目が読めません（数字とm・p・s・zで書きます）"};
+                                 where + "文字目が読めません（数字とm・p・s・zで書きます）"};
         }
         if (digits.empty()) {
             return NotationError{
-                Quoted({&c, 1}) + " at position " + position + " has no digits before it",
-                position + "文字目の" + std::string(1, c) + "の前に数字がありません"};
+                Quoted({&c, 1}) + " at position " + where + " has no digits before it",
+                where + "文字目の" + std::string(1, c) + "の前に数字がありません"};
         }
         for (char d : digits) {
             auto tile = TileOf(d - '0', suit);

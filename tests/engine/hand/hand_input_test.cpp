@@ -17,6 +17,57 @@ TEST(ParseTiles, ReadsDigitsUpToTheirSuitLetter) {
     EXPECT_EQ(TileName(tiles[5]), "7z");
 }
 
+TEST(ParseTiles, ReadsWhatAPhoneKeyboardGives) {
+    const std::vector<Tile> expected = {{1}, {1}, {13, true}, {27}};
+    for (const char* notation : {"22m0p1z", "２２ｍ０ｐ１ｚ", "22M 0P\t1Z", "２２Ｍ　０ｐ１ｚ"}) {
+        const auto tiles = ParseTiles(notation);
+        ASSERT_TRUE(std::holds_alternative<std::vector<Tile>>(tiles))
+            << notation << ": " << std::get<NotationError>(tiles).message;
+        EXPECT_EQ(std::get<std::vector<Tile>>(tiles), expected) << notation;
+    }
+    const struct {
+        const char* notation;
+        const char* japanese;
+    } refused[] = {
+        {"１２３ｘ", "4文字目が読めません（数字とm・p・s・zで書きます）"},
+        {"12３萬", "4文字目が読めません（数字とm・p・s・zで書きます）"},
+        {"   ", "牌がありません"},
+        {"\xef\xbc", "1文字目が読めません（数字とm・p・s・zで書きます）"},
+    };
+    for (const auto& c : refused) {
+        const auto tiles = ParseTiles(c.notation);
+        ASSERT_TRUE(std::holds_alternative<NotationError>(tiles)) << c.notation;
+        EXPECT_EQ(std::get<NotationError>(tiles).japanese, c.japanese) << c.notation;
+    }
+}
+
+TEST(SplitWords, AnIdeographicSpaceSeparatesSets) {
+    EXPECT_EQ(SplitWords("１２３ｍ　456p  7z7z7z"),
+              (std::vector<std::string>{"１２３ｍ", "456p", "7z7z7z"}));
+}
+
+TEST(TilesToGo, CountsWhatAHandBeingEnteredLacks) {
+    const struct {
+        HandText text;
+        int toGo;
+    } cases[] = {
+        {{.tiles = ""}, 14},
+        {{.tiles = "123m"}, 11},
+        {{.tiles = "123m", .melds = {{Pon, "5z5z"}}}, 9},
+        {{.tiles = "", .melds = {{Kan, "1111m"}, {Ankan, "22p"}}}, 10},
+        {{.tiles = "123m456p789s11z55s"}, 1},
+        {{.tiles = "123m456p789s11z555s"}, 0},
+        {{.tiles = "1234m456p789s11z555s"}, 0},
+        {{.tiles = "123x"}, 0},
+        {{.tiles = "123m", .melds = {{Pon, "5z5z5z5z"}}}, 0},
+        {{.tiles = "5555m5m"}, 0},
+        {{.tiles = "55m", .melds = {{Kan, "5555m"}}}, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TilesToGo(c.text), c.toGo) << c.text.tiles;
+    }
+}
+
 TEST(DoraOf, NextTileWrappingWithinItsGroup) {
     const std::pair<TileIndex, TileIndex> cases[] = {
         {0, 1}, {8, 0}, {17, 9}, {26, 18}, {27, 28}, {30, 27}, {31, 32}, {33, 31},

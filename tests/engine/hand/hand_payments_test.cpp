@@ -45,16 +45,27 @@ TEST(HandPayments, HonbaAndSticksAreAddedAfterRounding) {
         bool tsumo;
         int honba, sticks;
         const char* line;
+        const char* payers;
         const char* winnerGets;
     } cases[] = {
         {Seat::NonDealer, false, 2, 1,
-         "2本場・供託1本込み　放銃者の支払い 1600点　和了者の受け取り 2600点", "2600"},
+         "2本場・供託1本込み　放銃者の支払い 1600点　和了者の受け取り 2600点",
+         "放銃者の支払い 1600点", "2600"},
         {Seat::NonDealer, true, 1, 0,
-         "1本場・供託0本込み　親の支払い 600点／子の支払い 400点　和了者の受け取り 1400点", "1400"},
+         "1本場・供託0本込み　親の支払い 600点／子の支払い 400点　和了者の受け取り 1400点",
+         "親の支払い 600点／子の支払い 400点", "1400"},
         {Seat::Dealer, true, 3, 2,
-         "3本場・供託2本込み　子の支払い 800点オール　和了者の受け取り 4400点", "4400"},
+         "3本場・供託2本込み　子の支払い 800点オール　和了者の受け取り 4400点",
+         "子の支払い 800点オール", "4400"},
         {Seat::Dealer, false, 0, 1,
-         "0本場・供託1本込み　放銃者の支払い 1500点　和了者の受け取り 2500点", "2500"},
+         "0本場・供託1本込み　放銃者の支払い 1500点　和了者の受け取り 2500点",
+         "放銃者の支払い 1500点", "2500"},
+        {Seat::NonDealer, false, 0, 0,
+         "0本場・供託0本込み　放銃者の支払い 1000点　和了者の受け取り 1000点",
+         "放銃者の支払い 1000点", "1000"},
+        {Seat::NonDealer, true, 0, 0,
+         "0本場・供託0本込み　親の支払い 500点／子の支払い 300点　和了者の受け取り 1100点",
+         "親の支払い 500点／子の支払い 300点", "1100"},
     };
     for (const auto& c : cases) {
         const auto payments = ComputePayments(1, 30, c.seat);  // 1000 (500/300) or 1500 (500 all)
@@ -64,6 +75,7 @@ TEST(HandPayments, HonbaAndSticksAreAddedAfterRounding) {
         EXPECT_EQ(ComposeSettlementLine(*settlement, *payments, c.tsumo, c.honba, c.sticks,
                                         Figures::Myriad),
                   c.line);
+        EXPECT_EQ(ComposePayersLine(*settlement, *payments, c.tsumo, Figures::Myriad), c.payers);
         EXPECT_EQ(DecimalString(settlement->winnerGets), c.winnerGets);
     }
 }
