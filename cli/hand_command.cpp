@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/cp932.h"
+#include "engine/game/tsumo_shares.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
 
@@ -35,6 +36,8 @@ struct HandOptions {
     hand::Situation situation;
     bool noDoubleYakuman = false;
     bool noOpenTanyao = false;
+    int players = game::kMaxPlayers;
+    std::string sanmaTsumo = "loss";
     bool json = false;
     bool plain = false;
     bool batch = false;
@@ -108,6 +111,15 @@ void Describe(CLI::App& app, HandOptions& o) {
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");
+    app.add_option("--players", o.players,
+                   "3 for a three-player table (no 2m-8m, no chi, no North)")
+        ->check(CLI::IsMember({game::kThreePlayers, game::kMaxPlayers}));
+    app.add_option("--kita", o.situation.kita, "北 set aside as dora (three players)")
+        ->check(CLI::Range(0, hand::kCopies));
+    app.add_option("--sanma-tsumo", o.sanmaTsumo,
+                   "three players' tsumo: loss (the North share is not paid, default) or split "
+                   "(the two payers split it)")
+        ->check(CLI::IsMember({"loss", "split"}));
     app.add_flag("--json", o.json, "one JSON object instead of text");
     app.add_flag("--plain", o.plain, "plain digits instead of myriad units");
     app.add_option("--encoding", o.encoding, "output encoding: utf-8 (default) or cp932")
@@ -188,15 +200,32 @@ hand::HandText ToHandText(const HandOptions& o) {
     text.situation.seatWind = WindIndex(o.seat);
     text.rules.doubleYakuman = !o.noDoubleYakuman;
     text.rules.openTanyao = !o.noOpenTanyao;
+    text.rules.players = o.players;
     return text;
 }
 
-std::string AsText(const HandScore& score) {
+game::SanmaTsumo SanmaRule(const HandOptions& o) {
+    return o.sanmaTsumo == "split" ? game::SanmaTsumo::Split : game::SanmaTsumo::Loss;
+}
+
+// The three-player tsumo line, or nothing: a ron pays the same at any table.
+std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
+    if (o.players != game::kThreePlayers || !o.situation.tsumo || !score.payments) {
+        return "";
+    }
+    return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
+                                             o.plain ? Figures::Plain : Figures::Myriad);
+}
+
+std::string AsText(const HandScore& score, const HandOptions& o) {
     std::string out;
     for (const std::string& line : hand::SummaryLines(score.result)) {
         out += line + "\n";
     }
     out += score.report + "\n";
+    if (const std::string line = ThreePlayerLine(score, o); !line.empty()) {
+        out += line + "\n";
+    }
     if (!score.settlementLine.empty()) {
         out += score.settlementLine + "\n";
     }
@@ -290,9 +319,18 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
     }
     const HandScore& score = std::get<HandScore>(scored);
     if (options.json) {
-        return {JsonLine(AsJson(score, handInput.situation)), ""};
+        Json json = AsJson(score, handInput.situation);
+        if (const std::string line = ThreePlayerLine(score, options); !line.empty()) {
+            const game::TsumoShares shares =
+                game::TsumoSharesOf(*score.payments, game::kThreePlayers, SanmaRule(options));
+            json["three_players"] = {{"rule", options.sanmaTsumo},
+                                     {"tsumo_dealer", shares.dealer.Decimal()},
+                                     {"tsumo_non_dealer", shares.nonDealer.Decimal()},
+                                     {"line", line}};
+        }
+        return {JsonLine(json), ""};
     }
-    return {batchLine ? AsBatchLine(score) : AsText(score), ""};
+    return {batchLine ? AsBatchLine(score) : AsText(score, options), ""};
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
@@ -322,6 +360,50 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
 }
 
 }  // namespace
+
+std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view words) {
+    const std::vector<std::string> split = hand::SplitWords(words);
+    const std::vector<std::string_view> args(split.begin(), split.end());
+    const Parsed parsed = HandParser(false).Parse(args);
+    if (!parsed.help.empty()) {
+        return std::string("--help is not a hand");
+    }
+    if (!parsed.error.empty()) {
+        return parsed.error;
+    }
+    const HandOptions& o = parsed.options;
+    const HandOptions defaults;
+    if (o.seat != defaults.seat || o.round != defaults.round || o.situation.tsumo ||
+        o.situation.honba != 0 || o.situation.sticks != 0 || o.players != defaults.players ||
+        o.sanmaTsumo != defaults.sanmaTsumo || o.noDoubleYakuman || o.noOpenTanyao || o.json ||
+        o.plain || o.encoding != defaults.encoding) {
+        return std::string(
+            "in a game the seat, round, tsumo, honba, sticks, players and rules are the game's: "
+            "give the tiles, sets, indicators and situation only");
+    }
+    game::HandDescription d;
+    d.tiles = o.tiles;
+    d.win = o.win;
+    for (std::size_t kind = 0; kind < o.melds.size(); ++kind) {
+        for (const std::string& meld : o.melds[kind]) {
+            d.melds.emplace_back(static_cast<hand::MeldKind>(kind), meld);
+        }
+    }
+    d.dora = o.dora;
+    d.ura = o.ura;
+    const hand::Situation& s = o.situation;
+    d.riichi = s.riichi;
+    d.doubleRiichi = s.doubleRiichi;
+    d.ippatsu = s.ippatsu;
+    d.rinshan = s.rinshan;
+    d.chankan = s.chankan;
+    d.haitei = s.haitei;
+    d.houtei = s.houtei;
+    d.tenhou = s.tenhou;
+    d.chiihou = s.chiihou;
+    d.kita = s.kita;
+    return d;
+}
 
 CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
     const Parsed parsed = HandParser(true).Parse(args);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "cli/cli_options.h"
+#include "cli/game_command.h"
 #include "cli/hand_command.h"
 #include "cli/score_table.h"
 #include "engine/cp932.h"
@@ -14,12 +15,14 @@ namespace velmarto::cli {
 namespace {
 
 constexpr std::string_view kHandCommand = "hand";
+constexpr std::string_view kGameCommand = "game";
 constexpr std::string_view kVersion = "velmarto-score 0.1.0.1\n";
 constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
        velmarto-score --table [--dealer | --non-dealer] [--han FROM-TO]
                       [--format tsv|csv|markdown] [--plain]
        velmarto-score hand [OPTIONS] TILES      (velmarto-score hand --help)
+       velmarto-score game SUBCOMMAND ...       (velmarto-score game --help)
 
 Exact mahjong hand scores under the no-limit rule, rounded up to 100 and written
 with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them.
@@ -39,6 +42,9 @@ with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them
   hand TILES          count a winning hand's yaku and fu from its tiles, e.g.
                       123m456p789s11z55s; called sets, the situation, dora
                       and --batch/--json are listed by velmarto-score hand --help
+  game SUBCOMMAND     keep a whole game, four or three players, exactly: new,
+                      ron, tsumo, riichi, draw, abort, chombo, undo, show, list,
+                      export, import (velmarto-score game --help)
 
 Examples:
   velmarto-score 1 30                 点数＝1500点　子の支払い 500点オール
@@ -69,6 +75,9 @@ struct Render {
 CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input) {
     if (!args.empty() && args.front() == kHandCommand) {
         return RunHandCommand(args.subspan(1), input);
+    }
+    if (!args.empty() && args.front() == kGameCommand) {
+        return RunGameCommand(args.subspan(1), input);
     }
     const auto parsed = ParseOptions(args);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {

@@ -2,6 +2,8 @@
 // table and back, so the players' points and the sticks always add up to the starting total.
 #include "engine/game/replay.h"
 
+#include "engine/game/tsumo_shares.h"
+
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -273,22 +275,17 @@ std::optional<GameError> Table::Tsumo(const Win& win) {
     if (auto* error = std::get_if<GameError>(&value)) {
         return *error;
     }
-    const hand::HandPayments& payments = std::get<WinValue>(value).payments;
+    const TsumoShares shares =
+        TsumoSharesOf(std::get<WinValue>(value).payments, Players(), m_rules.sanmaTsumo);
     const bool dealerWon = win.winner == m_s.Dealer();
-    const Points nonDealerShare = FigurePoints(payments.figures[dealerWon ? 1 : 2]);
-    Points absentShare;
-    if (Players() == kThreePlayers && m_rules.sanmaTsumo == SanmaTsumo::Split) {
-        int remainder = 0;
-        absentShare = nonDealerShare.DividedBy(2, remainder).RoundedUpToHundred();
-    }
     const Points honba = Points(kTsumoHonba).Times(m_s.honba);
     for (PlayerIndex p = 0; p < Players(); ++p) {
         if (p == win.winner) {
             continue;
         }
         const bool dealerPays = !dealerWon && p == m_s.Dealer();
-        const Points share = dealerPays ? FigurePoints(payments.figures[1]) : nonDealerShare;
-        Pay(win.liable.value_or(p), win.winner, share + absentShare + honba);
+        Pay(win.liable.value_or(p), win.winner,
+            (dealerPays ? shares.dealer : shares.nonDealer) + honba);
     }
     SticksTo(win.winner);
     AfterHand(HandEnd::Win, dealerWon);
@@ -335,16 +332,14 @@ void Table::FalseWin(PlayerIndex offender) {
 void Table::AfterHand(HandEnd end, bool dealerKeeps) {
     const bool lastHand = m_s.round == RoundsOf(m_rules.length) - 1 && m_s.hand == Players() - 1;
     if (dealerKeeps) {
-        ++m_s.honba;
         if (end == HandEnd::Win && lastHand && m_rules.endOnDealerTop) {
             std::vector<Points> after = m_s.points;
             for (std::size_t p = 0; p < after.size(); ++p) {
                 after[p] += m_paid[p];
             }
-            if (RankOrder(after).front() == m_s.Dealer()) {
-                m_s.finished = true;
-            }
+            m_s.finished = RankOrder(after).front() == m_s.Dealer();
         }
+        m_s.honba += m_s.finished ? 0 : 1;
         return;
     }
     // The last hand stays on the board as it was played.
@@ -461,7 +456,8 @@ std::optional<GameError> CheckSetup(const Rules& rules, const std::vector<std::s
         return Error("a game has 3 or 4 players", "対局は3人か4人です");
     }
     if (static_cast<int>(players.size()) != rules.players) {
-        return Error("name " + std::to_string(rules.players) + " players, not " +
+        return Error("a game of " + std::to_string(rules.players) + " players needs " +
+                         std::to_string(rules.players) + " names, not " +
                          std::to_string(players.size()),
                      std::to_string(rules.players) + "人の名前が必要です");
     }
