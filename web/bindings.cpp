@@ -10,6 +10,7 @@
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
 #include "engine/score_report.h"
+#include "web/request_fields.h"
 
 namespace velmarto::web {
 namespace {
@@ -17,15 +18,6 @@ namespace {
 using emscripten::val;
 
 constexpr int kMaxCount = 1000000;  // honba and sticks, as the command line takes them
-
-struct MeldField {
-    const char* name;
-    hand::MeldKind kind;
-};
-constexpr MeldField kMeldFields[] = {{"chi", hand::MeldKind::Chi},
-                                     {"pon", hand::MeldKind::Pon},
-                                     {"kan", hand::MeldKind::Kan},
-                                     {"ankan", hand::MeldKind::Ankan}};
 
 struct FlagField {
     const char* name;
@@ -43,11 +35,6 @@ constexpr FlagField kFlagFields[] = {
     {"tenhou", &hand::Situation::tenhou},
     {"chiihou", &hand::Situation::chiihou},
 };
-
-std::string Text(const val& request, const char* name) {
-    const val field = request[name];
-    return field.isString() ? field.as<std::string>() : std::string();
-}
 
 bool Flag(const val& request, const char* name) {
     return request[name].isTrue();

@@ -10,6 +10,7 @@
 
 #include "engine/game/game_json.h"
 #include "engine/hand/hand_input.h"
+#include "web/request_fields.h"
 
 namespace velmarto::web {
 namespace {
@@ -23,16 +24,7 @@ using game::HandDescription;
 using game::PlayerIndex;
 using game::Win;
 
-// The names the hand tab's request gives to the called sets and the situation.
-struct MeldField {
-    const char* name;
-    hand::MeldKind kind;
-};
-constexpr MeldField kMeldFields[] = {{"chi", hand::MeldKind::Chi},
-                                     {"pon", hand::MeldKind::Pon},
-                                     {"kan", hand::MeldKind::Kan},
-                                     {"ankan", hand::MeldKind::Ankan}};
-
+// The situation a game keeps with a winning hand; tsumo is the event's kind, not a flag.
 struct FlagField {
     const char* name;
     bool HandDescription::*flag;
@@ -50,17 +42,12 @@ struct KindName {
     EventKind kind;
 };
 constexpr KindName kKindNames[] = {
-    {"ron", EventKind::Ron},     {"tsumo", EventKind::Tsumo}, {"riichi", EventKind::Riichi},
-    {"draw", EventKind::Draw},   {"abort", EventKind::Abort}, {"chombo", EventKind::FalseWin},
+    {"ron", EventKind::Ron},   {"tsumo", EventKind::Tsumo}, {"riichi", EventKind::Riichi},
+    {"draw", EventKind::Draw}, {"abort", EventKind::Abort}, {"chombo", EventKind::FalseWin},
     {"undo", EventKind::Undo},
 };
 
 constexpr const char* kWinds[] = {"東", "南", "西", "北"};
-
-std::string Text(const val& object, const char* name) {
-    const val field = object[name];
-    return field.isString() ? field.as<std::string>() : std::string();
-}
 
 // A whole number, or -1 (which no seat, han or fu is) for anything else.
 int Whole(const val& object, const char* name) {
@@ -70,7 +57,7 @@ int Whole(const val& object, const char* name) {
     }
     const double value = field.as<double>();
     return value >= 0 && value <= 1e6 && value == static_cast<int>(value) ? static_cast<int>(value)
-                                                                           : -1;
+                                                                          : -1;
 }
 
 std::vector<int> Wholes(const val& object, const char* name) {
