@@ -79,7 +79,7 @@ function show() {
   }
   $("game-round").textContent = `${view.round}　供託${view.sticks}本${view.finished ? "　終局" : ""}`;
   const head = document.createElement("tr");
-  head.append(...["", "名前", "持ち点", "前回", ""].map((text) => Object.assign(document.createElement("th"), { textContent: text, scope: "col" })));
+  head.append(...["風", "名前", "持ち点", "前回", ""].map((text) => Object.assign(document.createElement("th"), { textContent: text, scope: "col" })));
   $("game-standings").replaceChildren(head, ...view.players.map((player, index) => {
     const row = document.createElement("tr");
     if (player.dealer) row.className = "dealer";
@@ -87,7 +87,7 @@ function show() {
     riichi.setAttribute("aria-label", `${player.name} 立直`);
     riichi.disabled = view.finished;
     riichi.addEventListener("click", () => record({ kind: "riichi", player: index }));
-    const cells = [player.dealer ? `${player.wind}（親）` : player.wind, player.name, player.points, player.change];
+    const cells = [player.dealer ? `${player.wind}親` : player.wind, player.name, player.points, player.change];
     row.append(...cells.map((text) => {
       const cell = document.createElement("td");
       cell.append(...breakable(text));
@@ -152,7 +152,13 @@ function showPending() {
   $("game-hand").hidden = pendingHand === null;
   $("game-hanfu").hidden = pendingHand !== null;
   $("game-hand-tiles").textContent = pendingHand?.tiles ?? "";
-  $("game-pending").replaceChildren(...pendingWins.map((win) => Object.assign(document.createElement("li"), { textContent: describeWin(win) })));
+  $("game-pending").replaceChildren(...pendingWins.map((win, index) => {
+    const item = Object.assign(document.createElement("li"), { textContent: `${describeWin(win)} ` });
+    const drop = Object.assign(document.createElement("button"), { type: "button", textContent: "外す" });
+    drop.addEventListener("click", () => { pendingWins.splice(index, 1); showPending(); });
+    item.append(drop);
+    return item;
+  }));
 }
 
 function clearWin() {

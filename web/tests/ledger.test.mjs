@@ -81,9 +81,12 @@ async function setValue(selector, value) {
   }, value);
 }
 
+// 対局の管理 (new, saved, export, import) is folded once a game is open.
+const openManage = () => page.$eval("#game-manage", (details) => { details.open = true; });
+
 async function startGame(names) {
   await showGameTab();
-  await page.$eval("#game-manage", (details) => { details.open = true; });
+  await openManage();
   for (const [i, name] of names.entries()) await setValue(`#game-name-${i}`, name);
   await page.click("#game-new");
   await page.waitForSelector("#game-play:not([hidden])");
@@ -180,7 +183,7 @@ test("what cannot happen is refused and records nothing", async () => {
 });
 
 test("export from the page → velmarto-score game import, and back", async () => {
-  await page.$eval("#game-manage", (details) => { details.open = true; });
+  await openManage();
   await page.click("#game-export");
   const exported = await page.$eval("#game-export-text", (box) => box.value);
   assert.equal(exported, `${game("export", first)}\n`, "the same bytes as the command line's export");
@@ -203,6 +206,7 @@ test("export from the page → velmarto-score game import, and back", async () =
   assert.deepEqual(await pageStandings(), cliStandings(desktop), "a hand added on the phone");
 
   // A file that is not a game is refused and the open game stays.
+  await openManage();
   await setValue("#game-import-text", '{"format": "velmarto-game", "version": 99}');
   await page.click("#game-import");
   assert.match(await page.$eval("#game-import-error", (error) => error.textContent), /読めません/);
@@ -211,7 +215,7 @@ test("export from the page → velmarto-score game import, and back", async () =
 
 test("a phone-sized 対局 tab: no sideways scroll, tap-sized buttons, every control labelled", async () => {
   await showGameTab();
-  await page.$eval("#game-manage", (details) => { details.open = true; });
+  await openManage();
   const layout = await page.evaluate(() => ({
     sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
     small: [...document.querySelectorAll("#game button")].filter((b) => b.offsetWidth > 0 && (b.offsetWidth < 44 || b.offsetHeight < 44))
@@ -237,6 +241,7 @@ test("the games survive a reload with the server stopped", async () => {
   const games = await page.$$eval("#game-list option", (options) => options.map((o) => [o.value, o.textContent]));
   assert.equal(games.length, 2, JSON.stringify(games));
   const firstGame = games.find(([, label]) => label.startsWith(PLAYERS.join("・")));
+  await openManage();
   await page.select("#game-list", firstGame[0]);
   await page.click("#game-open");
   await page.waitForFunction(() => document.querySelector("#game-standings td:nth-child(2)")?.textContent === "Aiko");
