@@ -7,9 +7,9 @@ import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { after, before, test } from "node:test";
-import puppeteer from "puppeteer-core";
 
 import { serveSite } from "../serve_site.mjs";
+import { launchChromium } from "./chromium.mjs";
 import { SCORE, SITE } from "./cases.mjs";
 
 const PLAYERS = ["Aiko", "Ben", "Chika", "Dai"];
@@ -33,13 +33,7 @@ async function load() {
 before(async () => {
   let origin;
   ({ server, origin } = await serveSite(SITE));
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
-    headless: true,
-    userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-           "--disable-component-update", "--disable-sync"],
-  });
+  browser = await launchChromium(profile);
   page = await browser.newPage();
   await page.setViewport({ width: 360, height: 740 });
   await page.goto(`${origin}/`);
