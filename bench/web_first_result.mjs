@@ -1,7 +1,9 @@
 // Milliseconds from navigation to the first report on screen, and the page's size, in Debian's
-// Chromium: the built site served from 127.0.0.1, ten fresh loads (no cache), the median.
+// Chromium: the built site served from 127.0.0.1, ten fresh loads (no cache), the median; and,
+// in the same run and taking turns with it, a blank page that marks itself as soon as it is
+// parsed, the floor any page meets in this browser.
 //   node bench/web_first_result.mjs [build/wasm/web/site]
-import { readdirSync, statSync } from "node:fs";
+import { existsSync, readdirSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import path from "node:path";
 
@@ -12,26 +14,38 @@ const puppeteer = require("puppeteer-core");
 const site = path.resolve(process.argv[2] ?? new URL("../build/wasm/web/site", import.meta.url).pathname);
 const loads = 10;
 
-const { server, origin } = await serveSite(site);
+const BLANK = '<!doctype html><html lang="ja"><meta charset="utf-8"><title>blank</title><p>点数</p>' +
+  '<script>performance.mark("velmarto-first-result"); document.documentElement.dataset.ready = "true";</script></html>';
+const { server, origin } = await serveSite(site, { "/blank.html": BLANK });
 const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium", headless: true,
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
          "--disable-component-update", "--disable-sync"],
 });
-const times = [];
-for (let i = 0; i < loads; ++i) {
+async function firstResult(url) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.goto(`${origin}/`);
-  await page.waitForSelector('html[data-ready="true"]');
-  times.push(await page.evaluate(() => performance.getEntriesByName("velmarto-first-result")[0].startTime));
+  await page.goto(url);
+  await page.waitForFunction(() => performance.getEntriesByName("velmarto-first-result").length > 0);
+  const time = await page.evaluate(() => performance.getEntriesByName("velmarto-first-result")[0].startTime);
   await context.close();
+  return time;
+}
+const times = [];
+const blanks = [];
+for (let i = 0; i < loads; ++i) {
+  times.push(await firstResult(`${origin}/`));
+  blanks.push(await firstResult(`${origin}/blank.html`));
 }
 await browser.close();
 server.close();
+const median = (list) => list.sort((a, b) => a - b)[loads >> 1];
 times.sort((a, b) => a - b);
 const bytes = (name) => statSync(path.join(site, name)).size;
-const page = ["index.html", "app.js", "ledger.js", "style.css", "velmarto.js", "velmarto.wasm"].reduce((sum, name) => sum + bytes(name), 0);
+// Older builds keep the style in a file of its own; newer ones put it inside index.html.
+const page = ["index.html", "app.js", "figure_pieces.js", "ledger.js", "style.css", "velmarto.js", "velmarto.wasm"]
+  .filter((name) => existsSync(path.join(site, name))).reduce((sum, name) => sum + bytes(name), 0);
 console.log(`first result: median ${times[loads >> 1].toFixed(1)} ms (min ${times[0].toFixed(1)}, max ${times.at(-1).toFixed(1)}) over ${loads} fresh loads`);
+console.log(`blank page: median ${median(blanks).toFixed(1)} ms; first result / blank = ${(median(times) / median(blanks)).toFixed(2)}`);
 console.log(`page + scripts + style + engine: ${page} bytes (${(page / 1024).toFixed(1)} KiB), velmarto.wasm ${bytes("velmarto.wasm")}`);
 console.log(`files: ${readdirSync(site).join(" ")}`);

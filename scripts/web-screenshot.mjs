@@ -1,6 +1,7 @@
-// The README's picture of the page on a phone: the hand tab with a hand counted, 360 px wide,
-// the whole page from top to bottom.
-//   node scripts/web-screenshot.mjs SITE_DIR OUT.png
+// The README's pictures of the page on a phone, 360x740, one screen each, entered by taps alone:
+// the hand tab with a hand counted (OUT_DIR/velmarto-web-phone.png) and with 13 tiles and their
+// waits (OUT_DIR/velmarto-web-waits.png).
+//   node scripts/web-screenshot.mjs SITE_DIR OUT_DIR
 import { createRequire } from "node:module";
 import path from "node:path";
 
@@ -19,11 +20,17 @@ await page.setViewport({ width: 360, height: 740 });
 await page.goto(`${origin}/`);
 await page.waitForSelector('html[data-ready="true"]');
 await page.click("#tab-hand");
-await page.type("#hand-tiles", "234067m234p6799s8s");
-await page.click("#hand-tsumo");
+async function tap(target, tiles) {
+  await page.click(`input[name="hand-target"][value="${target}"]`);
+  for (const tile of tiles) await page.click(`#palette [data-tile="${tile}"]`);
+}
+await tap("dora", ["1m"]);
+await tap("tiles", ["2m", "3m", "4m", "0m", "6m", "7m", "2p", "3p", "4p", "6s", "7s", "9s", "9s"]);
 await page.click("#hand-riichi");
-await page.type("#hand-dora", "1m");
-await page.screenshot({ path: out, fullPage: true });
+await page.screenshot({ path: path.join(out, "velmarto-web-waits.png") });
+await page.click('#palette [data-tile="8s"]');
+await page.click("#hand-tsumo");
+await page.screenshot({ path: path.join(out, "velmarto-web-phone.png") });
 await browser.close();
 server.close();
 console.log(out);

@@ -1,41 +1,11 @@
 // The page: reads the controls, asks the engine, shows what it says. Every figure comes from the
-// engine (velmarto.js), as in the window and the command line.
-const engine = await globalThis.createVelmarto();
+// engine (velmarto.js), as in the window and the command line; a figure shown always belongs to
+// what is on screen, and goes while the input does not read.
+import { figurePieces } from "./figure_pieces.js";
 
 const $ = (id) => document.getElementById(id);
-const FU = [20, 25, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200];
-const WINDS = ["東", "南", "西", "北"];
-const SUITS = [
-  { letter: "m", name: "萬", numbers: ["一", "二", "三", "四", "伍", "六", "七", "八", "九"] },
-  { letter: "p", name: "筒", numbers: ["1", "2", "3", "4", "5", "6", "7", "8", "9"] },
-  { letter: "s", name: "索", numbers: ["1", "2", "3", "4", "5", "6", "7", "8", "9"] },
-];
-const HONOURS = ["東", "南", "西", "北", "白", "發", "中"];
 
-// A tile drawn as a tile: its number over its suit, or its honour; red fives in red.
-function tileFace(index, red) {
-  const face = document.createElement("span");
-  face.className = red ? "tile red" : "tile";
-  if (index >= 27) {
-    face.textContent = HONOURS[index - 27];
-  } else {
-    const suit = SUITS[Math.floor(index / 9)];
-    face.append(suit.numbers[index % 9], document.createElement("br"), suit.name);
-  }
-  return face;
-}
-
-function tileName(index, red) {
-  if (index >= 27) return `${index - 26}z`;
-  return `${red ? 0 : (index % 9) + 1}${SUITS[Math.floor(index / 9)].letter}`;
-}
-
-function spokenName(index, red) {
-  if (index >= 27) return HONOURS[index - 27];
-  return `${red ? "赤" : ""}${(index % 9) + 1}${SUITS[Math.floor(index / 9)].name}`;
-}
-
-// Tabs, with the arrow keys moving between them.
+// Tabs, with the arrow keys moving between them; they work before the engine has loaded.
 const tabs = [...document.querySelectorAll('[role="tab"]')];
 function selectTab(tab) {
   for (const other of tabs) {
@@ -53,59 +23,163 @@ for (const tab of tabs) {
     if (step) selectTab(tabs[(tabs.indexOf(tab) + step + tabs.length) % tabs.length]);
   });
 }
-tabs.forEach((tab, i) => { tab.tabIndex = i === 0 ? 0 : -1; });
+
+const engine = await globalThis.createVelmarto();
+
+const SUITS = [
+  { letter: "m", name: "萬", numbers: ["一", "二", "三", "四", "五", "六", "七", "八", "九"] },
+  { letter: "p", name: "筒", numbers: ["1", "2", "3", "4", "5", "6", "7", "8", "9"] },
+  { letter: "s", name: "索", numbers: ["1", "2", "3", "4", "5", "6", "7", "8", "9"] },
+];
+const HONOURS = ["東", "南", "西", "北", "白", "發", "中"];
+const RED_MARK = "赤";
+const FIRST_HONOUR = 27;
+// Where a palette tap goes: the concealed tiles and the indicators are one notation each; a
+// called set box holds sets of a fixed size separated by spaces.
+const SET_SIZES = { chi: 3, pon: 3, kan: 4, ankan: 4 };
+const TARGET_LABELS = { dora: "ドラ表示", ura: "裏表示", chi: "チー", pon: "ポン", kan: "明槓", ankan: "暗槓" };
+const box = (name) => $(`hand-${name}`);
+
+// A whole number within [low, high] from a box, or null.
+function readWhole(input, low, high) {
+  const text = input.value.trim();
+  const value = Number(text);
+  return text !== "" && Number.isInteger(value) && value >= low && value <= high ? value : null;
+}
+
+// A figure line in pieces that do not break inside (see figurePieces), with a break allowed
+// between them.
+function showBreakable(element, text) {
+  element.replaceChildren(...figurePieces(text).flatMap((part, i) => {
+    const piece = Object.assign(document.createElement("span"), { textContent: part });
+    return i ? [document.createElement("wbr"), piece] : [piece];
+  }));
+}
+
+function tileName(index, red) {
+  if (index >= FIRST_HONOUR) return `${index - FIRST_HONOUR + 1}z`;
+  return `${red ? 0 : (index % 9) + 1}${SUITS[Math.floor(index / 9)].letter}`;
+}
+
+function spokenName(index, red) {
+  if (index >= FIRST_HONOUR) return HONOURS[index - FIRST_HONOUR];
+  return `${red ? RED_MARK : ""}${(index % 9) + 1}${SUITS[Math.floor(index / 9)].name}`;
+}
+
+// A tile's face: its number over its suit, or its honour; a red five says 赤 where its suit is,
+// so it differs by more than colour.
+function faceOf(index, red) {
+  if (index >= FIRST_HONOUR) return [HONOURS[index - FIRST_HONOUR]];
+  const suit = SUITS[Math.floor(index / 9)];
+  return [suit.numbers[index % 9], document.createElement("br"), red ? RED_MARK : suit.name];
+}
+
+function tileButton(index, red, label, onClick) {
+  const button = document.createElement("button");
+  button.type = "button";
+  button.className = red ? "tile red" : "tile";
+  button.setAttribute("aria-label", label);
+  button.append(...faceOf(index, red));
+  button.addEventListener("click", onClick);
+  return button;
+}
 
 // 点数: fu, han and seat to the report.
-for (const fu of FU) $("score-fu").add(new Option(String(fu), String(fu), fu === 30, fu === 30));
-function clampHan(value) {
-  const han = Math.trunc(Number(value));
-  return Number.isFinite(han) ? Math.min(119, Math.max(0, han)) : 1;
-}
 function showScore() {
-  const han = clampHan($("score-han").value);
+  const han = readWhole($("score-han"), 0, engine.maxHan);
   const dealer = document.querySelector('input[name="score-seat"]:checked').value === "dealer";
-  $("score-report").textContent = engine.report(han, Number($("score-fu").value), dealer);
+  $("score-han-error").textContent = han === null ? `飜は0〜${engine.maxHan}の整数です` : "";
+  showBreakable($("score-report"), han === null ? "" : engine.report(han, Number($("score-fu").value), dealer));
 }
 function stepHan(by) {
-  $("score-han").value = clampHan(clampHan($("score-han").value) + by);
+  const typed = Math.trunc(Number($("score-han").value)) || 0;
+  const han = readWhole($("score-han"), 0, engine.maxHan) ?? Math.min(engine.maxHan, Math.max(0, typed));
+  $("score-han").value = Math.min(engine.maxHan, Math.max(0, han + by));
   showScore();
 }
 $("score-han-down").addEventListener("click", () => stepHan(-1));
 $("score-han-up").addEventListener("click", () => stepHan(1));
-$("score-han").addEventListener("change", () => { $("score-han").value = clampHan($("score-han").value); showScore(); });
 for (const control of document.querySelectorAll("#score select, #score input")) control.addEventListener("input", showScore);
 
-// 手牌: the palette, the hand drawn, and the count.
-const PALETTE = [];
-for (let suit = 0; suit < 3; ++suit) {
-  for (let n = 0; n < 9; ++n) PALETTE.push([suit * 9 + n, false]);
-  PALETTE.push([suit * 9 + 4, true]);
-}
-for (let index = 27; index < 34; ++index) PALETTE.push([index, false]);
-for (const [index, red] of PALETTE) {
-  const button = document.createElement("button");
-  button.type = "button";
-  button.className = red ? "tile red" : "tile";
-  button.setAttribute("aria-label", spokenName(index, red));
-  button.dataset.tile = tileName(index, red);
-  button.append(...tileFace(index, red).childNodes);
-  button.addEventListener("click", () => { $("hand-tiles").value += button.dataset.tile; showHand(); });
-  $("palette").append(button);
-}
-for (const id of ["hand-round", "hand-seat"]) WINDS.forEach((wind, i) => $(id).add(new Option(wind, String(i))));
+// 手牌: the palette, one block per suit and the honours, adds to the chosen box.
+const target = () => document.querySelector('input[name="hand-target"]:checked').value;
 
-// The tiles the engine reads in the box, or null while the notation is half written.
-function readTiles(text) {
-  const tiles = engine.parseTiles(text);
-  return tiles.length === 0 && text !== "" ? null : tiles;
-}
-
-$("hand-back").addEventListener("click", () => {
-  const tiles = readTiles($("hand-tiles").value);
-  if (tiles === null || tiles.length === 0) return;
-  $("hand-tiles").value = tiles.slice(0, -1).map(([index, red]) => tileName(index, red)).join("");
+function addTile(name) {
+  const kind = target();
+  const input = box(kind);
+  const size = SET_SIZES[kind];
+  const last = input.value.split(/\s+/).filter(Boolean).at(-1);
+  const inLast = last === undefined ? 0 : engine.parseTiles(last).length;
+  const continues = !size || (inLast > 0 && inLast < size);
+  input.value = continues ? input.value.trimEnd() + name : `${input.value.trim()} ${name}`.trim();
   showHand();
+}
+
+function paletteBlock(label, tiles) {
+  const block = document.createElement("div");
+  block.className = "block";
+  block.setAttribute("role", "group");
+  block.setAttribute("aria-label", label);
+  for (const [index, red] of tiles) {
+    const name = tileName(index, red);
+    const button = tileButton(index, red, spokenName(index, red), () => addTile(name));
+    button.dataset.tile = name;
+    block.append(button);
+  }
+  return block;
+}
+SUITS.forEach((suit, s) => {
+  const tiles = Array.from({ length: 9 }, (_, n) => [s * 9 + n, false]);
+  $("palette").append(paletteBlock(suit.name, [...tiles, [s * 9 + 4, true]]));
 });
+$("palette").append(paletteBlock("字牌", HONOURS.map((_, i) => [FIRST_HONOUR + i, false])));
+
+// The groups a box holds as drawn: one for the concealed tiles or the indicators, one per set.
+function groupsOf(kind) {
+  const text = box(kind).value;
+  return SET_SIZES[kind] ? text.split(/\s+/).filter(Boolean) : [text];
+}
+
+// A tap on a drawn tile takes it out of its box.
+function removeTile(kind, group, position) {
+  const groups = groupsOf(kind).map((notation, g) => {
+    const tiles = engine.parseTiles(notation);
+    return g === group ? tiles.filter((_, i) => i !== position).map(([index, red]) => tileName(index, red)).join("") : notation;
+  });
+  box(kind).value = groups.filter(Boolean).join(" ");
+  showHand();
+}
+
+function drawnTiles(kind, group, notation) {
+  return engine.parseTiles(notation).map(([index, red], i) =>
+    tileButton(index, red, `${spokenName(index, red)}を外す`, () => removeTile(kind, group, i)));
+}
+
+// The concealed tiles as entered, the winning one (the last) set apart once the hand is whole.
+function drawHand(whole) {
+  const tiles = drawnTiles("tiles", 0, box("tiles").value);
+  const win = whole && tiles.length > 0 ? tiles.pop() : null;
+  if (win) {
+    const apart = document.createElement("span");
+    apart.className = "win";
+    apart.append(win, Object.assign(document.createElement("small"), { textContent: "和了牌" }));
+    tiles.push(apart);
+  }
+  $("hand-row").replaceChildren(...tiles);
+  const calls = Object.keys(TARGET_LABELS).flatMap((kind) => groupsOf(kind).map((notation, g) => {
+    const drawn = drawnTiles(kind, g, notation);
+    if (drawn.length === 0) return null;
+    const set = document.createElement("span");
+    set.className = "set";
+    set.append(Object.assign(document.createElement("small"), { textContent: TARGET_LABELS[kind] }), ...drawn);
+    return set;
+  })).filter(Boolean);
+  $("hand-calls").replaceChildren(...calls);
+}
+
+function countValue(input) {
+  return input.value.trim() === "" ? null : Number(input.value);
+}
 
 function handRequest() {
   const seat = Number($("hand-seat").value);
@@ -113,51 +187,100 @@ function handRequest() {
   const lastTile = $("hand-lastTile").checked;
   const firstDraw = $("hand-firstDraw").checked;
   const request = {
-    tiles: $("hand-tiles").value.trim(), dora: $("hand-dora").value.trim(), ura: $("hand-ura").value.trim(),
-    round: Number($("hand-round").value), seat, honba: Number($("hand-honba").value) || 0,
-    sticks: Number($("hand-sticks").value) || 0, tsumo,
+    round: Number($("hand-round").value), seat, tsumo,
+    honba: countValue($("hand-honba")), sticks: countValue($("hand-sticks")),
     haitei: lastTile && tsumo, houtei: lastTile && !tsumo,
     tenhou: firstDraw && seat === 0, chiihou: firstDraw && seat !== 0,
   };
-  for (const kind of ["chi", "pon", "kan", "ankan"]) request[kind] = $(`hand-${kind}`).value;
-  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) request[flag] = $(`hand-${flag}`).checked;
+  for (const kind of ["tiles", "dora", "ura", ...Object.keys(SET_SIZES)]) request[kind] = box(kind).value;
+  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) request[flag] = box(flag).checked;
   return request;
 }
 
+// A tile drawn small in the bar with what it does, and the words beside it.
+function barItem(index, red, label, onClick, words) {
+  const item = document.createElement("li");
+  const tile = tileButton(index, red, label, onClick);
+  item.append(tile, ...words.map((text) => Object.assign(document.createElement("span"), { textContent: text })));
+  return item;
+}
+
+const shantenWords = (shanten) => (shanten === 0 ? "聴牌" : `${shanten}向聴`);
+const winWords = (count) => `${count.hanFu} ${count.payers || count.lines[0]}`.trim();
+
+// Before the win: each wait with what it pays; the tiles that bring the hand nearer; or, with a
+// 14th tile that does not win, what each discard leaves. A tap completes the hand, adds the
+// tile, or cuts it.
+function beforeTheWin(analysis) {
+  const tiles = engine.parseTiles(box("tiles").value);
+  if (analysis.discards.length > 0) {
+    const cut = (index, red) => removeTile("tiles", 0, tiles.findLastIndex(([i, r]) => i === index && r === red));
+    return { status: "和了の形ではありません　打牌の候補:", items: analysis.discards.map(({ tile: [index, red], shanten, useful, usefulLeft, waits }) =>
+      barItem(index, red, `${spokenName(index, red)}を切る`, () => cut(index, red), [
+        `打${spokenName(index, red)}`, shantenWords(shanten),
+        shanten === 0 ? `待ち ${waits.map(({ tile: [i, r], left }) => `${spokenName(i, r)}(残${left})`).join(" ")}`
+          : `有効牌${useful.length}種 残り${usefulLeft}枚`,
+      ])) };
+  }
+  const add = (index, red) => {
+    box("tiles").value += tileName(index, red);
+    showHand();
+  };
+  if (analysis.shanten === 0) {
+    return { status: `聴牌　待ち${analysis.waits.length}種`, items: analysis.waits.map(({ tile: [index, red], left, ron, tsumo }) =>
+      barItem(index, red, `${spokenName(index, red)}で和了`, () => add(index, red), [
+        `残り${left}枚`, `ロン ${ron ? winWords(ron) : "フリテン"}`, `ツモ ${winWords(tsumo)}`,
+      ])) };
+  }
+  return { status: `${shantenWords(analysis.shanten)}　有効牌${analysis.useful.length}種`, items: analysis.useful.map(({ tile: [index, red], left }) =>
+    barItem(index, red, `${spokenName(index, red)}を加える`, () => add(index, red), [`残り${left}枚`])) };
+}
+
+// The bar at the bottom: how far the entry is, or the error, or the figures of this hand; before
+// the win, its waits.
 function showHand() {
   const request = handRequest();
-  const tiles = readTiles(request.tiles);
-  if (tiles !== null) $("hand-row").replaceChildren(...tiles.map(([index, red]) => tileFace(index, red)));
-  if (request.tiles === "") {
-    $("hand-error").textContent = "";
-    return;
-  }
   const count = engine.hand(request);
-  // A mistake is said; the last count stays.
-  $("hand-error").textContent = count.error ?? "";
-  if (count.error) return;
-  $("hand-yaku").replaceChildren(...(count.noYaku ? ["役なし"] : count.yaku.map((y) => `${y.name} ${y.han}飜`))
-    .map((text) => Object.assign(document.createElement("li"), { textContent: text })));
-  $("hand-totals").textContent = count.totals ? `計 ${count.totals}` : "";
-  $("hand-report").textContent = count.report;
-  $("hand-settlement").textContent = count.settlement;
+  const scored = count.report !== undefined;
+  const waits = !scored && !count.field && (count.toGo === 1 || count.error) ? engine.waits(request) : null;
+  const before = waits && waits.error === undefined ? beforeTheWin(waits) : null;
+  drawHand(count.toGo === undefined && !before);
+  for (const field of ["honba", "sticks"]) $(`hand-${field}-error`).textContent = count.field === field ? count.error : "";
+  const status = before?.status ?? (count.toGo ? `あと${count.toGo}枚` : count.error ?? count.hanFu);
+  $("hand-status").className = count.error && !before ? "status error" : "status";
+  $("hand-status").textContent = status;
+  $("hand-waits").replaceChildren(...(before?.items ?? []));
+  showBreakable($("hand-report"), scored ? count.report : "");
+  showBreakable($("hand-payers"), scored ? count.settlement || count.payers : "");
+  $("hand-lines").replaceChildren(...(scored ? count.lines : [])
+    .map((line) => Object.assign(document.createElement("li"), { textContent: line })));
 }
-for (const control of document.querySelectorAll("#hand input, #hand select")) control.addEventListener("input", showHand);
+for (const control of document.querySelectorAll("#hand input:not([name]), #hand select")) control.addEventListener("input", showHand);
 
 // 表: velmarto-score --table for a seat and a han range.
+function tableRow(cells, tag) {
+  const row = document.createElement("tr");
+  row.append(...cells.map((text) => Object.assign(document.createElement(tag), tag === "th" ? { textContent: text, scope: "col" } : { textContent: text })));
+  return row;
+}
 function showTable() {
-  const from = Math.min(119, Math.max(1, Math.trunc(Number($("table-from").value)) || 1));
-  const to = Math.min(119, Math.max(from, Math.trunc(Number($("table-to").value)) || from));
-  const tsv = engine.table($("table-seat").value === "dealer", from, to, false);
+  const from = readWhole($("table-from"), 1, engine.maxHan);
+  const to = readWhole($("table-to"), 1, engine.maxHan);
+  const error = from === null || to === null ? `飜は1〜${engine.maxHan}の整数です`
+    : from > to ? "「から」が「まで」より大きくなっています" : "";
+  $("table-error").textContent = error;
+  const tsv = error ? "" : engine.table($("table-seat").value === "dealer", from, to, false);
   $("table-tsv").textContent = tsv;
-  const rows = tsv.trimEnd().split("\n").map((line) => line.split("\t"));
-  const head = document.createElement("tr");
-  head.append(...rows[0].map((text) => Object.assign(document.createElement("th"), { textContent: text, scope: "col" })));
-  $("table-view").replaceChildren(head, ...rows.slice(1).map((cells) => {
-    const row = document.createElement("tr");
-    row.append(...cells.map((text) => Object.assign(document.createElement("td"), { textContent: text })));
-    return row;
-  }));
+  if (!tsv) {
+    $("table-view").replaceChildren();
+    return;
+  }
+  const [head, ...rows] = tsv.trimEnd().split("\n").map((line) => line.split("\t"));
+  const thead = document.createElement("thead");
+  const tbody = document.createElement("tbody");
+  thead.append(tableRow(head, "th"));
+  tbody.append(...rows.map((cells) => tableRow(cells, "td")));
+  $("table-view").replaceChildren(thead, tbody);
 }
 for (const control of document.querySelectorAll("#table input, #table select")) control.addEventListener("input", showTable);
 
@@ -176,7 +299,7 @@ for (const button of document.querySelectorAll("[data-copy]")) {
 }
 
 showScore();
-performance.mark("velmarto-first-result");
+showHand();
 showTable();
 // The 対局 tab (ledger.js) shares the engine and takes its wins from this tab's hand.
 document.dispatchEvent(new CustomEvent("velmarto-ready", { detail: { engine, handRequest } }));

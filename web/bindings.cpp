@@ -3,12 +3,14 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/score_table.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
+#include "engine/hand/waits.h"
 #include "engine/score_report.h"
 #include "web/request_fields.h"
 
@@ -17,7 +19,6 @@ namespace {
 
 using emscripten::val;
 
-constexpr int kMaxCount = 1000000;  // honba and sticks, as the command line takes them
 
 struct FlagField {
     const char* name;
@@ -40,11 +41,40 @@ bool Flag(const val& request, const char* name) {
     return request[name].isTrue();
 }
 
-// A whole number within [low, high]; anything else counts as `low`.
-int Number(const val& request, const char* name, int low, int high) {
+// The boxes for counts, each with its name in the request and on the page.
+struct CountField {
+    const char* name;
+    const char* label;
+    int hand::Situation::*count;
+};
+constexpr CountField kCountFields[] = {
+    {"honba", "本場", &hand::Situation::honba},
+    {"sticks", "供託", &hand::Situation::sticks},
+};
+
+// A whole number within [low, high], `low` when the field is left out, or nothing.
+std::optional<int> Number(const val& request, const char* name, int low, int high) {
     const val field = request[name];
-    const double value = field.isNumber() ? field.as<double>() : low;
-    return value >= low && value <= high ? static_cast<int>(value) : low;
+    if (field.isUndefined()) {
+        return low;
+    }
+    if (!field.isNumber()) {
+        return std::nullopt;
+    }
+    const double value = field.as<double>();
+    if (value < low || value > high || value != static_cast<double>(static_cast<int>(value))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+// "本場は0〜1000000の整数です", said beside the box it belongs to.
+val CountError(const CountField& field) {
+    val result = val::object();
+    result.set("error", std::string(field.label) + "は0〜" +
+                            std::to_string(hand::kMaxHonbaOrSticks) + "の整数です");
+    result.set("field", std::string(field.name));
+    return result;
 }
 
 val Error(const hand::NotationError& error) {
@@ -78,21 +108,26 @@ val Scored(const hand::HandScore& score) {
             payments.set(std::string(keys[i]), hand::DecimalString(score.payments->figures[i]));
         }
     }
+    val lines = val::array();
+    for (const std::string& line : hand::SummaryLines(result)) {
+        lines.call<void>("push", line);
+    }
+    out.set("lines", lines);
     out.set("yaku", yaku);
     out.set("noYaku", result.NoYaku());
     out.set("han", result.han);
     out.set("fu", result.fu.total);
     out.set("fuItems", fuItems);
+    out.set("hanFu", result.NoYaku() ? std::string() : hand::Totals(result));
     out.set("totals",
             result.NoYaku() ? std::string() : hand::Totals(result) + hand::FuSummary(result.fu));
     out.set("dealer", score.seat == Seat::Dealer);
     out.set("payments", payments);
     out.set("report", score.report);
     out.set("settlement", score.settlementLine);
+    out.set("payers", score.payersLine);
     return out;
 }
-
-}  // namespace
 
 // The score window's report for han 0-119, a fu of its list and the seat; empty for anything
 // else.
@@ -116,41 +151,102 @@ std::string Table(bool dealer, int fromHan, int toHan, bool plain) {
                                   .plain = plain});
 }
 
-// A hand described as velmarto-score hand takes it: {tiles, win, chi, pon, kan, ankan (sets
-// separated by spaces), dora, ura, round, seat (0-3), honba, sticks, the situation flags,
-// noDoubleYakuman, noOpenTanyao}. The count, or {error, message}.
-val Hand(val request) {
-    const std::string tiles = Text(request, "tiles");
-    const std::string win = Text(request, "win");
-    const std::string dora = Text(request, "dora");
-    const std::string ura = Text(request, "ura");
+// A request's text, kept alive for the views HandText holds into it.
+struct RequestText {
+    std::string tiles, win, dora, ura;
     std::vector<std::vector<std::string>> melds;
     hand::HandText text;
-    text.tiles = tiles;
-    if (!win.empty()) {
-        text.win = win;
+};
+
+// Reads a request into `read`; an {error, field} for a count out of range.
+std::optional<val> ReadRequest(const val& request, RequestText& read) {
+    read.tiles = Text(request, "tiles");
+    read.win = Text(request, "win");
+    read.dora = Text(request, "dora");
+    read.ura = Text(request, "ura");
+    hand::HandText& text = read.text;
+    text.tiles = read.tiles;
+    if (!read.win.empty()) {
+        text.win = read.win;
     }
     for (const MeldField& field : kMeldFields) {
-        melds.push_back(hand::SplitWords(Text(request, field.name)));
+        read.melds.push_back(hand::SplitWords(Text(request, field.name)));
     }
-    for (std::size_t i = 0; i < melds.size(); ++i) {
-        for (const std::string& set : melds[i]) {
+    for (std::size_t i = 0; i < read.melds.size(); ++i) {
+        for (const std::string& set : read.melds[i]) {
             text.melds.emplace_back(kMeldFields[i].kind, set);
         }
     }
-    text.dora = dora;
-    text.ura = ura;
+    text.dora = read.dora;
+    text.ura = read.ura;
     for (const FlagField& field : kFlagFields) {
         text.situation.*field.flag = Flag(request, field.name);
     }
-    text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1);
-    text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1);
-    text.situation.honba = Number(request, "honba", 0, kMaxCount);
-    text.situation.sticks = Number(request, "sticks", 0, kMaxCount);
+    text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1).value_or(0);
+    text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1).value_or(0);
+    for (const CountField& field : kCountFields) {
+        const std::optional<int> count = Number(request, field.name, 0, hand::kMaxHonbaOrSticks);
+        if (!count) {
+            return CountError(field);
+        }
+        text.situation.*field.count = *count;
+    }
     text.rules.doubleYakuman = !Flag(request, "noDoubleYakuman");
     text.rules.openTanyao = !Flag(request, "noOpenTanyao");
+    return std::nullopt;
+}
+
+val TilePair(const hand::Tile& tile) {
+    val pair = val::array();
+    pair.call<void>("push", tile.index);
+    pair.call<void>("push", tile.red);
+    return pair;
+}
+
+val TilesLeft(const std::vector<hand::TileLeft>& tiles) {
+    val list = val::array();
+    for (const hand::TileLeft& entry : tiles) {
+        val item = val::object();
+        item.set("tile", TilePair(entry.tile));
+        item.set("left", entry.left);
+        list.call<void>("push", item);
+    }
+    return list;
+}
+
+val Waits(const std::vector<hand::WaitResult>& waits) {
+    val list = val::array();
+    for (const hand::WaitResult& wait : waits) {
+        val item = val::object();
+        item.set("tile", TilePair(wait.tile));
+        item.set("left", wait.left);
+        item.set("ron", wait.ron ? Scored(*wait.ron) : val::null());
+        item.set("tsumo", Scored(wait.tsumo));
+        list.call<void>("push", item);
+    }
+    return list;
+}
+
+}  // namespace
+
+// A hand described as velmarto-score hand takes it: {tiles, win, chi, pon, kan, ankan (sets
+// separated by spaces), dora, ura, round, seat (0-3), honba, sticks, the situation flags,
+// noDoubleYakuman, noOpenTanyao}. The count; {toGo} for a hand still short of tiles; {error,
+// message} for a hand that does not read; {error, field} for a count out of range.
+val Hand(val request) {
+    RequestText read;
+    if (auto error = ReadRequest(request, read)) {
+        return *error;
+    }
+    const hand::HandText& text = read.text;
     const auto input = hand::ReadHand(text);
     if (const auto* error = std::get_if<hand::NotationError>(&input)) {
+        // A hand still being entered is not wrong: it says how many tiles are still to come.
+        if (const int toGo = hand::TilesToGo(text); toGo > 0) {
+            val progress = val::object();
+            progress.set("toGo", toGo);
+            return progress;
+        }
         return Error(*error);
     }
     const auto score = hand::ScoreHand(std::get<hand::HandInput>(input), hand::Figures::Myriad);
@@ -160,16 +256,46 @@ val Hand(val request) {
     return Scored(std::get<hand::HandScore>(score));
 }
 
+// The same request before its win, as velmarto-score waits reads it: with 13 tiles {shanten,
+// waits: [{tile, left, ron (null when furiten), tsumo}], useful: [{tile, left}]}; with 14 that
+// do not win {shanten, discards: [{tile, shanten, usefulLeft, useful, waits}]}; or {error,
+// message}.
+val WaitsOf(val request) {
+    RequestText read;
+    if (auto error = ReadRequest(request, read)) {
+        return *error;
+    }
+    const auto analysed = hand::AnalyzeWaits(read.text, "", hand::Figures::Myriad);
+    if (const auto* error = std::get_if<hand::NotationError>(&analysed)) {
+        return Error(*error);
+    }
+    const hand::WaitAnalysis& analysis = std::get<hand::WaitAnalysis>(analysed);
+    val out = val::object();
+    out.set("shanten", analysis.shanten);
+    out.set("waits", Waits(analysis.waits));
+    out.set("useful", TilesLeft(analysis.useful));
+    val discards = val::array();
+    for (const hand::DiscardResult& discard : analysis.discards) {
+        val item = val::object();
+        item.set("tile", TilePair(discard.tile));
+        item.set("shanten", discard.shanten);
+        item.set("usefulLeft", discard.UsefulLeft());
+        item.set("useful", TilesLeft(discard.useful));
+        item.set("waits", Waits(discard.waits));
+        discards.call<void>("push", item);
+    }
+    out.set("discards", discards);
+    out.set("wins", analysis.win.has_value());
+    return out;
+}
+
 // The tiles of a notation as [index, red] pairs, for drawing; empty when it does not read.
 val ParseTiles(const std::string& notation) {
     val tiles = val::array();
     const auto parsed = hand::ParseTiles(notation);
     if (const auto* list = std::get_if<std::vector<hand::Tile>>(&parsed)) {
         for (const hand::Tile& tile : *list) {
-            val pair = val::array();
-            pair.call<void>("push", tile.index);
-            pair.call<void>("push", tile.red);
-            tiles.call<void>("push", pair);
+            tiles.call<void>("push", TilePair(tile));
         }
     }
     return tiles;
@@ -180,6 +306,8 @@ EMSCRIPTEN_BINDINGS(velmarto) {
     emscripten::function("report", &Report);
     emscripten::function("table", &Table);
     emscripten::function("hand", &Hand);
+    emscripten::function("waits", &WaitsOf);
+    emscripten::constant("maxHan", kMaxHan);
 }
 
 }  // namespace velmarto::web

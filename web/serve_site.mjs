@@ -7,9 +7,11 @@ import path from "node:path";
 const TYPES = { html: "text/html; charset=utf-8", js: "text/javascript", css: "text/css", wasm: "application/wasm",
                 webmanifest: "application/manifest+json", png: "image/png" };
 
-// Resolves to the running server and its origin ("http://127.0.0.1:PORT").
-export async function serveSite(site) {
+// Resolves to the running server and its origin ("http://127.0.0.1:PORT"); `extra` maps more
+// names ("/blank.html") to their bodies.
+export async function serveSite(site, extra = {}) {
   const files = new Map(readdirSync(site).map((name) => [`/${name}`, readFileSync(path.join(site, name))]));
+  for (const [name, body] of Object.entries(extra)) files.set(name, Buffer.from(body));
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, "http://x").pathname.replace(/\/$/, "/index.html");
     const body = files.get(name);

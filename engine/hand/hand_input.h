@@ -2,7 +2,9 @@
 // the win and the indicators; checked as a whole before anything is counted.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -20,6 +22,9 @@ struct Meld {
     TileIndex first() const { return tiles.front().index; }
     bool Called() const { return kind != MeldKind::Ankan; }
 };
+
+// The most honba counters, and the most riichi sticks, any front end takes.
+inline constexpr int kMaxHonbaOrSticks = 1000000;
 
 inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
 
@@ -73,7 +78,8 @@ struct HandInput {
     TileCounts AllCounts() const;
 };
 
-// Text split at white space: the called sets of one box, or the arguments of a batch line.
+// Text split at white space, full-width spaces too: the called sets of one box, or the arguments
+// of a batch line.
 std::vector<std::string> SplitWords(std::string_view text);
 
 inline constexpr int kHandTiles = 14;
@@ -83,6 +89,19 @@ inline constexpr int kSetTiles = 3;
 // of a tile and no second red five of a suit anywhere (indicators included), a winning tile that
 // is in the hand, and a situation that can happen.
 std::variant<HandInput, NotationError> ReadHand(const HandText& text);
+
+// The steps of ReadHand, for readers of a hand before its win. ReadHandTiles reads the
+// concealed tiles, the called sets and the indicators and checks the copies; `checkCount` judges
+// the number of tiles (a called set counting 3) before the indicators are read. The winning tile
+// is left unread and the situation unchecked.
+using TileCountCheck = std::function<std::optional<NotationError>(int tiles)>;
+std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
+                                                     const TileCountCheck& checkCount);
+// No fifth copy of a tile and no second red five of a suit among the hand, its called sets, its
+// indicators and the `seen` tiles.
+std::optional<NotationError> CheckCopies(const HandInput& hand, std::span<const Tile> seen = {});
+// Flags that need another or exclude one, the tsumo flag included.
+std::optional<NotationError> CheckSituation(const HandInput& hand);
 
 // How many tiles a hand being entered still lacks, each called set counting 3 and a set begun
 // its missing tiles: such a hand is unfinished rather than wrong. 0 once 14 are reached or

@@ -39,11 +39,73 @@ test("hands match velmarto-score hand --json", () => {
   }
 });
 
-test("a bad hand is told in Japanese", () => {
+test("a bad hand is told in Japanese, a hand being entered by how many tiles are to come", () => {
   assert.deepEqual(engine.hand({ tiles: "5555m5m" }), {
     error: "14枚ではありません（5枚）",
     message: "5 tiles: a winning hand has 14, each called set counting 3 (quads too)",
-  });
+  }, "a fifth copy is a mistake, not a hand still being entered");
+  const progress = [
+    [{}, 14],
+    [{ tiles: "123m" }, 11],
+    [{ tiles: "123m", pon: "7z7z" }, 9],
+    [{ tiles: "123m456p789s5s", chi: "78s" }, 2],
+  ];
+  for (const [request, toGo] of progress) assert.deepEqual(engine.hand(request), { toGo }, JSON.stringify(request));
   assert.deepEqual(engine.parseTiles("10m7z"), [[0, false], [4, true], [33, false]]);
+  assert.deepEqual(engine.parseTiles("１０Ｍ 7z"), [[0, false], [4, true], [33, false]]);
   assert.deepEqual(engine.parseTiles("12"), []);
+});
+
+test("honba and sticks out of range are refused, never clamped", () => {
+  const hand = { tiles: "123m456p789s11z555s" };
+  for (const value of [-3, 1000001, 99999999, 1.5, null, "2"]) {
+    for (const [field, label] of [["honba", "本場"], ["sticks", "供託"]]) {
+      assert.deepEqual(engine.hand({ ...hand, [field]: value }), { error: `${label}は0〜1000000の整数です`, field },
+                       `${field} ${value}`);
+    }
+  }
+  const { report, settlement } = handJson(["234067m234p6799s8s", "--riichi", "--honba", "1000000"]);
+  const count = engine.hand({ tiles: "234067m234p6799s8s", riichi: true, honba: 1000000 });
+  assert.deepEqual([count.report, count.settlement], [report, settlement.line]);
+});
+
+test("who pays what: the discarder on a ron, each payer on a tsumo, honba included", () => {
+  const base = { tiles: "234067m234p6799s8s", riichi: true };
+  for (const tsumo of [false, true]) {
+    for (const seat of [0, 1]) {
+      const plain = engine.hand({ ...base, tsumo, seat });
+      const [total, shares] = plain.report.split("　");
+      const expected = tsumo ? shares : `放銃者の支払い ${total.replace("点数＝", "")}`;
+      assert.equal(plain.payers, expected, `tsumo ${tsumo} seat ${seat}`);
+      const args = ["234067m234p6799s8s", "--riichi", "--seat", "ESWN"[seat], "--honba", "2", "--sticks", "1",
+                    ...(tsumo ? ["--tsumo"] : [])];
+      const { settlement: { line: settlement } } = handJson(args);
+      const settled = engine.hand({ ...base, tsumo, seat, honba: 2, sticks: 1 });
+      assert.ok(settlement.includes(`　${settled.payers}　`), `${settled.payers} in ${settlement}`);
+    }
+  }
+});
+
+test("waits, useful tiles and discards match velmarto-score waits --json", () => {
+  const name = ([index, red]) => (index >= 27 ? `${index - 26}z` : `${red ? 0 : (index % 9) + 1}${"mps"[Math.floor(index / 9)]}`);
+  const waitsOf = (waits) => waits.map(({ tile, left, ron, tsumo }) => [name(tile), left, ron?.report ?? null, tsumo.report]);
+  const expectedWaits = (waits) => (waits ?? []).map(({ tile, left, ron, tsumo }) => [tile, left, ron?.report ?? null, tsumo.report]);
+  const cases = [
+    { request: { tiles: "234067m234p6799s", riichi: true, seat: 1 }, args: ["234067m234p6799s", "--riichi", "--seat", "S"] },
+    { request: { tiles: "1m9m1p9p1s9s1z2z3z4z5z6z7z" }, args: ["19m19p19s1234567z"] },
+    { request: { tiles: "123m456p789s1z2z3z4z" }, args: ["123m456p789s1z2z3z4z"] },
+    { request: { tiles: "234067m234p6799s1z", riichi: true }, args: ["234067m234p6799s1z", "--riichi"] },
+    { request: { tiles: "5m", pon: "111z 222z 333z 444z" }, args: ["5m", "--pon", "111z", "--pon", "222z", "--pon", "333z", "--pon", "444z"] },
+  ];
+  for (const { request, args } of cases) {
+    const expected = JSON.parse(cli("waits", ...args, "--json"));
+    const got = engine.waits(request);
+    assert.equal(got.shanten, expected.shanten, args.join(" "));
+    assert.deepEqual(waitsOf(got.waits), expectedWaits(expected.waits), args.join(" "));
+    assert.deepEqual(got.useful.map(({ tile, left }) => [name(tile), left]),
+                     (expected.useful ?? []).map(({ tile, left }) => [tile, left]), args.join(" "));
+    assert.deepEqual(got.discards.map(({ tile, shanten, waits }) => [name(tile), shanten, waitsOf(waits)]),
+                     (expected.discards ?? []).map(({ tile, shanten, waits }) => [tile, shanten, expectedWaits(waits)]), args.join(" "));
+  }
+  assert.equal(engine.waits({ tiles: "123m" }).error, "13枚か14枚にしてください（3枚）");
 });

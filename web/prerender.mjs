@@ -1,0 +1,27 @@
+// Writes the page with its opening report already in it, from the engine itself, and its style
+// inside, so the first figure is on screen before the WebAssembly, or anything else, has been
+// fetched. Run at build time:
+//   node prerender.mjs ENGINE_JS ENGINE_WASM PAGE_IN STYLE PAGE_OUT
+import { readFileSync, writeFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import path from "node:path";
+
+import { figurePieces } from "./figure_pieces.js";
+
+const [script, wasm, input, style, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
+const createVelmarto = createRequire(import.meta.url)(script);
+const engine = await createVelmarto({ wasmBinary: readFileSync(wasm) });
+const page = readFileSync(input, "utf8");
+
+// The controls' opening state, read from the page so the two cannot differ.
+const fu = Number(/<option selected>(\d+)<\/option>/.exec(page)[1]);
+const han = Number(/id="score-han"[^>]* value="(\d+)"/.exec(page)[1]);
+const dealer = /value="dealer" checked/.test(page);
+const report = engine.report(han, fu, dealer);
+if (!report) throw new Error(`no report for ${han} han ${fu} fu`);
+const empty = '<output id="score-report" class="report" aria-live="polite"></output>';
+const link = '<link rel="stylesheet" href="style.css">';
+for (const part of [empty, link]) if (!page.includes(part)) throw new Error(`${input} has no ${part}`);
+const pieces = figurePieces(report).map((piece) => `<span>${piece}</span>`).join("<wbr>");
+writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${pieces}</output>`))
+  .replace(link, () => `<style>\n${readFileSync(style, "utf8")}</style>`));
