@@ -19,7 +19,6 @@ namespace {
 
 using emscripten::val;
 
-
 struct FlagField {
     const char* name;
     bool hand::Situation::*flag;
