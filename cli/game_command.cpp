@@ -314,7 +314,10 @@ std::string LastLine(const Game& game, const Standings& s, bool plain) {
         line += " 供託 " + std::string(s.lastSticks > 0 ? "+" : "") + std::to_string(s.lastSticks) +
                 "本";
     }
-    return line;
+    const bool nothingMoved =
+        s.lastSticks == 0 && std::all_of(s.lastPaid.begin(), s.lastPaid.end(),
+                                         [](const game::Points& p) { return p.IsZero(); });
+    return nothingMoved ? line + " 支払いなし" : line;
 }
 
 std::string ShowText(const Game& game, const Standings& s, std::int64_t id, bool plain) {

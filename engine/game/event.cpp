@@ -1,8 +1,26 @@
 // Each kind of event built with exactly the fields it uses, so two equal events compare equal.
 #include "engine/game/event.h"
 
+#include <array>
+
 namespace velmarto::game {
 namespace {
+
+struct SharedFlag {
+    bool HandDescription::*described;
+    bool hand::Situation::*situation;
+};
+constexpr std::array kSharedFlags = {
+    SharedFlag{&HandDescription::riichi, &hand::Situation::riichi},
+    SharedFlag{&HandDescription::doubleRiichi, &hand::Situation::doubleRiichi},
+    SharedFlag{&HandDescription::ippatsu, &hand::Situation::ippatsu},
+    SharedFlag{&HandDescription::rinshan, &hand::Situation::rinshan},
+    SharedFlag{&HandDescription::chankan, &hand::Situation::chankan},
+    SharedFlag{&HandDescription::haitei, &hand::Situation::haitei},
+    SharedFlag{&HandDescription::houtei, &hand::Situation::houtei},
+    SharedFlag{&HandDescription::tenhou, &hand::Situation::tenhou},
+    SharedFlag{&HandDescription::chiihou, &hand::Situation::chiihou},
+};
 
 Event Of(EventKind kind) {
     Event event;
@@ -11,6 +29,22 @@ Event Of(EventKind kind) {
 }
 
 }  // namespace
+
+hand::Situation SituationOf(const HandDescription& hand) {
+    hand::Situation situation;
+    for (const SharedFlag& flag : kSharedFlags) {
+        situation.*flag.situation = hand.*flag.described;
+    }
+    situation.kita = hand.kita;
+    return situation;
+}
+
+void SetSituation(HandDescription& hand, const hand::Situation& situation) {
+    for (const SharedFlag& flag : kSharedFlags) {
+        hand.*flag.described = situation.*flag.situation;
+    }
+    hand.kita = situation.kita;
+}
 
 Event RonEvent(PlayerIndex discarder, std::vector<Win> wins) {
     Event event = Of(EventKind::Ron);

@@ -35,6 +35,11 @@ struct HandDescription {
     bool operator==(const HandDescription&) const = default;
 };
 
+// The situation flags of a described hand as the hand engine takes them (the game's own fields
+// left at their defaults), and the description's flags from a situation.
+hand::Situation SituationOf(const HandDescription& hand);
+void SetSituation(HandDescription& hand, const hand::Situation& situation);
+
 struct HanFu {
     int han = 1;
     int fu = 30;

@@ -60,6 +60,7 @@ private:
     int Players() const { return m_rules.players; }
     bool Seated(PlayerIndex p) const { return p >= 0 && p < Players(); }
     std::optional<GameError> CheckSeated(PlayerIndex p) const;
+    std::optional<GameError> CheckLiable(const Win& win) const;
     void Pay(PlayerIndex from, PlayerIndex to, const Points& amount);
     void ToTable(PlayerIndex from);
     void SticksTo(PlayerIndex to);
@@ -85,6 +86,20 @@ std::optional<GameError> Table::CheckSeated(PlayerIndex p) const {
     }
     return Error("player " + std::to_string(p) + " is not at the table",
                  "その席のプレイヤーはいません（" + std::to_string(p) + "）");
+}
+
+std::optional<GameError> Table::CheckLiable(const Win& win) const {
+    if (!win.liable) {
+        return std::nullopt;
+    }
+    if (auto error = CheckSeated(*win.liable)) {
+        return error;
+    }
+    if (*win.liable == win.winner) {
+        return Error("the winner cannot be liable for their own win",
+                     "和了者は責任払いになりません");
+    }
+    return std::nullopt;
 }
 
 void Table::Pay(PlayerIndex from, PlayerIndex to, const Points& amount) {
@@ -115,17 +130,7 @@ hand::HandText TextOf(const HandDescription& d) {
     }
     text.dora = d.dora;
     text.ura = d.ura;
-    hand::Situation& s = text.situation;
-    s.riichi = d.riichi;
-    s.doubleRiichi = d.doubleRiichi;
-    s.ippatsu = d.ippatsu;
-    s.rinshan = d.rinshan;
-    s.chankan = d.chankan;
-    s.haitei = d.haitei;
-    s.houtei = d.houtei;
-    s.tenhou = d.tenhou;
-    s.chiihou = d.chiihou;
-    s.kita = d.kita;
+    text.situation = SituationOf(d);
     return text;
 }
 
@@ -209,14 +214,8 @@ std::optional<GameError> Table::Ron(const Event& event) {
         if (win.winner == event.discarder) {
             return Error("a player cannot ron their own discard", "自分の捨て牌ではロンできません");
         }
-        if (win.liable) {
-            if (auto error = CheckSeated(*win.liable)) {
-                return error;
-            }
-            if (*win.liable == win.winner) {
-                return Error("the winner cannot be liable for their own win",
-                             "和了者は責任払いになりません");
-            }
+        if (auto error = CheckLiable(win)) {
+            return error;
         }
         if (!winners.insert(win.winner).second) {
             return Error("the same winner twice", "同じ和了者が2回あります");
@@ -262,14 +261,8 @@ std::optional<GameError> Table::Tsumo(const Win& win) {
     if (auto error = CheckSeated(win.winner)) {
         return error;
     }
-    if (win.liable) {
-        if (auto error = CheckSeated(*win.liable)) {
-            return error;
-        }
-        if (*win.liable == win.winner) {
-            return Error("the winner cannot be liable for their own win",
-                         "和了者は責任払いになりません");
-        }
+    if (auto error = CheckLiable(win)) {
+        return error;
     }
     auto value = Value(win, true);
     if (auto* error = std::get_if<GameError>(&value)) {

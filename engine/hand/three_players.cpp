@@ -29,6 +29,10 @@ std::optional<NotationError> FirstRemoved(const std::vector<Tile>& tiles) {
 
 std::optional<NotationError> CheckThreePlayers(const HandInput& hand) {
     const Situation& s = hand.situation;
+    if (s.kita < 0) {
+        return NotationError{"--kita counts the 北 set aside: 0 or more",
+                             "抜きドラの数が正しくありません"};
+    }
     if (hand.rules.players != kThreePlayerSeats) {
         if (s.kita > 0) {
             return NotationError{"--kita needs --players 3", "抜きドラは三人麻雀のときだけです"};
@@ -53,7 +57,7 @@ std::optional<NotationError> CheckThreePlayers(const HandInput& hand) {
                              "三人麻雀の席は東・南・西です"};
     }
     const int norths = hand.AllCounts()[static_cast<std::size_t>(kNorth)] + s.kita;
-    if (s.kita < 0 || norths > kCopies) {
+    if (norths > kCopies) {
         return NotationError{
             "4z appears " + std::to_string(norths) + " times with the kita set aside; there are 4",
             "北が抜きドラと合わせて" + std::to_string(norths) + "枚あります"};

@@ -146,6 +146,12 @@ TEST(VelmartoScoreHand, PrintsYakuFuAndTheReport) {
          "1本場・供託2本込み　放銃者の支払い 1万1900点　和了者の受け取り 1万3900点\n"},
         {{"hand", "123m456p789s23455s", "--seat", "W"},
          "役なし\n役無しチョンボ！ 親への支払い 4000点／子への支払い 2000点\n"},
+        {{"hand", "--players", "3", "123p456p789p111s99m", "--tsumo", "--seat", "S", "--kita", "1",
+          "--sanma-tsumo", "split", "--plain"},
+         "門前清自摸和 1飜\n一気通貫 2飜\n抜きドラ 1飜\n"
+         "計 4飜 40符（副底 20、ツモ 2、暗刻（幺九牌） 8、単騎待ち 2）\n"
+         "点数＝10300点　親の支払い 5200点／子の支払い 2600点\n"
+         "三人麻雀（北家折半）　親の支払い 6500点／子の支払い 3900点　和了者の受け取り 10400点\n"},
         {{"hand", "55555m", "--win", "5m", "--help"}, ""},
         {{"hand", "12m456p789s234s11z3m", "--encoding", "cp932", "--riichi"},
          velmarto::ToCp932(
@@ -220,6 +226,10 @@ TEST(VelmartoScoreHand, RejectsBadHandsWithoutOutput) {
         {{"hand", "123m456p789s11z555s", "--round", "X"}, "--round: X not in {E,S,W,N}"},
         {{"hand", "123m456p789s11z555s", "--bogus"},
          "The following argument was not expected: --bogus"},
+        {{"hand", "--players", "3", "123m456p789s11z555s"},
+         "2m is not used with three players (no 2m-8m)"},
+        {{"hand", "--players", "3", "456p789p111z55s", "--chi", "123s"},
+         "no chi with three players"},
         {{"hand", "--batch", "123m456p789s11z555s"},
          "with --batch the hands come from standard input, not '123m456p789s11z555s'"},
     };

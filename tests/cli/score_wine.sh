@@ -48,5 +48,15 @@ status=0
 run waits 123m >/dev/null || status=$?
 if [ "$status" -eq 2 ]; then echo "ok: waits 123m exits 2"; else echo "FAIL: waits 123m exited $status"; failures=$((failures + 1)); fi
 
+# No game database in the Windows build: one line that says so, and status 2.
+status=0
+message=$("$root/scripts/wine-env" run "$wine_dir" "$tool" game list 2>&1 >/dev/null) || status=$?
+if [ "$status" -eq 2 ] && [[ $message == *"not in the Windows build"* ]]; then
+    echo "ok: game says it is not in the Windows build"
+else
+    echo "FAIL: game exited $status: $message"
+    failures=$((failures + 1))
+fi
+
 echo "score_wine: $failures failure(s)"
 [ "$failures" -eq 0 ]

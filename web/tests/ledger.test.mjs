@@ -143,6 +143,7 @@ test("a game with a riichi, a draw, a double ron and a hand from the 手牌 tab 
   const shown = JSON.parse(game("show", first, "--json"));
   const daiWind = (3 - (shown.hand - 1) + 4) % 4;
   await page.click("#tab-hand");
+  await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
   await page.type("#hand-tiles", "234067m234p6799s8s");
   await page.click("#hand-tsumo");
   await page.click("#hand-riichi");
