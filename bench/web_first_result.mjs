@@ -43,9 +43,9 @@ const median = (list) => list.sort((a, b) => a - b)[loads >> 1];
 times.sort((a, b) => a - b);
 const bytes = (name) => statSync(path.join(site, name)).size;
 // Older builds keep the style in a file of its own; newer ones put it inside index.html.
-const page = ["index.html", "app.js", "figure_pieces.js", "style.css", "velmarto.js", "velmarto.wasm"]
+const page = ["index.html", "app.js", "figure_pieces.js", "ledger.js", "style.css", "velmarto.js", "velmarto.wasm"]
   .filter((name) => existsSync(path.join(site, name))).reduce((sum, name) => sum + bytes(name), 0);
 console.log(`first result: median ${times[loads >> 1].toFixed(1)} ms (min ${times[0].toFixed(1)}, max ${times.at(-1).toFixed(1)}) over ${loads} fresh loads`);
 console.log(`blank page: median ${median(blanks).toFixed(1)} ms; first result / blank = ${(median(times) / median(blanks)).toFixed(2)}`);
-console.log(`page + script + style + engine: ${page} bytes (${(page / 1024).toFixed(1)} KiB), velmarto.wasm ${bytes("velmarto.wasm")}`);
+console.log(`page + scripts + style + engine: ${page} bytes (${(page / 1024).toFixed(1)} KiB), velmarto.wasm ${bytes("velmarto.wasm")}`);
 console.log(`files: ${readdirSync(site).join(" ")}`);

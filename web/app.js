@@ -301,6 +301,8 @@ for (const button of document.querySelectorAll("[data-copy]")) {
 showScore();
 showHand();
 showTable();
+// The 対局 tab (ledger.js) shares the engine and takes its wins from this tab's hand.
+document.dispatchEvent(new CustomEvent("velmarto-ready", { detail: { engine, handRequest } }));
 document.documentElement.dataset.ready = "true";
 
 // Offline once opened, where the page is served (not from a file).

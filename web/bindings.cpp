@@ -12,20 +12,12 @@
 #include "engine/hand/hand_summary.h"
 #include "engine/hand/waits.h"
 #include "engine/score_report.h"
+#include "web/request_fields.h"
 
 namespace velmarto::web {
 namespace {
 
 using emscripten::val;
-
-struct MeldField {
-    const char* name;
-    hand::MeldKind kind;
-};
-constexpr MeldField kMeldFields[] = {{"chi", hand::MeldKind::Chi},
-                                     {"pon", hand::MeldKind::Pon},
-                                     {"kan", hand::MeldKind::Kan},
-                                     {"ankan", hand::MeldKind::Ankan}};
 
 struct FlagField {
     const char* name;
@@ -43,11 +35,6 @@ constexpr FlagField kFlagFields[] = {
     {"tenhou", &hand::Situation::tenhou},
     {"chiihou", &hand::Situation::chiihou},
 };
-
-std::string Text(const val& request, const char* name) {
-    const val field = request[name];
-    return field.isString() ? field.as<std::string>() : std::string();
-}
 
 bool Flag(const val& request, const char* name) {
     return request[name].isTrue();

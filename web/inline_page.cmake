@@ -4,6 +4,7 @@ file(READ ${PAGE} page)
 file(READ ${SCRIPT} engine)
 file(READ ${APP} app)
 file(READ ${PIECES} pieces)
+file(READ ${LEDGER} ledger)
 # The app's one import, written in place: a page opened from a file may import nothing.
 string(REPLACE "export function" "function" pieces "${pieces}")
 string(REPLACE "import { figurePieces } from \"./figure_pieces.js\";\n" "${pieces}" app "${app}")
@@ -11,6 +12,7 @@ string(REPLACE "import { figurePieces } from \"./figure_pieces.js\";\n" "${piece
 # the note for index.html opened from a file has no place here.
 string(REPLACE "<script defer src=\"velmarto.js\"></script>" "<script>\n${engine}</script>" page "${page}")
 string(REPLACE "<link rel=\"preload\" href=\"velmarto.wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>" "" page "${page}")
+string(REPLACE "<script type=\"module\" src=\"ledger.js\"></script>" "<script type=\"module\">\n${ledger}</script>" page "${page}")
 string(REPLACE "<script type=\"module\" src=\"app.js\"></script>" "<script type=\"module\">\n${app}</script>" page "${page}")
 string(REPLACE "<link rel=\"manifest\" href=\"manifest.webmanifest\">" "" page "${page}")
 string(REGEX REPLACE "<p id=\"file-note\"[^\n]*\n<script>[^\n]*\n" "" page "${page}")

@@ -5,7 +5,6 @@
 #include <array>
 #include <optional>
 #include <span>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -207,10 +206,14 @@ std::vector<std::string> SplitWords(std::string_view text) {
          at = spaced.find(kIdeographicSpace, at)) {
         spaced.replace(at, kIdeographicSpace.size(), " ");
     }
+    // Split by hand rather than through a string stream, which would bring the whole of the
+    // locale machinery into the page's WebAssembly.
+    constexpr std::string_view kSpaces = " \t\n\v\f\r";
     std::vector<std::string> words;
-    std::istringstream stream{spaced};
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
+    for (std::size_t start = spaced.find_first_not_of(kSpaces); start != std::string::npos;) {
+        const std::size_t end = spaced.find_first_of(kSpaces, start);
+        words.push_back(spaced.substr(start, end - start));
+        start = spaced.find_first_not_of(kSpaces, end);
     }
     return words;
 }

@@ -5,9 +5,9 @@ import { mkdtempSync, rmSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { after, before, test } from "node:test";
-import puppeteer from "puppeteer-core";
 
 import { serveSite } from "../serve_site.mjs";
+import { launchChromium } from "./chromium.mjs";
 import { HANDS, cli, handJson, selectionArgs, SITE } from "./cases.mjs";
 
 let server;
@@ -18,13 +18,7 @@ const profile = mkdtempSync(path.join(os.tmpdir(), "velmarto-chromium-"));
 
 before(async () => {
   ({ server, origin } = await serveSite(SITE));
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
-    headless: true,
-    userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-           "--disable-component-update", "--disable-sync"],
-  });
+  browser = await launchChromium(profile);
   await browser.defaultBrowserContext().overridePermissions(origin, ["clipboard-read", "clipboard-write",
                                                                       "clipboard-sanitized-write"]);
   page = await browser.newPage();

@@ -1,0 +1,244 @@
+// The 対局 tab in Debian's Chromium at phone size, against velmarto-score game fed the same events:
+// every standing equal to the point, the games kept across a reload with the server gone, and
+// the same JSON going both ways between the page and the command line.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { after, before, test } from "node:test";
+
+import { serveSite } from "../serve_site.mjs";
+import { launchChromium } from "./chromium.mjs";
+import { SCORE, SITE } from "./cases.mjs";
+
+const PLAYERS = ["Aiko", "Ben", "Chika", "Dai"];
+const work = mkdtempSync(path.join(os.tmpdir(), "velmarto-ledger-"));
+const profile = path.join(work, "chromium");
+const database = path.join(work, "games.sqlite3");
+let server;
+let browser;
+let page;
+
+// velmarto-score game with its own database, standard output without the last newline.
+function game(...args) {
+  return execFileSync(SCORE, ["game", "--db", database, ...args], { encoding: "utf8" }).replace(/\n$/, "");
+}
+
+async function load() {
+  await page.waitForSelector('html[data-ready="true"]');
+  await page.waitForSelector('#game[data-ready="true"]');
+}
+
+before(async () => {
+  let origin;
+  ({ server, origin } = await serveSite(SITE));
+  browser = await launchChromium(profile);
+  page = await browser.newPage();
+  await page.setViewport({ width: 360, height: 740 });
+  await page.goto(`${origin}/`);
+  await load();
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+async function showGameTab() {
+  await page.click("#tab-game");
+  await page.waitForSelector("#game:not([hidden])");
+}
+
+// What the page shows of the open game, and the same from velmarto-score game show --json.
+function pageStandings() {
+  return page.evaluate(() => ({
+    points: [...document.querySelectorAll("#game-standings td[data-decimal]")].map((cell) => cell.dataset.decimal),
+    round: document.getElementById("game-round").textContent,
+  }));
+}
+
+function cliStandings(id) {
+  const shown = JSON.parse(game("show", id, "--json"));
+  return {
+    points: shown.players.map((player) => player.points),
+    round: `${shown.round}${shown.hand}局 ${shown.honba}本場　供託${shown.sticks}本${shown.finished ? "　終局" : ""}`,
+  };
+}
+
+async function setValue(selector, value) {
+  await page.$eval(selector, (control, v) => {
+    control.value = v;
+    control.dispatchEvent(new Event("input", { bubbles: true }));
+    control.dispatchEvent(new Event("change", { bubbles: true }));
+  }, value);
+}
+
+// 対局の管理 (new, saved, export, import) is folded once a game is open.
+const openManage = () => page.$eval("#game-manage", (details) => { details.open = true; });
+
+async function startGame(names) {
+  await showGameTab();
+  await openManage();
+  for (const [i, name] of names.entries()) await setValue(`#game-name-${i}`, name);
+  await page.click("#game-new");
+  await page.waitForSelector("#game-play:not([hidden])");
+}
+
+async function enterWin({ winner, from, han, fu }) {
+  await page.select("#game-winner", String(winner));
+  await page.select("#game-from", from === undefined ? "tsumo" : String(from));
+  await setValue("#game-han", String(han));
+  await page.select("#game-fu", String(fu));
+}
+
+// The record as the page shows it, to see that an action was taken (or refused) before comparing.
+const recordLength = () => page.$$eval("#game-record li", (items) => items.length);
+
+async function act(action) {
+  const before = await recordLength();
+  await action();
+  await page.waitForFunction((n) => document.querySelectorAll("#game-record li").length !== n ||
+    document.getElementById("game-error").textContent !== "", {}, before);
+}
+
+let first;  // the game both sides played, its id in the database
+
+test("a game with a riichi, a draw, a double ron and a hand from the 手牌 tab equals velmarto-score game", async () => {
+  await startGame(PLAYERS);
+  first = game("new", ...PLAYERS);
+  assert.deepEqual(await pageStandings(), cliStandings(first), "the start");
+  const steps = [
+    { name: "Aiko's riichi", cli: ["riichi", "Aiko"], page: () => page.click('[aria-label="Aiko 立直"]') },
+    { name: "Chika's ron on Aiko, 3 han 30 fu, takes the stick", cli: ["ron", "Aiko", "Chika", "3", "30"],
+      page: async () => { await enterWin({ winner: 2, from: 0, han: 3, fu: 30 }); await page.click("#game-win"); } },
+    { name: "a draw with Ben and Dai in tenpai", cli: ["draw", "Ben", "Dai"],
+      page: async () => {
+        await page.click('#game-tenpai input[value="1"]');
+        await page.click('#game-tenpai input[value="3"]');
+        await page.click("#game-draw");
+      } },
+    { name: "Ben's riichi", cli: ["riichi", "Ben"], page: () => page.click('[aria-label="Ben 立直"]') },
+    { name: "a double ron on Dai: Aiko 2 han 40 fu and Ben 4 han 30 fu", cli: ["ron", "Dai", "Aiko", "2", "40", "Ben", "4", "30"],
+      page: async () => {
+        await enterWin({ winner: 0, from: 3, han: 2, fu: 40 });
+        await page.click("#game-add");
+        await enterWin({ winner: 1, from: 3, han: 4, fu: 30 });
+        await page.click("#game-win");
+      } },
+    { name: "a tsumo of 119 han", cli: ["tsumo", "Chika", "119", "200"],
+      page: async () => { await enterWin({ winner: 2, han: 119, fu: 200 }); await page.click("#game-win"); } },
+    { name: "undone", cli: ["undo"], page: () => page.click("#game-undo") },
+  ];
+  for (const step of steps) {
+    await act(step.page);
+    assert.equal(await page.$eval("#game-error", (error) => error.textContent), "", step.name);
+    const [command, ...words] = step.cli;
+    game(command, first, ...words);
+    assert.deepEqual(await pageStandings(), cliStandings(first), step.name);
+  }
+
+  // この手で和了: Dai's riichi tsumo from the 手牌 tab, the winner found by the seat wind.
+  const shown = JSON.parse(game("show", first, "--json"));
+  const daiWind = (3 - (shown.hand - 1) + 4) % 4;
+  await page.click("#tab-hand");
+  await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
+  await page.type("#hand-tiles", "234067m234p6799s8s");
+  await page.click("#hand-tsumo");
+  await page.click("#hand-riichi");
+  await page.type("#hand-dora", "1m");
+  await page.select("#hand-seat", String(daiWind));
+  await page.click("#hand-to-game");
+  await page.waitForSelector("#game:not([hidden])");
+  assert.equal(await page.$eval("#game-winner", (select) => select.value), "3", "the winner sits in the hand's seat");
+  assert.equal(await page.$eval("#game-from", (select) => select.value), "tsumo");
+  assert.equal(await page.$eval("#game-hand-tiles", (tiles) => tiles.textContent), "234067m234p6799s8s");
+  await act(() => page.click("#game-win"));
+  game("tsumo", first, "Dai", "234067m234p6799s8s --riichi --dora 1m");
+  assert.deepEqual(await pageStandings(), cliStandings(first), "the hand from the 手牌 tab");
+  assert.equal(await page.$eval("#game-record li:last-child", (item) => item.textContent), "ツモ Dai 234067m234p6799s8s");
+});
+
+test("what cannot happen is refused and records nothing", async () => {
+  const before = await pageStandings();
+  const length = await recordLength();
+  const refusals = [
+    ["a ron from oneself", async () => { await enterWin({ winner: 1, from: 1, han: 2, fu: 30 }); await page.click("#game-win"); }],
+    ["a han below 1", async () => { await enterWin({ winner: 1, from: 0, han: 0, fu: 30 }); await page.click("#game-win"); }],
+    ["a tsumo added to a double ron", async () => { await enterWin({ winner: 1, han: 2, fu: 30 }); await page.click("#game-add"); }],
+  ];
+  for (const [name, action] of refusals) {
+    await page.$eval("#game-error", (error) => { error.textContent = ""; });
+    await action();
+    assert.notEqual(await page.$eval("#game-error", (error) => error.textContent), "", name);
+    assert.equal(await recordLength(), length, name);
+    assert.deepEqual(await pageStandings(), before, name);
+  }
+});
+
+test("export from the page → velmarto-score game import, and back", async () => {
+  await openManage();
+  await page.click("#game-export");
+  const exported = await page.$eval("#game-export-text", (box) => box.value);
+  assert.equal(exported, `${game("export", first)}\n`, "the same bytes as the command line's export");
+  const file = path.join(work, "from-page.json");
+  writeFileSync(file, exported);
+  const imported = game("import", file);
+  assert.deepEqual(cliStandings(imported), await pageStandings());
+
+  // Back: a game played on the command line, finished on the phone.
+  const desktop = game("new", "東子", "南子", "西子");
+  game("ron", desktop, "E", "S", "5", "30");
+  game("riichi", desktop, "W");
+  const back = path.join(work, "from-desktop.json");
+  writeFileSync(back, `${game("export", desktop)}\n`);
+  await (await page.$("#game-import-file")).uploadFile(back);
+  await page.waitForFunction(() => document.querySelector("#game-standings td:nth-child(2)")?.textContent === "東子");
+  assert.deepEqual(await pageStandings(), cliStandings(desktop));
+  await act(async () => { await enterWin({ winner: 2, han: 1, fu: 30 }); await page.click("#game-win"); });
+  game("tsumo", desktop, "W", "1", "30");
+  assert.deepEqual(await pageStandings(), cliStandings(desktop), "a hand added on the phone");
+
+  // A file that is not a game is refused and the open game stays.
+  await openManage();
+  await setValue("#game-import-text", '{"format": "velmarto-game", "version": 99}');
+  await page.click("#game-import");
+  assert.match(await page.$eval("#game-import-error", (error) => error.textContent), /読めません/);
+  assert.deepEqual(await pageStandings(), cliStandings(desktop));
+});
+
+test("a phone-sized 対局 tab: no sideways scroll, tap-sized buttons, every control labelled", async () => {
+  await showGameTab();
+  await openManage();
+  const layout = await page.evaluate(() => ({
+    sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    small: [...document.querySelectorAll("#game button")].filter((b) => b.offsetWidth > 0 && (b.offsetWidth < 44 || b.offsetHeight < 44))
+      .map((b) => b.textContent),
+    unlabelled: [...document.querySelectorAll("#game input, #game select, #game textarea, #game button")]
+      .filter((c) => !(c.getAttribute("aria-label") || c.labels?.length || c.textContent.trim())).map((c) => c.id),
+  }));
+  assert.deepEqual(layout, { sideways: 0, small: [], unlabelled: [] });
+});
+
+test("the games survive a reload with the server stopped", async () => {
+  const before = await pageStandings();
+  const record = await page.$$eval("#game-record li", (items) => items.map((item) => item.textContent));
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await new Promise((resolve) => server.close(resolve));
+  server = null;
+  await page.reload();
+  await load();
+  await showGameTab();
+  assert.deepEqual(await pageStandings(), before, "the open game");
+  assert.deepEqual(await page.$$eval("#game-record li", (items) => items.map((item) => item.textContent)), record);
+  // Every game is kept: the first one opens again, as the command line has it.
+  const games = await page.$$eval("#game-list option", (options) => options.map((o) => [o.value, o.textContent]));
+  assert.equal(games.length, 2, JSON.stringify(games));
+  const firstGame = games.find(([, label]) => label.startsWith(PLAYERS.join("・")));
+  await openManage();
+  await page.select("#game-list", firstGame[0]);
+  await page.click("#game-open");
+  await page.waitForFunction(() => document.querySelector("#game-standings td:nth-child(2)")?.textContent === "Aiko");
+  assert.deepEqual(await pageStandings(), cliStandings(first));
+});
