@@ -102,9 +102,10 @@ void Describe(CLI::App& app, HandOptions& o) {
         ->check(CLI::IsMember(winds));
     app.add_option("--dora", o.dora, "dora indicators, e.g. 3m7z");
     app.add_option("--ura", o.ura, "ura dora indicators (with riichi)");
-    app.add_option("--honba", o.situation.honba, "honba counters")->check(CLI::Range(0, 1000000));
+    app.add_option("--honba", o.situation.honba, "honba counters")
+        ->check(CLI::Range(0, hand::kMaxHonbaOrSticks));
     app.add_option("--sticks", o.situation.sticks, "riichi sticks on the table")
-        ->check(CLI::Range(0, 1000000));
+        ->check(CLI::Range(0, hand::kMaxHonbaOrSticks));
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");

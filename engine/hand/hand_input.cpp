@@ -191,8 +191,14 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
 }  // namespace
 
 std::vector<std::string> SplitWords(std::string_view text) {
+    constexpr std::string_view kIdeographicSpace = "\u3000";  // what a Japanese keyboard types
+    std::string spaced(text);
+    for (std::size_t at = spaced.find(kIdeographicSpace); at != std::string::npos;
+         at = spaced.find(kIdeographicSpace, at)) {
+        spaced.replace(at, kIdeographicSpace.size(), " ");
+    }
     std::vector<std::string> words;
-    std::istringstream stream{std::string(text)};
+    std::istringstream stream{spaced};
     for (std::string word; stream >> word;) {
         words.push_back(word);
     }

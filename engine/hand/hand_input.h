@@ -21,6 +21,9 @@ struct Meld {
     bool Called() const { return kind != MeldKind::Ankan; }
 };
 
+// The most honba counters, and the most riichi sticks, any front end takes.
+inline constexpr int kMaxHonbaOrSticks = 1000000;
+
 inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
 
 struct Situation {
@@ -71,7 +74,8 @@ struct HandInput {
     TileCounts AllCounts() const;
 };
 
-// Text split at white space: the called sets of one box, or the arguments of a batch line.
+// Text split at white space, full-width spaces too: the called sets of one box, or the arguments
+// of a batch line.
 std::vector<std::string> SplitWords(std::string_view text);
 
 inline constexpr int kHandTiles = 14;

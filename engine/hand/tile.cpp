@@ -1,6 +1,8 @@
 // Notation: digits gather until a suit letter names their suit.
 #include "engine/hand/tile.h"
 
+#include <optional>
+
 namespace velmarto::hand {
 namespace {
 
@@ -15,17 +17,126 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-std::variant<Tile, NotationError> TileOf(int digit, std::size_t suit) {
-    const char letter = kSuitLetters[suit];
-    const std::string written = std::to_string(digit) + letter;
-    const bool honour = suit == SuitOf(kFirstHonour);
-    if (honour && (digit == kRedDigit || digit > kHonourNumbers)) {
-        return NotationError{"'" + written + "' is not a tile (honours are 1z-7z)",
+// One character as the user wrote it and the plain character it stands for: full-width digits and
+// letters and upper-case letters read as their ASCII lower-case, any space as ' ', and 0 for
+// anything else.
+struct Written {
+    char plain;
+    std::string_view spelling;
+};
+
+constexpr char32_t kFullWidthDigitZero = 0xFF10;
+constexpr char32_t kFullWidthUpperA = 0xFF21;
+constexpr char32_t kFullWidthLowerA = 0xFF41;
+constexpr char32_t kIdeographicSpace = 0x3000;
+constexpr int kDigits = 10;
+constexpr int kLetters = 26;
+
+char PlainOf(char32_t c) {
+    const auto in = [c](char32_t first, int count) { return c >= first && c < first + count; };
+    if (c == ' ' || c == '\t' || c == kIdeographicSpace) {
+        return ' ';
+    }
+    if (in('0', kDigits) || in('a', kLetters)) {
+        return static_cast<char>(c);
+    }
+    if (in('A', kLetters)) {
+        return static_cast<char>(c - 'A' + 'a');
+    }
+    if (in(kFullWidthDigitZero, kDigits)) {
+        return static_cast<char>(c - kFullWidthDigitZero + '0');
+    }
+    for (char32_t first : {kFullWidthUpperA, kFullWidthLowerA}) {
+        if (in(first, kLetters)) {
+            return static_cast<char>(c - first + 'a');
+        }
+    }
+    return 0;
+}
+
+// The UTF-8 character at the front of text; a byte that starts no character stands alone.
+Written NextWritten(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80    ? 1
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC0 ? 2
+                                              : 1;
+    if (length > text.size()) {
+        return {0, text.substr(0, 1)};
+    }
+    constexpr unsigned char kContinuationMask = 0xC0;
+    constexpr unsigned char kContinuation = 0x80;
+    constexpr int kContinuationBits = 6;
+    const unsigned char leadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
+    const char32_t shortest[] = {0, 0x80, 0x800, 0x10000};  // a longer form is not UTF-8
+    char32_t c = lead & leadBits[length - 1];
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & kContinuationMask) != kContinuation) {
+            return {0, text.substr(0, 1)};
+        }
+        c = (c << kContinuationBits) | (next & static_cast<unsigned char>(~kContinuationMask));
+    }
+    if (c < shortest[length - 1]) {
+        return {0, text.substr(0, 1)};
+    }
+    return {PlainOf(c), text.substr(0, length)};
+}
+
+// A character worth quoting back: printable, and whole.
+bool Quotable(std::string_view spelling) {
+    const auto lead = static_cast<unsigned char>(spelling[0]);
+    constexpr unsigned char kFirstPrintable = 0x20;
+    constexpr unsigned char kDelete = 0x7F;
+    return spelling.size() > 1 || (lead >= kFirstPrintable && lead < kDelete);
+}
+
+// Digits waiting for their suit letter, as written and as read.
+struct PendingDigits {
+    std::string spelling;
+    std::string digits;
+};
+
+std::variant<Tile, NotationError> TileOf(char digit, std::string_view spelling, std::size_t suit) {
+    const bool honour = suit == static_cast<std::size_t>(SuitOf(kFirstHonour));
+    const int value = digit - '0';
+    if (honour && (value == kRedDigit || value > kHonourNumbers)) {
+        const std::string written(spelling);
+        return NotationError{Quoted(written) + " is not a tile (honours are 1z-7z)",
                              written + "という牌はありません（字牌は1z〜7z）"};
     }
-    const bool red = digit == kRedDigit;
-    const int number = red ? kFive : digit;
+    const bool red = value == kRedDigit;
+    const int number = red ? kFive : value;
     return Tile{static_cast<TileIndex>(suit) * kSuitSize + number - 1, red};
+}
+
+NotationError UnexpectedCharacter(std::string_view spelling, const std::string& position,
+                                  std::string_view notation) {
+    const bool quotable = Quotable(spelling);
+    const std::string what = quotable ? Quoted(spelling) : "a character that is not text";
+    return NotationError{"unexpected " + what + " at position " + position + " of " +
+                             Quoted(notation) + " (tiles are digits and m, p, s or z)",
+                         position + "文字目" +
+                             (quotable ? "の「" + std::string(spelling) + "」" : std::string()) +
+                             "が読めません（数字とm・p・s・zで書きます）"};
+}
+
+// The tiles of the pending digits under one suit letter, each named as written when it is wrong.
+std::optional<NotationError> AddSuit(const PendingDigits& pending, std::string_view letter,
+                                     std::size_t suit, std::vector<Tile>& tiles) {
+    std::string_view spelling = pending.spelling;
+    for (char digit : pending.digits) {
+        const std::size_t length = NextWritten(spelling).spelling.size();
+        auto tile =
+            TileOf(digit, std::string(spelling.substr(0, length)) + std::string(letter), suit);
+        if (auto* error = std::get_if<NotationError>(&tile)) {
+            return *error;
+        }
+        tiles.push_back(std::get<Tile>(tile));
+        spelling.remove_prefix(length);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -48,44 +159,47 @@ std::string TileName(const Tile& tile) {
 
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
-    std::string digits;
-    for (std::size_t i = 0; i < notation.size(); ++i) {
-        const char c = notation[i];
-        if (c >= '0' && c <= '9') {
-            digits += c;
+    PendingDigits pending;
+    int position = 0;
+    for (std::string_view rest = notation; !rest.empty();) {
+        const Written c = NextWritten(rest);
+        rest.remove_prefix(c.spelling.size());
+        const std::string at = std::to_string(++position);
+        if (c.plain >= '0' && c.plain <= '9') {
+            pending.spelling += c.spelling;
+            pending.digits += c.plain;
             continue;
         }
-        const std::size_t suit = kSuitLetters.find(c);
-        const std::string position = std::to_string(i + 1);
-        if (suit == std::string_view::npos) {
-            const bool ascii = static_cast<unsigned char>(c) < 0x80;
-            return NotationError{"unexpected " +
-                                     (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
-                                     " at position " + position + " of " + Quoted(notation) +
-                                     " (tiles are digits and m, p, s or z)",
-                                 position + "文字目が読めません（数字とm・p・s・zで書きます）"};
-        }
-        if (digits.empty()) {
-            return NotationError{
-                Quoted({&c, 1}) + " at position " + position + " has no digits before it",
-                position + "文字目の" + std::string(1, c) + "の前に数字がありません"};
-        }
-        for (char d : digits) {
-            auto tile = TileOf(d - '0', suit);
-            if (auto* error = std::get_if<NotationError>(&tile)) {
-                return *error;
+        if (c.plain == ' ') {
+            if (!pending.digits.empty()) {
+                return NotationError{
+                    Quoted(pending.spelling) + " before the space at position " + at +
+                        " has no suit letter (m, p, s or z)",
+                    at + "文字目の空白の前の" + pending.spelling + "に m・p・s・z がありません"};
             }
-            tiles.push_back(std::get<Tile>(tile));
+            continue;
         }
-        digits.clear();
+        const std::size_t suit = c.plain == 0 ? std::string_view::npos : kSuitLetters.find(c.plain);
+        if (suit == std::string_view::npos) {
+            return UnexpectedCharacter(c.spelling, at, notation);
+        }
+        if (pending.digits.empty()) {
+            return NotationError{
+                Quoted(c.spelling) + " at position " + at + " has no digits before it",
+                at + "文字目の" + std::string(c.spelling) + "の前に数字がありません"};
+        }
+        if (auto error = AddSuit(pending, c.spelling, suit, tiles)) {
+            return *error;
+        }
+        pending = {};
     }
-    if (!digits.empty()) {
-        return NotationError{"'" + digits + "' at the end of '" + std::string(notation) +
-                                 "' has no suit letter (m, p, s or z)",
-                             "最後の" + digits + "に m・p・s・z がありません"};
+    if (!pending.digits.empty()) {
+        return NotationError{Quoted(pending.spelling) + " at the end of " + Quoted(notation) +
+                                 " has no suit letter (m, p, s or z)",
+                             "最後の" + pending.spelling + "に m・p・s・z がありません"};
     }
     if (tiles.empty()) {
-        return NotationError{"no tiles in '" + std::string(notation) + "'", "牌がありません"};
+        return NotationError{"no tiles in " + Quoted(notation), "牌がありません"};
     }
     return tiles;
 }

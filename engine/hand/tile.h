@@ -66,6 +66,9 @@ constexpr char32_t TileCodePoint(TileIndex t) {
     return kSuitGlyphs[SuitOf(t)] + static_cast<char32_t>(NumberOf(t) - 1);
 }
 
+// A tile face down, in the same block.
+inline constexpr char32_t kTileBackCodePoint = 0x1F02B;
+
 // The tile a dora indicator points at: the next in its suit, 9 back to 1, winds in turn, dragons
 // in turn.
 TileIndex DoraOf(TileIndex indicator);
@@ -79,8 +82,10 @@ struct NotationError {
     std::string japanese;
 };
 
-// The tiles of one notation string, in the order written. Rejects an unknown character, digits
-// without a suit letter, 0z/8z/9z and an empty string; counts are checked by the hand as a whole.
+// The tiles of one notation string, in the order written. Full-width digits and letters, upper-case
+// suit letters and spaces between groups read as people type them ("２３４Ｍ 567p"). Rejects an
+// unknown character, digits without a suit letter, 0z/8z/9z and an empty string, naming the
+// character or tile as written; counts are checked by the hand as a whole.
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation);
 
 TileCounts CountsOf(const std::vector<Tile>& tiles);

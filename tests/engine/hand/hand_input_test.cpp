@@ -17,6 +17,59 @@ TEST(ParseTiles, ReadsDigitsUpToTheirSuitLetter) {
     EXPECT_EQ(TileName(tiles[5]), "7z");
 }
 
+TEST(ParseTiles, ReadsNotationAsPeopleTypeIt) {
+    const auto plain = std::get<std::vector<Tile>>(ParseTiles("234m067p11z"));
+    for (const char* typed : {"２３４ｍ０６７ｐ１１ｚ", "234M067P11Z", "234m 067p 11z",
+                              " 234m\u3000０６７Ｐ\t11z ", "２3４m067p11z"}) {
+        const auto read = ParseTiles(typed);
+        ASSERT_TRUE(std::holds_alternative<std::vector<Tile>>(read))
+            << typed << ": " << std::get<NotationError>(read).message;
+        EXPECT_EQ(std::get<std::vector<Tile>>(read), plain) << typed;
+    }
+}
+
+TEST(ParseTiles, NamesTheFaultAsTheUserWroteIt) {
+    const struct {
+        const char* notation;
+        const char* message;
+        const char* japanese;
+    } cases[] = {
+        {"１２３ｘ",
+         "unexpected 'ｘ' at position 4 of '１２３ｘ' (tiles are digits and m, p, s or z)",
+         "4文字目の「ｘ」が読めません（数字とm・p・s・zで書きます）"},
+        {"12あ3m", "unexpected 'あ' at position 3 of '12あ3m' (tiles are digits and m, p, s or z)",
+         "3文字目の「あ」が読めません（数字とm・p・s・zで書きます）"},
+        {"1m\xff",
+         "unexpected a character that is not text at position 3 of '1m\xff' (tiles are "
+         "digits and m, p, s or z)",
+         "3文字目が読めません（数字とm・p・s・zで書きます）"},
+        {"1m\xc1\xb1m",
+         "unexpected a character that is not text at position 3 of '1m\xc1\xb1m' "
+         "(tiles are digits and m, p, s or z)",
+         "3文字目が読めません（数字とm・p・s・zで書きます）"},
+        {"123m Ｐ", "'Ｐ' at position 6 has no digits before it",
+         "6文字目のＰの前に数字がありません"},
+        {"１２ 3m", "'１２' before the space at position 3 has no suit letter (m, p, s or z)",
+         "3文字目の空白の前の１２に m・p・s・z がありません"},
+        {"123m４５", "'４５' at the end of '123m４５' has no suit letter (m, p, s or z)",
+         "最後の４５に m・p・s・z がありません"},
+        {"1１８Ｚ", "'８Ｚ' is not a tile (honours are 1z-7z)",
+         "８Ｚという牌はありません（字牌は1z〜7z）"},
+        {"\u3000 ", "no tiles in '\u3000 '", "牌がありません"},
+    };
+    for (const auto& c : cases) {
+        const auto read = ParseTiles(c.notation);
+        ASSERT_TRUE(std::holds_alternative<NotationError>(read)) << c.notation;
+        EXPECT_EQ(std::get<NotationError>(read).message, c.message);
+        EXPECT_EQ(std::get<NotationError>(read).japanese, c.japanese);
+    }
+}
+
+TEST(SplitWords, SplitsAtAnySpace) {
+    const std::vector<std::string> expected = {"123m", "５５５Ｚ", "406m"};
+    EXPECT_EQ(SplitWords(" 123m\u3000５５５Ｚ\t 406m\u3000"), expected);
+}
+
 TEST(DoraOf, NextTileWrappingWithinItsGroup) {
     const std::pair<TileIndex, TileIndex> cases[] = {
         {0, 1}, {8, 0}, {17, 9}, {26, 18}, {27, 28}, {30, 27}, {31, 32}, {33, 31},
@@ -46,7 +99,7 @@ TEST(ReadHand, NamesWhatIsWrong) {
     } cases[] = {
         {{.tiles = "123x"},
          "unexpected 'x' at position 4 of '123x' (tiles are digits and m, p, s or z)",
-         "4文字目が読めません（数字とm・p・s・zで書きます）"},
+         "4文字目の「x」が読めません（数字とm・p・s・zで書きます）"},
         {{.tiles = "m123"},
          "'m' at position 1 has no digits before it",
          "1文字目のmの前に数字がありません"},
