@@ -55,6 +55,7 @@ inline constexpr int IDC_HAND_DETAIL = 1130;
 inline constexpr int IDC_HAND_REPORT = 1131;
 inline constexpr int IDC_HAND_COPY = 1132;
 inline constexpr int IDC_HAND_APPLY = 1133;
+inline constexpr int IDC_HAND_APPLY_NOTE = 1134;
 inline constexpr int IDC_TILE_FIRST = 1200;
 inline constexpr int kPaletteTiles = 37;
 

@@ -42,7 +42,10 @@ constexpr std::array kSituationBoxes = {
 };
 
 constexpr int kEastIndex = 0;
-constexpr int kMaxCount = 999;  // honba and sticks
+
+// What the result area says while the hand box is empty: how hands are written.
+constexpr std::string_view kHowToWrite =
+    "手牌を入れてください（例 123m456p789s11z55s、赤五は0、字牌は1z〜7z）";
 
 // The faces of tiles in notation; nothing while the text does not read yet.
 std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) {
@@ -58,13 +61,20 @@ std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) 
     return faces;
 }
 
+// A closed quad shows its two end tiles face down.
+void TurnEndsDown(std::vector<winsys::TileFace>& faces) {
+    faces.front() = {hand::kTileBackCodePoint};
+    faces.back() = {hand::kTileBackCodePoint};
+}
+
 std::optional<int> Count(const std::string& text) {
     if (text.empty()) {
         return 0;
     }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value > kMaxCount) {
+    if (error != std::errc() || end != text.data() + text.size() ||
+        value > hand::kMaxHonbaOrSticks) {
         return std::nullopt;
     }
     return value;
@@ -78,16 +88,84 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+// A report or settlement line in lines, broken where it passes to its next payment: at a
+// full-width space, which goes, and after a slash.
+std::string Wrapped(std::string_view line) {
+    constexpr std::string_view kSpace = "　";
+    constexpr std::string_view kSlash = "／";
+    std::string text;
+    for (std::size_t i = 0; i < line.size();) {
+        if (line.substr(i).starts_with(kSpace)) {
+            text += '\n';
+            i += kSpace.size();
+        } else if (line.substr(i).starts_with(kSlash)) {
+            text.append(kSlash).push_back('\n');
+            i += kSlash.size();
+        } else {
+            text += line[i++];
+        }
+    }
+    return text;
+}
+
+// Whether the dialog keeps this control's state: what the user sets, not what it is shown.
+bool Kept(const winsys::ControlTemplate& control) {
+    using winsys::ControlKind;
+    return (control.kind == ControlKind::Edit && !(control.style & winsys::kReadOnly)) ||
+           control.kind == ControlKind::CheckBox || control.kind == ControlKind::DropDownList;
+}
+
 }  // namespace
 
-CHandDialog::CHandDialog(winsys::Dialog* parent)
-    : winsys::Dialog(res::HandDialogTemplate(), parent) {}
+CHandDialog::CHandDialog(winsys::Dialog* parent, HandDialogMemory* memory)
+    : winsys::Dialog(res::HandDialogTemplate(), parent), m_memory(memory) {}
 
+// Each change counts the hand again and would remember a half-set dialog: the count waits.
 bool CHandDialog::OnInitDialog() {
+    m_restoring = true;
     SetCurSel(res::IDC_ROUND_WIND, kEastIndex);
     SetCurSel(res::IDC_SEAT_WIND, kEastIndex);
+    Restore();
+    m_restoring = false;
     Recount();
     return true;
+}
+
+void CHandDialog::Remember() const {
+    if (!m_memory || m_restoring) {
+        return;
+    }
+    for (const winsys::ControlTemplate& control : Template().controls) {
+        if (!Kept(control)) {
+            continue;
+        }
+        switch (control.kind) {
+            case winsys::ControlKind::Edit:
+                m_memory->texts[control.id] = GetDlgItemText(control.id);
+                break;
+            case winsys::ControlKind::CheckBox:
+                m_memory->checks[control.id] = GetCheck(control.id);
+                break;
+            default:
+                m_memory->selections[control.id] = GetCurSel(control.id);
+                break;
+        }
+    }
+}
+
+void CHandDialog::Restore() {
+    if (!m_memory) {
+        return;
+    }
+    for (const auto& [id, selection] : m_memory->selections) {
+        SetCurSel(id, selection);
+    }
+    for (const auto& [id, check] : m_memory->checks) {
+        SetCheck(id, check);
+    }
+    for (const auto& [id, text] : m_memory->texts) {
+        SetDlgItemText(id, text);
+    }
 }
 
 std::span<const winsys::CommandEntry<CHandDialog>> CHandDialog::MessageMap() {
@@ -114,7 +192,9 @@ void CHandDialog::OnCommand(int id) {
 }
 
 void CHandDialog::OnChange(int /*id*/) {
-    Recount();
+    if (!m_restoring) {
+        Recount();
+    }
 }
 
 bool CHandDialog::OnEditBackspace(int id) {
@@ -132,19 +212,27 @@ bool CHandDialog::OnEditBackspace(int id) {
 }
 
 void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets) {
-    if (auto faces = FacesOf(tiles)) {
-        SetTileRow(res::IDC_HAND_ROW, *faces);
-    } else if (tiles.empty()) {
-        SetTileRow(res::IDC_HAND_ROW, {});
-    }
     std::vector<winsys::TileFace> melds;
     for (const auto& [kind, set] : sets) {
         if (auto faces = FacesOf(set)) {
+            if (kind == MeldKind::Ankan) {
+                TurnEndsDown(*faces);
+            }
             melds.push_back({0});  // a gap before each set
             melds.insert(melds.end(), faces->begin(), faces->end());
         }
     }
     SetTileRow(res::IDC_MELD_ROW, melds);
+    if (auto faces = FacesOf(tiles)) {
+        // A whole hand's winning tile, the last one written, stands a little apart.
+        const auto total = faces->size() + hand::kSetTiles * sets.size();
+        if (total == hand::kHandTiles && faces->size() > 1) {
+            faces->insert(faces->end() - 1, {0});
+        }
+        SetTileRow(res::IDC_HAND_ROW, *faces);
+    } else if (hand::SplitWords(tiles).empty()) {
+        SetTileRow(res::IDC_HAND_ROW, {});
+    }
 }
 
 hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
@@ -169,15 +257,46 @@ hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
     return situation;
 }
 
-// A message beside the box; the last count stays, but can be neither copied nor applied.
+// A message beside the box, and no figure: a count belongs only to the hand it counts.
 void CHandDialog::ShowError(std::string_view japanese) {
     SetDlgItemText(res::IDC_HAND_ERROR, japanese);
+    SetDlgItemText(res::IDC_HAND_DETAIL, "");
+    SetDlgItemText(res::IDC_HAND_REPORT, "");
+    SetDlgItemText(res::IDC_HAND_APPLY_NOTE, "");
     EnableControl(res::IDC_HAND_COPY, false);
     EnableControl(res::IDC_HAND_APPLY, false);
+    m_copyText.clear();
     m_toApply.reset();
 }
 
+void CHandDialog::ShowScore(const hand::HandScore& score) {
+    std::vector<std::string> lines = hand::SummaryLines(score.result);
+    lines.emplace_back();
+    lines.push_back(Wrapped(score.report));
+    m_copyText = score.report;
+    if (!score.settlementLine.empty()) {
+        lines.push_back(Wrapped(score.settlementLine));
+        m_copyText += "\n" + score.settlementLine;
+    }
+    SetDlgItemText(res::IDC_HAND_ERROR, "");
+    SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
+    SetDlgItemText(res::IDC_HAND_REPORT, score.report);
+    EnableControl(res::IDC_HAND_COPY, true);
+    // A hand without yaku goes over as 0 han: the score window shows the same penalty.
+    const int han = score.result.NoYaku() ? 0 : score.result.han;
+    m_toApply.reset();
+    if (han <= kMaxHan) {
+        m_toApply = Hand{han, score.result.fu.total, score.seat};
+    }
+    SetDlgItemText(res::IDC_HAND_APPLY_NOTE, m_toApply ? std::string()
+                                                       : "点数画面は" + std::to_string(kMaxHan) +
+                                                             "飜までです（この手は" +
+                                                             std::to_string(han) + "飜）");
+    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+}
+
 void CHandDialog::Recount() {
+    Remember();
     const std::string tiles = GetDlgItemText(res::IDC_HAND_TILES);
     std::vector<CalledSet> sets;
     for (const MeldBox& box : kMeldBoxes) {
@@ -186,8 +305,8 @@ void CHandDialog::Recount() {
         }
     }
     ShowTiles(tiles, sets);
-    if (tiles.empty()) {
-        ShowError("");
+    if (hand::SplitWords(tiles).empty()) {
+        ShowError(kHowToWrite);
         return;
     }
     hand::HandText text;
@@ -202,7 +321,8 @@ void CHandDialog::Recount() {
     bool numbersOk = true;
     text.situation = ReadSituation(numbersOk);
     if (!numbersOk) {
-        ShowError("本場と供託は0〜999の数で入れてください");
+        ShowError("本場と供託は0〜" + std::to_string(hand::kMaxHonbaOrSticks) +
+                  "の数で入れてください");
         return;
     }
     const auto input = hand::ReadHand(text);
@@ -215,27 +335,12 @@ void CHandDialog::Recount() {
         ShowError(error->japanese);
         return;
     }
-    const hand::HandScore& score = std::get<hand::HandScore>(scored);
-    std::vector<std::string> lines = hand::SummaryLines(score.result);
-    if (!score.settlementLine.empty()) {
-        lines.push_back(score.settlementLine);
-    }
-    SetDlgItemText(res::IDC_HAND_ERROR, "");
-    SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
-    m_report = score.report;
-    SetDlgItemText(res::IDC_HAND_REPORT, m_report);
-    EnableControl(res::IDC_HAND_COPY, true);
-    const int han = score.result.han;
-    m_toApply.reset();
-    if (!score.result.NoYaku() && han <= kMaxHan) {
-        m_toApply = Hand{han, score.result.fu.total, score.seat};
-    }
-    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+    ShowScore(std::get<hand::HandScore>(scored));
 }
 
 void CHandDialog::OnCopy() {
-    if (!m_report.empty()) {
-        winsys::SetClipboardText(m_report);
+    if (!m_copyText.empty()) {
+        winsys::SetClipboardText(m_copyText);
     }
 }
 

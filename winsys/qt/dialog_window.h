@@ -10,6 +10,7 @@
 #include "winsys/dialog.h"
 
 class QContextMenuEvent;
+class QKeyEvent;
 
 namespace velmarto::winsys {
 
@@ -40,6 +41,8 @@ private:
     enum class MenuOpenedBy { Mouse, Keyboard };
     void ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy);
     void MoveInGroup(QWidget* from, int direction);
+    // Up, Down, Home and End in a grid of tile buttons; false for any other key or control.
+    bool MoveInGrid(QWidget* from, const QKeyEvent& key);
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
     QWidget* CreateEdit(const ControlTemplate& control);
