@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "res/resource.h"
@@ -259,6 +261,28 @@ TEST(HandDialog, ReopensAsItWasLeft) {
         EXPECT_TRUE(qobject_cast<QCheckBox*>(window.Control(res::IDC_TSUMO))->isChecked());
         EXPECT_TRUE(Text(window, res::IDC_HAND_REPORT).startsWith("点数＝"))
             << "counted as it opens";
+    });
+}
+
+// The darkest pixel of a tile row as drawn; the Windows build's own test holds its rows to the
+// same mark.
+int DarkestPixel(QWidget& row) {
+    const QImage image = row.grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+TEST(HandDialog, TilesAreDrawnDark) {
+    constexpr int kDarkEnough = 80;
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+        EXPECT_LE(DarkestPixel(*window.Control(res::IDC_HAND_ROW)), kDarkEnough);
     });
 }
 

@@ -191,6 +191,7 @@ QWidget* DialogWindow::CreateEdit(const ControlTemplate& control) {
         text->setReadOnly(control.style & kReadOnly);
         // A caret shows where the focus is, and the keys select and scroll as in any text.
         text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+        text->setTabChangesFocus(true);
         if (!text->isReadOnly()) {
             connect(text, &QPlainTextEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
         }
