@@ -372,7 +372,9 @@ void DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
 HFONT DialogWindow::TileFont(int pixelHeight) {
     HFONT& font = m_tileFonts[pixelHeight];
     if (!font) {
-        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        // The tile faces are thin lines that grey antialiasing leaves pale; bold draws them as
+        // dark as Linux does.
+        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                            kTileFontName);
     }
