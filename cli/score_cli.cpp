@@ -8,18 +8,21 @@
 #include "cli/cli_options.h"
 #include "cli/hand_command.h"
 #include "cli/score_table.h"
+#include "cli/waits_command.h"
 #include "engine/cp932.h"
 
 namespace velmarto::cli {
 namespace {
 
 constexpr std::string_view kHandCommand = "hand";
+constexpr std::string_view kWaitsCommand = "waits";
 constexpr std::string_view kVersion = "velmarto-score 0.1.0.1\n";
 constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
        velmarto-score --table [--dealer | --non-dealer] [--han FROM-TO]
                       [--format tsv|csv|markdown] [--plain]
        velmarto-score hand [OPTIONS] TILES      (velmarto-score hand --help)
+       velmarto-score waits [OPTIONS] TILES     (velmarto-score waits --help)
 
 Exact mahjong hand scores under the no-limit rule, rounded up to 100 and written
 with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them.
@@ -39,12 +42,16 @@ with myriad units (万, 億, 兆 ...), exactly as the velmarto window shows them
   hand TILES          count a winning hand's yaku and fu from its tiles, e.g.
                       123m456p789s11z55s; called sets, the situation, dora
                       and --batch/--json are listed by velmarto-score hand --help
+  waits TILES         the waits of 13 tiles and what each pays on a ron and a
+                      tsumo, or the shanten and useful tiles; with 14 tiles,
+                      what each discard leaves (velmarto-score waits --help)
 
 Examples:
   velmarto-score 1 30                 点数＝1500点　子の支払い 500点オール
   velmarto-score --non-dealer 13 30   点数＝393万2200点　親の支払い 196万6100点／子の支払い 98万3100点
   velmarto-score --table --non-dealer --han 1-13 --format csv
   velmarto-score hand 234567m234p6799s8s --tsumo --riichi --dora 1m --seat S
+  velmarto-score waits 1112345678999m --riichi
 
 Exit status: 0 on success, 2 for a bad command line, 1 when the output cannot be written.
 )";
@@ -69,6 +76,9 @@ struct Render {
 CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input) {
     if (!args.empty() && args.front() == kHandCommand) {
         return RunHandCommand(args.subspan(1), input);
+    }
+    if (!args.empty() && args.front() == kWaitsCommand) {
+        return RunWaitsCommand(args.subspan(1), input);
     }
     const auto parsed = ParseOptions(args);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {

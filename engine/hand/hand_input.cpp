@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -83,7 +84,9 @@ std::variant<std::vector<Tile>, NotationError> ReadIndicators(std::string_view n
     return std::get<std::vector<Tile>>(std::move(parsed));
 }
 
-std::optional<NotationError> CheckCopies(const HandInput& hand) {
+}  // namespace
+
+std::optional<NotationError> CheckCopies(const HandInput& hand, std::span<const Tile> seen) {
     TileCounts counts = hand.AllCounts();
     std::array<int, 3> reds{};
     const auto countRed = [&](const Tile& t) {
@@ -95,8 +98,9 @@ std::optional<NotationError> CheckCopies(const HandInput& hand) {
     for (const Meld& meld : hand.melds) {
         std::for_each(meld.tiles.begin(), meld.tiles.end(), countRed);
     }
-    for (const std::vector<Tile>* indicators : {&hand.dora, &hand.ura}) {
-        for (const Tile& t : *indicators) {
+    for (const std::span<const Tile> more :
+         {std::span<const Tile>(hand.dora), std::span<const Tile>(hand.ura), seen}) {
+        for (const Tile& t : more) {
             ++counts[static_cast<std::size_t>(t.index)];
             countRed(t);
         }
@@ -106,8 +110,9 @@ std::optional<NotationError> CheckCopies(const HandInput& hand) {
         if (n > kCopies) {
             const std::string name = TileName({t});
             return NotationError{
-                name + " appears " + std::to_string(n) +
-                    " times (the hand, called sets and indicators together); there are 4",
+                name + " appears " + std::to_string(n) + " times (the hand, called sets" +
+                    (seen.empty() ? " and indicators" : ", indicators and discards") +
+                    " together); there are 4",
                 name + "が" + std::to_string(n) + "枚あります"};
         }
     }
@@ -167,6 +172,8 @@ std::optional<NotationError> CheckSituation(const HandInput& hand) {
     return std::nullopt;
 }
 
+namespace {
+
 std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
                                                   const std::vector<Tile>& concealed) {
     if (!text.win) {
@@ -219,7 +226,8 @@ TileCounts HandInput::AllCounts() const {
     return counts;
 }
 
-std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
+std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
+                                                     const TileCountCheck& checkCount) {
     HandInput hand;
     hand.situation = text.situation;
     hand.rules = text.rules;
@@ -236,11 +244,8 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
         hand.melds.push_back(std::get<Meld>(std::move(meld)));
     }
     const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
-    if (tiles != kHandTiles) {
-        return NotationError{
-            std::to_string(tiles) +
-                " tiles: a winning hand has 14, each called set counting 3 (quads too)",
-            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
+    if (auto error = checkCount(tiles)) {
+        return *error;
     }
     for (auto [indicators, notation, option, japanese] :
          {std::tuple{&hand.dora, text.dora, "--dora", "ドラ表示牌"},
@@ -254,6 +259,23 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
     if (auto error = CheckCopies(hand)) {
         return *error;
     }
+    return hand;
+}
+
+std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
+    auto read = ReadHandTiles(text, [](int tiles) -> std::optional<NotationError> {
+        if (tiles == kHandTiles) {
+            return std::nullopt;
+        }
+        return NotationError{
+            std::to_string(tiles) +
+                " tiles: a winning hand has 14, each called set counting 3 (quads too)",
+            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
+    });
+    if (auto* error = std::get_if<NotationError>(&read)) {
+        return *error;
+    }
+    HandInput hand = std::get<HandInput>(std::move(read));
     auto win = ReadWinningTile(text, hand.concealed);
     if (auto* error = std::get_if<NotationError>(&win)) {
         return *error;

@@ -2,7 +2,9 @@
 // the win and the indicators; checked as a whole before anything is counted.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -85,5 +87,18 @@ inline constexpr int kSetTiles = 3;
 // of a tile and no second red five of a suit anywhere (indicators included), a winning tile that
 // is in the hand, and a situation that can happen.
 std::variant<HandInput, NotationError> ReadHand(const HandText& text);
+
+// The steps of ReadHand, for readers of a hand before its win. ReadHandTiles reads the
+// concealed tiles, the called sets and the indicators and checks the copies; `checkCount` judges
+// the number of tiles (a called set counting 3) before the indicators are read. The winning tile
+// is left unread and the situation unchecked.
+using TileCountCheck = std::function<std::optional<NotationError>(int tiles)>;
+std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
+                                                     const TileCountCheck& checkCount);
+// No fifth copy of a tile and no second red five of a suit among the hand, its called sets, its
+// indicators and the `seen` tiles.
+std::optional<NotationError> CheckCopies(const HandInput& hand, std::span<const Tile> seen = {});
+// Flags that need another or exclude one, the tsumo flag included.
+std::optional<NotationError> CheckSituation(const HandInput& hand);
 
 }  // namespace velmarto::hand

@@ -1,0 +1,288 @@
+// The engine reads and analyses the hand; this file only words the analysis: Japanese text, one
+// line per wait or discard, one tab-separated line per hand in a batch, or JSON whose scored
+// hands are exactly what `hand --json` prints.
+#include "cli/waits_command.h"
+
+#include <string>
+#include <vector>
+
+#include "cli/hand_options.h"
+#include "engine/cp932.h"
+#include "engine/hand/hand_summary.h"
+#include "engine/hand/waits.h"
+
+namespace velmarto::cli {
+namespace {
+
+using hand::WaitAnalysis;
+using hand::WaitResult;
+
+constexpr std::string_view kFooter = R"(
+With 13 tiles (each called set counting 3): the waits, how many of each are left unseen (4 less
+the copies in the hand, the called sets and the indicators) and the exact result of a ron and of
+a tsumo on each; when not tenpai, the shanten and the tiles that lower it. With 14 tiles: every
+discard, best first (lowest shanten, most useful tiles left, largest tsumo), with its waits.
+嶺上開花, 海底摸月, 天和 and 地和 count only for a tsumo; 槍槓 and 河底撈魚 only for a ron.
+
+Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
+(1-4 East South West North, 5 白, 6 發, 7 中); 0 is a red five. 3m3m7m is 337m.
+
+Examples:
+  velmarto-score waits 1112345678999m --riichi                (nine gates: nine waits)
+  velmarto-score waits 234567m234p678s5s --seat S --discards 8s       (furiten: no ron)
+  velmarto-score waits 234567m234p6789s1z --seat S                   (what to cut)
+  velmarto-score waits --batch --json < hands.txt
+
+Exit status: 0 on success; 2 for a bad command line or hand, or a batch with a bad line;
+1 when the output cannot be written.)";
+
+constexpr HandCommandShape kWaitsShape = {
+    "velmarto-score waits",
+    "List a hand's waits and what each pays under no limit, its shanten and useful tiles, or "
+    "what to cut.",
+    "the concealed tiles: 13 with the called sets, or 14 to choose a discard", kFooter, false};
+
+constexpr std::string_view kGap = "　";  // an ideographic space between the parts of a line
+
+std::string ShantenWords(int shanten) {
+    if (shanten == hand::kComplete) {
+        return "和了";
+    }
+    return shanten == hand::kTenpai ? "聴牌" : std::to_string(shanten) + "向聴";
+}
+
+std::string TileCount(const hand::TileLeft& t) {
+    return hand::TileName(t.tile) + "×" + std::to_string(t.left);
+}
+
+int SumLeft(const std::vector<hand::TileLeft>& tiles) {
+    int sum = 0;
+    for (const hand::TileLeft& t : tiles) {
+        sum += t.left;
+    }
+    return sum;
+}
+
+// "有効牌 6種20枚: 6s×4 9s×4 …".
+std::string UsefulWords(const std::vector<hand::TileLeft>& useful) {
+    std::string out =
+        "有効牌 " + std::to_string(useful.size()) + "種" + std::to_string(SumLeft(useful)) + "枚:";
+    for (const hand::TileLeft& t : useful) {
+        out += " " + TileCount(t);
+    }
+    return out;
+}
+
+// "ロン 2飜 40符（立直、平和）点数＝…", or the false-win line when there is no yaku.
+std::string WayWords(std::string_view way, const hand::HandScore& score) {
+    std::string yaku;
+    for (const hand::HanLine& line : hand::HanLines(score.result)) {
+        yaku += (yaku.empty() ? "" : "、") + std::string(line.name);
+    }
+    const std::string totals =
+        score.result.NoYaku() ? "役なし" : hand::Totals(score.result) + "（" + yaku + "）";
+    std::string out = std::string(way) + " " + totals + " " + score.report;
+    if (!score.settlementLine.empty()) {
+        out += " " + score.settlementLine;
+    }
+    return out;
+}
+
+std::string WaitWords(const WaitResult& wait) {
+    const std::string ron = wait.ron ? WayWords("ロン", *wait.ron) : "ロン フリテンのため不可";
+    return hand::TileName(wait.tile) + " 残り" + std::to_string(wait.left) + "枚" +
+           std::string(kGap) + ron + std::string(kGap) + WayWords("ツモ", wait.tsumo);
+}
+
+std::vector<hand::TileLeft> TilesOf(const std::vector<WaitResult>& waits) {
+    std::vector<hand::TileLeft> tiles;
+    for (const WaitResult& wait : waits) {
+        tiles.push_back({wait.tile, wait.left});
+    }
+    return tiles;
+}
+
+// "聴牌 待ち 2種7枚: 1m×3 4m×4", with フリテン when it is.
+std::string TenpaiWords(const std::vector<WaitResult>& waits, bool furiten) {
+    const std::vector<hand::TileLeft> tiles = TilesOf(waits);
+    std::string out = std::string(furiten ? "聴牌（フリテン）" : "聴牌") + " 待ち " +
+                      std::to_string(tiles.size()) + "種" + std::to_string(SumLeft(tiles)) + "枚:";
+    for (const hand::TileLeft& t : tiles) {
+        out += " " + TileCount(t);
+    }
+    return out;
+}
+
+// The lines of the text output, without their line ends; a batch joins them with tabs.
+std::vector<std::string> TextLines(const WaitAnalysis& analysis) {
+    std::vector<std::string> lines;
+    const auto addWaits = [&](const std::vector<WaitResult>& waits, std::string_view indent) {
+        for (const WaitResult& wait : waits) {
+            lines.push_back(std::string(indent) + WaitWords(wait));
+        }
+    };
+    if (analysis.discards.empty()) {
+        if (analysis.shanten == hand::kTenpai) {
+            lines.push_back(TenpaiWords(analysis.waits, analysis.furiten));
+            addWaits(analysis.waits, "");
+        } else {
+            lines.push_back(ShantenWords(analysis.shanten) + std::string(kGap) +
+                            UsefulWords(analysis.useful));
+        }
+        return lines;
+    }
+    if (analysis.win) {
+        lines.push_back("和了形です（最後の牌 " + hand::TileName(analysis.win->tile) + " で和了）");
+        addWaits({*analysis.win}, "");
+    }
+    for (const hand::DiscardResult& discard : analysis.discards) {
+        const std::string head = "打" + hand::TileName(discard.tile) + std::string(kGap);
+        if (discard.shanten == hand::kTenpai) {
+            lines.push_back(head + TenpaiWords(discard.waits, discard.furiten));
+            addWaits(discard.waits, "　　");
+        } else {
+            lines.push_back(head + ShantenWords(discard.shanten) + std::string(kGap) +
+                            UsefulWords(discard.useful));
+        }
+    }
+    return lines;
+}
+
+Json TilesJson(const std::vector<hand::TileLeft>& tiles) {
+    Json out = Json::array();
+    for (const hand::TileLeft& t : tiles) {
+        out.push_back({{"tile", hand::TileName(t.tile)}, {"left", t.left}});
+    }
+    return out;
+}
+
+Json WaitJson(const WaitResult& wait, const hand::Situation& situation) {
+    Json out = {{"tile", hand::TileName(wait.tile)}, {"left", wait.left}};
+    if (wait.ron) {
+        out["ron"] = HandJson(*wait.ron, hand::SituationFor(situation, false));
+    }
+    out["tsumo"] = HandJson(wait.tsumo, hand::SituationFor(situation, true));
+    return out;
+}
+
+Json WaitsJson(const std::vector<WaitResult>& waits, const hand::Situation& situation) {
+    Json out = Json::array();
+    for (const WaitResult& wait : waits) {
+        out.push_back(WaitJson(wait, situation));
+    }
+    return out;
+}
+
+Json AnalysisJson(const WaitAnalysis& analysis, const hand::Situation& situation) {
+    Json out = {{"shanten", analysis.shanten}};
+    if (analysis.discards.empty()) {
+        if (analysis.shanten == hand::kTenpai) {
+            out["waits"] = WaitsJson(analysis.waits, situation);
+        } else {
+            out["useful"] = TilesJson(analysis.useful);
+        }
+        out["furiten"] = analysis.furiten;
+        return out;
+    }
+    if (analysis.win) {
+        out["win"] = WaitJson(*analysis.win, situation);
+    }
+    Json discards = Json::array();
+    for (const hand::DiscardResult& discard : analysis.discards) {
+        Json entry = {{"tile", hand::TileName(discard.tile)},
+                      {"shanten", discard.shanten},
+                      {"useful", TilesJson(discard.useful)}};
+        if (discard.shanten == hand::kTenpai) {
+            entry["waits"] = WaitsJson(discard.waits, situation);
+            entry["furiten"] = discard.furiten;
+        }
+        discards.push_back(std::move(entry));
+    }
+    out["discards"] = std::move(discards);
+    return out;
+}
+
+// One hand from its options: the output, or an error message.
+struct Outcome {
+    std::string out;
+    std::string error;
+};
+
+Outcome AnalyzeOne(const HandOptions& options, bool batchLine) {
+    const hand::HandText text = ToHandText(options);
+    auto analysed = hand::AnalyzeWaits(
+        text, options.discards, options.plain ? hand::Figures::Plain : hand::Figures::Myriad);
+    if (auto* error = std::get_if<hand::NotationError>(&analysed)) {
+        return {"", error->message};
+    }
+    const WaitAnalysis& analysis = std::get<WaitAnalysis>(analysed);
+    if (options.json) {
+        return {JsonLine(AnalysisJson(analysis, text.situation)), ""};
+    }
+    std::string out;
+    for (const std::string& line : TextLines(analysis)) {
+        out += (batchLine && !out.empty() ? "\t" : "") + line + (batchLine ? "" : "\n");
+    }
+    return {batchLine ? out + "\n" : out, ""};
+}
+
+CliResult RunBatch(const HandOptions& batch, std::istream& input) {
+    CliResult result;
+    HandParser parser(kWaitsShape, false);
+    std::string line;
+    for (int number = 1; std::getline(input, line); ++number) {
+        const std::vector<std::string> words = hand::SplitWords(line);
+        const std::vector<std::string_view> args(words.begin(), words.end());
+        Parsed parsed = parser.Parse(args);
+        parsed.options.json |= batch.json;
+        parsed.options.plain |= batch.plain;
+        Outcome outcome =
+            parsed.error.empty() ? AnalyzeOne(parsed.options, true) : Outcome{"", parsed.error};
+        if (!parsed.help.empty()) {
+            outcome.error = "--help is not a hand";
+        }
+        if (!outcome.error.empty()) {
+            result.exitCode = kExitUsage;
+            const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
+            outcome.out =
+                batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
+        }
+        result.out += outcome.out;
+    }
+    return result;
+}
+
+}  // namespace
+
+CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input) {
+    const Parsed parsed = HandParser(kWaitsShape, true).Parse(args);
+    if (!parsed.help.empty()) {
+        return {0, parsed.help, ""};
+    }
+    const auto fail = [](const std::string& message) {
+        return CliResult{kExitUsage, "", "velmarto-score: waits: " + message + "\n"};
+    };
+    if (!parsed.error.empty()) {
+        return fail(parsed.error);
+    }
+    const HandOptions& options = parsed.options;
+    if (options.batch && !options.tiles.empty()) {
+        return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
+    }
+    CliResult result;
+    if (options.batch) {
+        result = RunBatch(options, input);
+    } else {
+        const Outcome outcome = AnalyzeOne(options, false);
+        if (!outcome.error.empty()) {
+            return fail(outcome.error);
+        }
+        result.out = outcome.out;
+    }
+    if (options.encoding == "cp932") {
+        result.out = ToCp932(result.out);
+    }
+    return result;
+}
+
+}  // namespace velmarto::cli
