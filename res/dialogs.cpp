@@ -118,18 +118,12 @@ constexpr int kTileHeight = 18;
 constexpr int kTileColumnStep = 22;
 constexpr int kTileRowStep = 19;
 
-// Every tile character lies in U+1F000-U+1F021: four bytes of UTF-8.
-using Utf8Glyph = std::array<char, 4>;
-constexpr Utf8Glyph Utf8(char32_t c) {
-    return {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-}
 using TileName = std::array<char, 2>;  // "5m", "0p"
 
 constexpr auto kPaletteGlyphs = [] {
     std::array<Utf8Glyph, kPalette.size()> glyphs{};
     for (std::size_t i = 0; i < kPalette.size(); ++i) {
-        glyphs[i] = Utf8(hand::TileCodePoint(kPalette[i].index));
+        glyphs[i] = TileUtf8(hand::TileCodePoint(kPalette[i].index));
     }
     return glyphs;
 }();
@@ -226,7 +220,7 @@ constexpr std::array kHandControlsAfterPalette = {
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {244, 8, 40, 8}, "結果", winsys::kGroup},
     ControlTemplate{IDC_HAND_DETAIL,
                     ControlKind::Edit,
-                    {244, 20, 210, 154},
+                    {244, 20, 210, 130},
                     "",
                     winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kMultiLine |
                         winsys::kVScroll,
@@ -236,7 +230,8 @@ constexpr std::array kHandControlsAfterPalette = {
                     ControlKind::Edit,
                     {244, 180, 210, 13},
                     "",
-                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kAutoHScroll,
+                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kAutoHScroll |
+                        winsys::kGroup,
                     {},
                     "点数"},
     ControlTemplate{IDC_HAND_COPY,
@@ -255,9 +250,15 @@ constexpr std::array kHandControlsAfterPalette = {
         IDCANCEL, ControlKind::PushButton, {384, 234, 70, 14}, "閉じる", winsys::kTabStop},
 };
 
+// The wait buttons: one row under the result, shown as many as the hand has waits or discards.
+constexpr int kWaitsLeft = 244;
+constexpr int kWaitsTop = 153;
+constexpr int kWaitWidth = 14;
+constexpr int kWaitStep = 15;
+
 constexpr auto kHandControls = [] {
     std::array<ControlTemplate, kHandControlsBeforePalette.size() + kPalette.size() +
-                                    kHandControlsAfterPalette.size()>
+                                    kHandControlsAfterPalette.size() + kWaitButtons>
         all{};
     std::size_t at = 0;
     for (const ControlTemplate& control : kHandControlsBeforePalette) {
@@ -283,6 +284,17 @@ constexpr auto kHandControls = [] {
     }
     for (const ControlTemplate& control : kHandControlsAfterPalette) {
         all[at++] = control;
+        if (control.id != IDC_HAND_DETAIL) {
+            continue;
+        }
+        for (int i = 0; i < kWaitButtons; ++i) {
+            all[at++] =
+                ControlTemplate{IDC_WAIT_FIRST + i,
+                                ControlKind::TileButton,
+                                {kWaitsLeft + i * kWaitStep, kWaitsTop, kWaitWidth, kTileHeight},
+                                "",
+                                i == 0 ? winsys::kGroup | winsys::kTabStop : 0u};
+        }
     }
     return all;
 }();

@@ -9,6 +9,7 @@
 
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
+#include "engine/hand/waits.h"
 #include "res/dialogs.h"
 #include "res/hand_palette.h"
 
@@ -108,6 +109,81 @@ std::string Wrapped(std::string_view line) {
     return text;
 }
 
+// What the line above the result says while it lists waits or discards.
+constexpr std::string_view kWaitsHint = "待ちのボタンで和了牌を加えます";
+constexpr std::string_view kDiscardsHint = "和了の形ではありません。打牌のボタンで手牌から除きます";
+
+std::string ShantenText(int shanten) {
+    return shanten <= 0 ? "聴牌" : std::to_string(shanten) + "向聴";
+}
+
+// "1m(3) 4m(2)": each tile and how many are left.
+std::string TilesLeft(const std::vector<hand::TileLeft>& tiles) {
+    std::string text;
+    for (const hand::TileLeft& t : tiles) {
+        text.append(text.empty() ? "" : " ")
+            .append(hand::TileName(t.tile) + "(" + std::to_string(t.left) + ")");
+    }
+    return text;
+}
+
+template <typename T>
+int LeftOf(const std::vector<T>& tiles) {
+    int left = 0;
+    for (const T& t : tiles) {
+        left += t.left;
+    }
+    return left;
+}
+
+// "有効牌 5種 16枚: 1m(3) 4m(2) …", or the same for waits.
+std::string Summary(std::string_view what, const std::vector<hand::TileLeft>& tiles) {
+    return std::string(what) + " " + std::to_string(tiles.size()) + "種 " +
+           std::to_string(LeftOf(tiles)) + "枚: " + TilesLeft(tiles);
+}
+
+std::vector<hand::TileLeft> TilesOf(const std::vector<hand::WaitResult>& waits) {
+    std::vector<hand::TileLeft> tiles;
+    for (const hand::WaitResult& wait : waits) {
+        tiles.push_back({wait.tile, wait.left});
+    }
+    return tiles;
+}
+
+// One way a wait pays: "ロン 2飜 30符", then its report and settlement a payment to a line.
+void AddWay(std::vector<std::string>& lines, std::string_view way, const hand::HandScore* score) {
+    if (score == nullptr) {
+        lines.push_back(std::string(way) + " フリテン");
+        return;
+    }
+    lines.push_back(std::string(way) + " " +
+                    (score->result.NoYaku() ? std::string("役なし") : hand::Totals(score->result)));
+    lines.push_back(Wrapped(score->report));
+    if (!score->settlementLine.empty()) {
+        lines.push_back(Wrapped(score->settlementLine));
+    }
+}
+
+void AddWaits(std::vector<std::string>& lines, const std::vector<hand::WaitResult>& waits) {
+    for (const hand::WaitResult& wait : waits) {
+        lines.emplace_back();
+        lines.push_back(hand::TileName(wait.tile) + "（残り" + std::to_string(wait.left) + "枚）");
+        AddWay(lines, "ロン", wait.ron ? &*wait.ron : nullptr);
+        AddWay(lines, "ツモ", &wait.tsumo);
+    }
+}
+
+// The tiles of the hand box and its called sets counted as a hand counts them, or nothing
+// while the notation does not read.
+std::optional<std::size_t> TileCount(const std::string& tiles, std::size_t sets) {
+    auto parsed = hand::ParseTiles(tiles);
+    const auto* read = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (read == nullptr) {
+        return std::nullopt;
+    }
+    return read->size() + hand::kSetTiles * sets;
+}
+
 // Whether the dialog keeps this control's state: what the user sets, not what it is shown.
 bool Kept(const winsys::ControlTemplate& control) {
     using winsys::ControlKind;
@@ -188,6 +264,11 @@ void CHandDialog::OnCommand(int id) {
                            hand::TileName(res::kPalette[static_cast<std::size_t>(palette)]));
         return;
     }
+    const int wait = id - res::IDC_WAIT_FIRST;
+    if (wait >= 0 && static_cast<std::size_t>(wait) < m_waitTiles.size()) {
+        OnWait(static_cast<std::size_t>(wait));
+        return;
+    }
     Recount();  // a check box
 }
 
@@ -263,6 +344,7 @@ void CHandDialog::ShowError(std::string_view japanese) {
     SetDlgItemText(res::IDC_HAND_DETAIL, "");
     SetDlgItemText(res::IDC_HAND_REPORT, "");
     SetDlgItemText(res::IDC_HAND_APPLY_NOTE, "");
+    ShowWaitButtons({}, false);
     EnableControl(res::IDC_HAND_COPY, false);
     EnableControl(res::IDC_HAND_APPLY, false);
     m_copyText.clear();
@@ -281,6 +363,7 @@ void CHandDialog::ShowScore(const hand::HandScore& score) {
     SetDlgItemText(res::IDC_HAND_ERROR, "");
     SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
     SetDlgItemText(res::IDC_HAND_REPORT, score.report);
+    ShowWaitButtons({}, false);
     EnableControl(res::IDC_HAND_COPY, true);
     // A hand without yaku goes over as 0 han: the score window shows the same penalty.
     const int han = score.result.NoYaku() ? 0 : score.result.han;
@@ -325,6 +408,11 @@ void CHandDialog::Recount() {
                   "の数で入れてください");
         return;
     }
+    const std::optional<std::size_t> count = TileCount(tiles, sets.size());
+    if (count == static_cast<std::size_t>(hand::kWaitingTiles)) {
+        ShowAnalysis(text);
+        return;
+    }
     const auto input = hand::ReadHand(text);
     if (const auto* error = std::get_if<hand::NotationError>(&input)) {
         ShowError(error->japanese);
@@ -332,10 +420,91 @@ void CHandDialog::Recount() {
     }
     const auto scored = hand::ScoreHand(std::get<hand::HandInput>(input), hand::Figures::Myriad);
     if (const auto* error = std::get_if<hand::NotationError>(&scored)) {
-        ShowError(error->japanese);
+        // 14 tiles that do not win: what each discard leaves.
+        if (!ShowAnalysis(text)) {
+            ShowError(error->japanese);
+        }
         return;
     }
     ShowScore(std::get<hand::HandScore>(scored));
+}
+
+bool CHandDialog::ShowAnalysis(const hand::HandText& text) {
+    const auto analysed = hand::AnalyzeWaits(text, "", hand::Figures::Myriad);
+    if (const auto* error = std::get_if<hand::NotationError>(&analysed)) {
+        ShowError(error->japanese);
+        return true;
+    }
+    const hand::WaitAnalysis& analysis = std::get<hand::WaitAnalysis>(analysed);
+    if (analysis.win) {
+        return false;
+    }
+    std::vector<std::string> lines;
+    std::vector<hand::Tile> buttons;
+    const bool discards = !analysis.discards.empty();
+    if (discards) {
+        for (const hand::DiscardResult& discard : analysis.discards) {
+            lines.emplace_back();
+            lines.push_back("打" + hand::TileName(discard.tile) + ": " +
+                            ShantenText(discard.shanten) + (discard.furiten ? "（フリテン）" : ""));
+            lines.push_back(Summary(discard.shanten == 0 ? "待ち" : "有効牌", discard.useful));
+            AddWaits(lines, discard.waits);
+            buttons.push_back(discard.tile);
+        }
+        lines.erase(lines.begin());
+    } else if (analysis.shanten == 0) {
+        lines.push_back(std::string("聴牌") + (analysis.furiten ? "（フリテン）" : ""));
+        lines.push_back(Summary("待ち", TilesOf(analysis.waits)));
+        AddWaits(lines, analysis.waits);
+        for (const hand::WaitResult& wait : analysis.waits) {
+            buttons.push_back(wait.tile);
+        }
+    } else {
+        lines.push_back(ShantenText(analysis.shanten));
+        lines.push_back(Summary("有効牌", analysis.useful));
+    }
+    ShowError("");
+    SetDlgItemText(res::IDC_HAND_ERROR,
+                   discards ? kDiscardsHint : (buttons.empty() ? "" : kWaitsHint));
+    SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
+    ShowWaitButtons(buttons, discards);
+    return true;
+}
+
+void CHandDialog::ShowWaitButtons(const std::vector<hand::Tile>& tiles, bool discards) {
+    m_waitTiles.assign(tiles.begin(),
+                       tiles.begin() + static_cast<std::ptrdiff_t>(
+                                           std::min(tiles.size(), std::size_t{res::kWaitButtons})));
+    m_waitsAreDiscards = discards;
+    for (int i = 0; i < res::kWaitButtons; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const bool shown = at < m_waitTiles.size();
+        if (shown) {
+            const res::Utf8Glyph glyph = res::TileUtf8(hand::TileCodePoint(m_waitTiles[at].index));
+            SetDlgItemText(res::IDC_WAIT_FIRST + i, {glyph.data(), glyph.size()});
+        }
+        ShowControl(res::IDC_WAIT_FIRST + i, shown);
+    }
+}
+
+// A wait goes into the hand as its winning tile; a discard leaves it.
+void CHandDialog::OnWait(std::size_t index) {
+    const hand::Tile tile = m_waitTiles[index];
+    const std::string written = GetDlgItemText(res::IDC_HAND_TILES);
+    if (!m_waitsAreDiscards) {
+        SetDlgItemText(res::IDC_HAND_TILES, written + hand::TileName(tile));
+        return;
+    }
+    auto parsed = hand::ParseTiles(written);
+    auto* tiles = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (tiles == nullptr) {
+        return;
+    }
+    const auto found = std::find(tiles->begin(), tiles->end(), tile);
+    if (found != tiles->end()) {
+        tiles->erase(found);
+        SetDlgItemText(res::IDC_HAND_TILES, hand::CompactNotation(*tiles));
+    }
 }
 
 void CHandDialog::OnCopy() {

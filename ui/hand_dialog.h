@@ -56,6 +56,10 @@ private:
     void ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets);
     void ShowError(std::string_view japanese);
     void ShowScore(const hand::HandScore& score);
+    // The waits of 13 tiles, or the discards of 14 that do not win; false when they win.
+    bool ShowAnalysis(const hand::HandText& text);
+    void ShowWaitButtons(const std::vector<hand::Tile>& tiles, bool discards);
+    void OnWait(std::size_t index);
     void Remember() const;
     void Restore();
     hand::Situation ReadSituation(bool& numbersOk) const;
@@ -66,6 +70,8 @@ private:
     std::string m_copyText;
     std::optional<Hand> m_toApply;
     bool m_restoring = false;
+    std::vector<hand::Tile> m_waitTiles;  // on the wait buttons, in order
+    bool m_waitsAreDiscards = false;
 };
 
 }  // namespace velmarto::ui

@@ -264,6 +264,48 @@ TEST(HandDialog, ReopensAsItWasLeft) {
     });
 }
 
+TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        const auto shown = [&](int i) {
+            return window.Control(res::IDC_WAIT_FIRST + i)->isVisibleTo(&window);
+        };
+        EXPECT_FALSE(shown(0)) << "no waits while the box is empty";
+        Type(window, res::IDC_HAND_TILES, "234067m234p6799s");
+        const QString detail = Text(window, res::IDC_HAND_DETAIL);
+        EXPECT_TRUE(detail.startsWith("聴牌\n待ち 2種 8枚: 5s(4) 8s(4)\n\n5s（残り4枚）\nロン "))
+            << detail.toStdString();
+        EXPECT_TRUE(
+            detail.contains("8s（残り4枚）\nロン 2飜 30符\n点数＝2900点\n子の支払い 1000点オール\n"
+                            "ツモ "))
+            << detail.toStdString();
+        EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "") << "no one report for several waits";
+        EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
+        EXPECT_TRUE(shown(0) && shown(1) && !shown(2));
+        EXPECT_EQ(qobject_cast<QPushButton*>(window.Control(res::IDC_WAIT_FIRST + 1))->text(),
+                  winsys::qt::TileText(0x1F017));
+        // Enter on a wait adds it as the winning tile, and the hand is counted.
+        window.Control(res::IDC_WAIT_FIRST + 1)->setFocus();
+        QTest::keyClick(window.Control(res::IDC_WAIT_FIRST + 1), Qt::Key_Return);
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "234067m234p6799s8s");
+        EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), kPinfuReport);
+        EXPECT_FALSE(shown(0));
+        // Fourteen that do not win: the discards, best first; a click discards.
+        Type(window, res::IDC_HAND_TILES, "\b");
+        Type(window, res::IDC_HAND_TILES, "1z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("打1z: 聴牌\n待ち 2種 8枚"))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
+        QTest::mouseClick(window.Control(res::IDC_WAIT_FIRST), Qt::LeftButton);
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "234067m234p6799s");
+        // Not tenpai: the shanten and the useful tiles.
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->setText("19m19p19s1234567z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("聴牌")) << "thirteen orphans";
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->setText("1358m1358p1358s1z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).contains("向聴\n有効牌 "))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
+    });
+}
+
 // The darkest pixel of a tile row as drawn; the Windows build's own test holds its rows to the
 // same mark.
 constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots

@@ -490,6 +490,12 @@ void Dialog::EnableControl(int id, bool enable) {
     }
 }
 
+void Dialog::ShowControl(int id, bool show) {
+    if (QWidget* widget = m_window->Control(id)) {
+        widget->setVisible(show);
+    }
+}
+
 void Dialog::SetDlgItemText(int id, std::string_view text) {
     QWidget* widget = m_window->Control(id);
     const QString qtext = qt::ToQt(text);

@@ -392,7 +392,10 @@ void DialogWindow::DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTempl
     SetTextColor(item.hDC, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
                            : (control.style & kRed) ? kRedFive
                                                     : GetSysColor(COLOR_BTNTEXT));
-    const std::wstring glyph = Widen(control.text);
+    // The palette's faces are fixed; the waits' change with the hand.
+    std::wstring glyph(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+    glyph.resize(static_cast<std::size_t>(
+        GetWindowTextW(item.hwndItem, glyph.data(), static_cast<int>(glyph.size()))));
     const SIZE size = ScriptText(item.hDC, glyph, {}, false);
     ScriptText(item.hDC, glyph,
                {(rect.left + rect.right - size.cx) / 2, (rect.top + rect.bottom - size.cy) / 2},
@@ -598,6 +601,10 @@ void Dialog::SetCheck(int id, int check) {
 
 void Dialog::EnableControl(int id, bool enable) {
     EnableWindow(m_window->Control(id), enable ? TRUE : FALSE);
+}
+
+void Dialog::ShowControl(int id, bool show) {
+    ShowWindow(m_window->Control(id), show ? SW_SHOWNA : SW_HIDE);
 }
 
 void Dialog::SetDlgItemText(int id, std::string_view text) {
