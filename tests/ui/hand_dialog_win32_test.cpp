@@ -158,6 +158,28 @@ TEST(Win32HandDialog, ApplyTakesAHandWithoutYaku) {
     EXPECT_EQ(dialog.ToApply()->han, 0);
 }
 
+bool Shown(HWND dialog, int id) {
+    return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+TEST(Win32HandDialog, ThirteenTilesListTheWaitsAndEnterAddsOne) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](HWND hwnd) {
+        EXPECT_FALSE(Shown(hwnd, res::IDC_WAIT_FIRST));
+        Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s");
+        EXPECT_TRUE(ItemText(hwnd, res::IDC_HAND_DETAIL)
+                        .starts_with("聴牌\r\n待ち 2種 8枚: 5s(4) 8s(4)\r\n"))
+            << ItemText(hwnd, res::IDC_HAND_DETAIL);
+        EXPECT_TRUE(Shown(hwnd, res::IDC_WAIT_FIRST + 1));
+        EXPECT_FALSE(Shown(hwnd, res::IDC_WAIT_FIRST + 2));
+        SetFocus(GetDlgItem(hwnd, res::IDC_WAIT_FIRST + 1));
+        PressKey(hwnd, VK_RETURN);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), kPinfuTiles);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_REPORT), kPinfuReport);
+        EXPECT_FALSE(Shown(hwnd, res::IDC_WAIT_FIRST));
+    });
+}
+
 // The darkest pixel of a tile row as the dialog draws it: the tiles must read as well as on
 // Linux, where the darkest is 57 of 255.
 constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots
