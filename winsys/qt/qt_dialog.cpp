@@ -329,6 +329,33 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+// Tab and Shift+Tab as the Windows dialog manager has them: the next tab stop in template order
+// from the focused control, wherever it is, a button reached by arrows included; of a group of
+// radio buttons only the checked one.
+bool DialogWindow::focusNextPrevChild(bool next) {
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), focusWidget());
+    if (found == m_widgets.end()) {
+        return QDialog::focusNextPrevChild(next);
+    }
+    const std::span<const ControlTemplate> controls = m_owner.Template().controls;
+    const auto count = static_cast<std::ptrdiff_t>(m_widgets.size());
+    const std::ptrdiff_t start = found - m_widgets.begin();
+    for (std::ptrdiff_t n = 1; n <= count; ++n) {
+        const auto i =
+            static_cast<std::size_t>(((start + (next ? n : -n)) % count + count) % count);
+        QWidget* candidate = m_widgets[i];
+        const auto* radio = qobject_cast<const QRadioButton*>(candidate);
+        const bool passedOver =
+            radio && !radio->isChecked() && radio->group() && radio->group()->checkedButton();
+        if ((controls[i].style & kTabStop) && candidate->isVisible() && candidate->isEnabled() &&
+            !passedOver) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return QDialog::eventFilter(watched, event);
