@@ -29,8 +29,13 @@ check() {
 
 expect_clipboard() {
     printf '%s' "$1" >"$work/expected"
-    # Windows text ends its lines in CR LF, which Wine hands on as they are.
-    xclip -selection clipboard -t UTF8_STRING -o 2>/dev/null | tr -d '\r' >"$work/actual" || true
+    # Windows text ends its lines in CR LF, which Wine hands on as they are. Wine passes the
+    # clipboard to X a moment after the copy: the text is read again until it comes.
+    for _ in $(seq 20); do
+        xclip -selection clipboard -t UTF8_STRING -o 2>/dev/null | tr -d '\r' >"$work/actual" || true
+        cmp -s "$work/expected" "$work/actual" && break
+        sleep 0.1
+    done
     check "clipboard holds '$1' (it holds '$(cat "$work/actual")')" cmp -s "$work/expected" "$work/actual"
 }
 
