@@ -90,6 +90,13 @@ press shift+Tab shift+Tab
 press Return Tab Tab Tab Tab Tab Return
 expect_clipboard "点数＝1500点　子の支払い 500点オール"
 
+# From the result box too, the window menu and not the box's own.
+press Tab
+press shift+F10 "${choose_about[@]}"
+check "Shift+F10 on the result box opens the window menu" about_visible
+press Escape
+press shift+Tab
+
 # Back to the han tens selector for 11 han, then 子, calculate and copy.
 press shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down Tab Tab Tab Right Return Tab Tab Return
 expect_clipboard "点数＝98万3100点　親の支払い 49万1600点／子の支払い 24万5800点"
