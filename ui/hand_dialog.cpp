@@ -117,12 +117,12 @@ std::string ShantenText(int shanten) {
     return shanten <= 0 ? "聴牌" : std::to_string(shanten) + "向聴";
 }
 
-// "1m(3) 4m(2)": each tile and how many are left.
+// "1m×3 4m×2": each tile and how many are left, as velmarto-score waits writes them.
 std::string TilesLeft(const std::vector<hand::TileLeft>& tiles) {
     std::string text;
     for (const hand::TileLeft& t : tiles) {
         text.append(text.empty() ? "" : " ")
-            .append(hand::TileName(t.tile) + "(" + std::to_string(t.left) + ")");
+            .append(hand::TileName(t.tile) + "×" + std::to_string(t.left));
     }
     return text;
 }
@@ -136,9 +136,9 @@ int LeftOf(const std::vector<T>& tiles) {
     return left;
 }
 
-// "有効牌 5種 16枚: 1m(3) 4m(2) …", or the same for waits.
+// "有効牌 5種16枚: 1m×3 4m×2 …", or the same for waits.
 std::string Summary(std::string_view what, const std::vector<hand::TileLeft>& tiles) {
-    return std::string(what) + " " + std::to_string(tiles.size()) + "種 " +
+    return std::string(what) + " " + std::to_string(tiles.size()) + "種" +
            std::to_string(LeftOf(tiles)) + "枚: " + TilesLeft(tiles);
 }
 
