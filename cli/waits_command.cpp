@@ -55,22 +55,19 @@ std::string TileCount(const hand::TileLeft& t) {
     return hand::TileName(t.tile) + "×" + std::to_string(t.left);
 }
 
-int SumLeft(const std::vector<hand::TileLeft>& tiles) {
-    int sum = 0;
-    for (const hand::TileLeft& t : tiles) {
-        sum += t.left;
-    }
-    return sum;
-}
-
-// "有効牌 6種20枚: 6s×4 9s×4 …".
-std::string UsefulWords(const std::vector<hand::TileLeft>& useful) {
+// "6種20枚: 6s×4 9s×4 …": kinds, tiles left, and each tile.
+std::string CountedTiles(const std::vector<hand::TileLeft>& tiles) {
     std::string out =
-        "有効牌 " + std::to_string(useful.size()) + "種" + std::to_string(SumLeft(useful)) + "枚:";
-    for (const hand::TileLeft& t : useful) {
-        out += " " + TileCount(t);
+        std::to_string(tiles.size()) + "種" + std::to_string(hand::TotalLeft(tiles)) + "枚:";
+    for (const hand::TileLeft& t : tiles) {
+        out += ' ';
+        out += TileCount(t);
     }
     return out;
+}
+
+std::string UsefulWords(const std::vector<hand::TileLeft>& useful) {
+    return "有効牌 " + CountedTiles(useful);
 }
 
 // "ロン 2飜 40符（立直、平和）点数＝…", or the false-win line when there is no yaku.
@@ -104,13 +101,8 @@ std::vector<hand::TileLeft> TilesOf(const std::vector<WaitResult>& waits) {
 
 // "聴牌 待ち 2種7枚: 1m×3 4m×4", with フリテン when it is.
 std::string TenpaiWords(const std::vector<WaitResult>& waits, bool furiten) {
-    const std::vector<hand::TileLeft> tiles = TilesOf(waits);
-    std::string out = std::string(furiten ? "聴牌（フリテン）" : "聴牌") + " 待ち " +
-                      std::to_string(tiles.size()) + "種" + std::to_string(SumLeft(tiles)) + "枚:";
-    for (const hand::TileLeft& t : tiles) {
-        out += " " + TileCount(t);
-    }
-    return out;
+    return std::string(furiten ? "聴牌（フリテン）" : "聴牌") + " 待ち " +
+           CountedTiles(TilesOf(waits));
 }
 
 // The lines of the text output, without their line ends; a batch joins them with tabs.

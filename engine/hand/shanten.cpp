@@ -286,10 +286,10 @@ std::array<int, kTileKinds> ShantenAfterEachDraw(const TileCounts& concealed, in
                 const int n = count;
                 shanten = std::min(shanten,
                                    SevenPairsFrom(pairs + (n == 1), singles + (n == 0) - (n == 1)));
-                if (IsTerminalOrHonour(t)) {
-                    shanten = std::min(shanten,
-                                       ThirteenOrphansFrom(kinds + (n == 0), orphanPair || n == 1));
-                }
+                // Another tile is simply cut again.
+                const bool orphan = IsTerminalOrHonour(t);
+                shanten = std::min(shanten, ThirteenOrphansFrom(kinds + (orphan && n == 0),
+                                                                orphanPair || (orphan && n == 1)));
             }
             after[static_cast<std::size_t>(t)] = shanten;
         }

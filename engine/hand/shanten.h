@@ -11,6 +11,7 @@ namespace velmarto::hand {
 
 inline constexpr int kComplete = -1;  // the shanten of a hand that already wins
 inline constexpr int kTenpai = 0;
+inline constexpr int kNoForm = 99;  // no shanten: a form the hand cannot take, a tile not drawn
 
 // The shanten of 13 concealed tiles, or of 14 (the best discard's), with `melds` called sets;
 // each called set counts 3 tiles. `called` holds the copies the called sets use, which the
@@ -27,7 +28,6 @@ std::array<int, kTileKinds> ShantenAfterEachDraw(const TileCounts& concealed, in
 int ShantenOf(const HandInput& hand);
 
 // The same for one form; a form the hand cannot take (seven pairs with calls) is kNoForm.
-inline constexpr int kNoForm = 99;
 int StandardShanten(const TileCounts& concealed, int melds, const TileCounts& called = {});
 int SevenPairsShanten(const TileCounts& concealed, int melds);
 int ThirteenOrphansShanten(const TileCounts& concealed, int melds);

@@ -108,8 +108,10 @@ std::variant<Thirteen, NotationError> AnalyzeThirteen(HandInput& hand, const Cou
     // A scored wait is large (the payments hold their digits); growing the list would copy them.
     out.waits.reserve(out.useful.size());
     for (const TileLeft& wait : out.useful) {
-        out.waits.push_back({wait.tile, wait.left, std::nullopt, {}});
-        if (auto error = ScoreWait(hand, out.furiten, style, out.waits.back())) {
+        WaitResult& result = out.waits.emplace_back();
+        result.tile = wait.tile;
+        result.left = wait.left;
+        if (auto error = ScoreWait(hand, out.furiten, style, result)) {
             return *error;
         }
     }
@@ -181,8 +183,9 @@ std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
         Counts before = counts;
         --before.concealed[static_cast<std::size_t>(last.index)];
         const bool furiten = ShapeOf(before, ownDiscards).furiten;
-        WaitResult& win =
-            analysis.win.emplace(WaitResult{last, LeftOf(last.index, counts), {}, {}});
+        WaitResult& win = analysis.win.emplace();
+        win.tile = last;
+        win.left = LeftOf(last.index, counts);
         if (auto error = ScoreWait(rest, furiten, style, win)) {
             return *error;
         }
@@ -199,12 +202,16 @@ NotationError WrongCount(int tiles) {
 
 }  // namespace
 
-int DiscardResult::UsefulLeft() const {
+int TotalLeft(std::span<const TileLeft> tiles) {
     int sum = 0;
-    for (const TileLeft& t : useful) {
+    for (const TileLeft& t : tiles) {
         sum += t.left;
     }
     return sum;
+}
+
+int DiscardResult::UsefulLeft() const {
+    return TotalLeft(useful);
 }
 
 Situation SituationFor(const Situation& situation, bool tsumo) {

@@ -24,6 +24,9 @@ struct TileLeft {
     int left = 0;
 };
 
+// How many copies of the tiles are left in all.
+int TotalLeft(std::span<const TileLeft> tiles);
+
 // A tile that completes the hand. A drawn five is counted as a plain five.
 struct WaitResult {
     Tile tile;

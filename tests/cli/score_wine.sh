@@ -25,6 +25,11 @@ expect "点数＝393万2200点　親の支払い 196万6100点／子の支払い
 expect "$(printf '%s\n' "点数＝1500点　子の支払い 500点オール" | iconv -f UTF-8 -t CP932)" --encoding cp932 1 30
 expect "$(printf '%s\n' 立直\ 1飜 門前清自摸和\ 1飜 平和\ 1飜 ドラ\ 1飜 "計 4飜 20符（副底 20）" \
     "点数＝5200点　親の支払い 2600点／子の支払い 1300点")" hand 234567m234p6799s8s --tsumo --riichi --dora 1m --seat S
+expect "2向聴　有効牌 6種19枚: 6s×4 9s×4 1z×2 2z×3 3z×3 4z×3" waits 123m456p78s11z234z
+expect "$(printf '%s\n' "聴牌（フリテン） 待ち 2種6枚: 5s×3 8s×3" \
+    "5s 残り3枚　ロン フリテンのため不可　ツモ 2飜 30符（門前清自摸和、断幺九） 点数＝2000点　親の支払い 1000点／子の支払い 500点" \
+    "8s 残り3枚　ロン フリテンのため不可　ツモ 2飜 30符（門前清自摸和、断幺九） 点数＝2000点　親の支払い 1000点／子の支払い 500点")" \
+    waits 234567m234p678s5s --seat S --discards 8s
 
 # A batch on standard input, one JSON object per line.
 batch=$(printf '%s\n' 19m19p19s1234567z1m "123m4" | run hand --batch --json | od -An -tx1) || true
@@ -39,6 +44,9 @@ fi
 status=0
 run 120 30 >/dev/null || status=$?
 if [ "$status" -eq 2 ]; then echo "ok: 120 30 exits 2"; else echo "FAIL: 120 30 exited $status"; failures=$((failures + 1)); fi
+status=0
+run waits 123m >/dev/null || status=$?
+if [ "$status" -eq 2 ]; then echo "ok: waits 123m exits 2"; else echo "FAIL: waits 123m exited $status"; failures=$((failures + 1)); fi
 
 echo "score_wine: $failures failure(s)"
 [ "$failures" -eq 0 ]
