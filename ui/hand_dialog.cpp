@@ -127,19 +127,10 @@ std::string TilesLeft(const std::vector<hand::TileLeft>& tiles) {
     return text;
 }
 
-template <typename T>
-int LeftOf(const std::vector<T>& tiles) {
-    int left = 0;
-    for (const T& t : tiles) {
-        left += t.left;
-    }
-    return left;
-}
-
 // "有効牌 5種16枚: 1m×3 4m×2 …", or the same for waits.
 std::string Summary(std::string_view what, const std::vector<hand::TileLeft>& tiles) {
     return std::string(what) + " " + std::to_string(tiles.size()) + "種" +
-           std::to_string(LeftOf(tiles)) + "枚: " + TilesLeft(tiles);
+           std::to_string(hand::TotalLeft(tiles)) + "枚: " + TilesLeft(tiles);
 }
 
 std::vector<hand::TileLeft> TilesOf(const std::vector<hand::WaitResult>& waits) {
