@@ -68,9 +68,10 @@ void Describe(CLI::App& app, HandOptions& o, const HandCommandShape& shape) {
         app.add_option("--discards", o.discards,
                        "the player's own discards, e.g. 19m5z: a wait among them is furiten");
     }
-    app.add_option("--honba", o.situation.honba, "honba counters")->check(CLI::Range(0, 1000000));
+    app.add_option("--honba", o.situation.honba, "honba counters")
+        ->check(CLI::Range(0, hand::kMaxHonbaOrSticks));
     app.add_option("--sticks", o.situation.sticks, "riichi sticks on the table")
-        ->check(CLI::Range(0, 1000000));
+        ->check(CLI::Range(0, hand::kMaxHonbaOrSticks));
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");

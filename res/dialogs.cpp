@@ -118,18 +118,12 @@ constexpr int kTileHeight = 18;
 constexpr int kTileColumnStep = 22;
 constexpr int kTileRowStep = 19;
 
-// Every tile character lies in U+1F000-U+1F021: four bytes of UTF-8.
-using Utf8Glyph = std::array<char, 4>;
-constexpr Utf8Glyph Utf8(char32_t c) {
-    return {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-}
 using TileName = std::array<char, 2>;  // "5m", "0p"
 
 constexpr auto kPaletteGlyphs = [] {
     std::array<Utf8Glyph, kPalette.size()> glyphs{};
     for (std::size_t i = 0; i < kPalette.size(); ++i) {
-        glyphs[i] = Utf8(hand::TileCodePoint(kPalette[i].index));
+        glyphs[i] = TileUtf8(hand::TileCodePoint(kPalette[i].index));
     }
     return glyphs;
 }();
@@ -144,6 +138,39 @@ constexpr auto kPaletteNames = [] {
     return names;
 }();
 
+// A palette tile's tooltip: its notation and its name, "5z 白", "0m 赤五萬".
+struct ToolTipText {
+    std::array<char, 16> chars{};
+    std::size_t size = 0;
+    constexpr void Append(std::string_view text) {
+        for (char c : text) {
+            chars[size++] = c;
+        }
+    }
+};
+constexpr std::array kNumeralNames = {"一"sv, "二"sv, "三"sv, "四"sv, "五"sv,
+                                      "六"sv, "七"sv, "八"sv, "九"sv};
+constexpr std::array kSuitNames = {"萬"sv, "筒"sv, "索"sv};
+constexpr std::array kHonourNames = {"東"sv, "南"sv, "西"sv, "北"sv, "白"sv, "發"sv, "中"sv};
+
+constexpr auto kPaletteToolTips = [] {
+    std::array<ToolTipText, kPalette.size()> tips{};
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+        const hand::Tile tile = kPalette[i];
+        ToolTipText& tip = tips[i];
+        tip.Append({kPaletteNames[i].data(), kPaletteNames[i].size()});
+        tip.Append(" ");
+        if (hand::IsHonour(tile.index)) {
+            tip.Append(kHonourNames[static_cast<std::size_t>(tile.index - hand::kFirstHonour)]);
+            continue;
+        }
+        tip.Append(tile.red ? "赤" : "");
+        tip.Append(kNumeralNames[static_cast<std::size_t>(hand::NumberOf(tile.index) - 1)]);
+        tip.Append(kSuitNames[static_cast<std::size_t>(hand::SuitOf(tile.index))]);
+    }
+    return tips;
+}();
+
 constexpr std::array kHandControlsAfterPalette = {
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 138, 20, 8}, "チー", winsys::kGroup},
     ControlTemplate{IDC_CHI, ControlKind::Edit, {28, 136, 92, 12}, "", kInput, {}, "チー"},
@@ -153,47 +180,47 @@ constexpr std::array kHandControlsAfterPalette = {
     ControlTemplate{IDC_KAN, ControlKind::Edit, {28, 151, 92, 12}, "", kInput, {}, "明槓"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {124, 153, 20, 8}, "暗槓", 0},
     ControlTemplate{IDC_ANKAN, ControlKind::Edit, {146, 151, 90, 12}, "", kInput, {}, "暗槓"},
-    ControlTemplate{IDC_MELD_ROW, ControlKind::TileRow, {6, 166, 230, 16}, "", 0},
+    ControlTemplate{IDC_MELD_ROW, ControlKind::TileRow, {6, 166, 230, 22}, "", 0},
     ControlTemplate{
-        IDC_TSUMO, ControlKind::CheckBox, {6, 186, 54, 10}, "ツモ", kCheck | winsys::kGroup},
-    ControlTemplate{IDC_RIICHI, ControlKind::CheckBox, {62, 186, 54, 10}, "立直", kCheck},
+        IDC_TSUMO, ControlKind::CheckBox, {6, 192, 54, 10}, "ツモ", kCheck | winsys::kGroup},
+    ControlTemplate{IDC_RIICHI, ControlKind::CheckBox, {62, 192, 54, 10}, "立直", kCheck},
     ControlTemplate{
-        IDC_DOUBLE_RIICHI, ControlKind::CheckBox, {118, 186, 58, 10}, "ダブル立直", kCheck},
-    ControlTemplate{IDC_IPPATSU, ControlKind::CheckBox, {178, 186, 58, 10}, "一発", kCheck},
-    ControlTemplate{IDC_RINSHAN, ControlKind::CheckBox, {6, 198, 54, 10}, "嶺上開花", kCheck},
-    ControlTemplate{IDC_CHANKAN, ControlKind::CheckBox, {62, 198, 54, 10}, "槍槓", kCheck},
-    ControlTemplate{IDC_LAST_TILE, ControlKind::CheckBox, {118, 198, 58, 10}, "海底/河底", kCheck},
-    ControlTemplate{IDC_FIRST_DRAW, ControlKind::CheckBox, {178, 198, 58, 10}, "天和/地和", kCheck},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 216, 20, 8}, "場風", winsys::kGroup},
+        IDC_DOUBLE_RIICHI, ControlKind::CheckBox, {118, 192, 58, 10}, "ダブル立直", kCheck},
+    ControlTemplate{IDC_IPPATSU, ControlKind::CheckBox, {178, 192, 58, 10}, "一発", kCheck},
+    ControlTemplate{IDC_RINSHAN, ControlKind::CheckBox, {6, 204, 54, 10}, "嶺上開花", kCheck},
+    ControlTemplate{IDC_CHANKAN, ControlKind::CheckBox, {62, 204, 54, 10}, "槍槓", kCheck},
+    ControlTemplate{IDC_LAST_TILE, ControlKind::CheckBox, {118, 204, 58, 10}, "海底/河底", kCheck},
+    ControlTemplate{IDC_FIRST_DRAW, ControlKind::CheckBox, {178, 204, 58, 10}, "天和/地和", kCheck},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 222, 20, 8}, "場風", winsys::kGroup},
     ControlTemplate{IDC_ROUND_WIND,
                     ControlKind::DropDownList,
-                    {28, 214, 28, 60},
+                    {28, 220, 28, 60},
                     "",
                     kList,
                     kWindItems,
                     "場風"},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {62, 216, 20, 8}, "自風", 0},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {62, 222, 20, 8}, "自風", 0},
     ControlTemplate{
-        IDC_SEAT_WIND, ControlKind::DropDownList, {84, 214, 28, 60}, "", kList, kWindItems, "自風"},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 216, 20, 8}, "本場", 0},
+        IDC_SEAT_WIND, ControlKind::DropDownList, {84, 220, 28, 60}, "", kList, kWindItems, "自風"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 222, 20, 8}, "本場", 0},
     ControlTemplate{
-        IDC_HONBA, ControlKind::Edit, {142, 214, 24, 12}, "", kInput | winsys::kNumber, {}, "本場"},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {172, 216, 20, 8}, "供託", 0},
+        IDC_HONBA, ControlKind::Edit, {142, 220, 24, 12}, "", kInput | winsys::kNumber, {}, "本場"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {172, 222, 20, 8}, "供託", 0},
     ControlTemplate{IDC_STICKS,
                     ControlKind::Edit,
-                    {194, 214, 24, 12},
+                    {194, 220, 24, 12},
                     "",
                     kInput | winsys::kNumber,
                     {},
                     "供託"},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 232, 44, 8}, "ドラ表示牌", 0},
-    ControlTemplate{IDC_DORA, ControlKind::Edit, {52, 230, 64, 12}, "", kInput, {}, "ドラ表示牌"},
-    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 232, 50, 8}, "裏ドラ表示牌", 0},
-    ControlTemplate{IDC_URA, ControlKind::Edit, {172, 230, 64, 12}, "", kInput, {}, "裏ドラ表示牌"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 238, 44, 8}, "ドラ表示牌", 0},
+    ControlTemplate{IDC_DORA, ControlKind::Edit, {52, 236, 64, 12}, "", kInput, {}, "ドラ表示牌"},
+    ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 238, 50, 8}, "裏ドラ表示牌", 0},
+    ControlTemplate{IDC_URA, ControlKind::Edit, {172, 236, 64, 12}, "", kInput, {}, "裏ドラ表示牌"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {244, 8, 40, 8}, "結果", winsys::kGroup},
     ControlTemplate{IDC_HAND_DETAIL,
                     ControlKind::Edit,
-                    {244, 20, 210, 154},
+                    {244, 20, 210, 130},
                     "",
                     winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kMultiLine |
                         winsys::kVScroll,
@@ -203,26 +230,35 @@ constexpr std::array kHandControlsAfterPalette = {
                     ControlKind::Edit,
                     {244, 180, 210, 13},
                     "",
-                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kAutoHScroll,
+                    winsys::kBorder | winsys::kTabStop | winsys::kReadOnly | winsys::kAutoHScroll |
+                        winsys::kGroup,
                     {},
                     "点数"},
     ControlTemplate{IDC_HAND_COPY,
                     ControlKind::PushButton,
-                    {244, 198, 104, 14},
+                    {244, 204, 104, 14},
                     "結果をクリップボードにCOPY",
                     winsys::kTabStop | winsys::kDisabled},
     ControlTemplate{IDC_HAND_APPLY,
                     ControlKind::PushButton,
-                    {352, 198, 102, 14},
+                    {352, 204, 102, 14},
                     "点数画面に反映",
                     winsys::kTabStop | winsys::kDisabled},
     ControlTemplate{
-        IDCANCEL, ControlKind::PushButton, {384, 228, 70, 14}, "閉じる", winsys::kTabStop},
+        IDC_HAND_APPLY_NOTE, ControlKind::StaticText, {244, 222, 136, 8}, "", winsys::kNoPrefix},
+    ControlTemplate{
+        IDCANCEL, ControlKind::PushButton, {384, 234, 70, 14}, "閉じる", winsys::kTabStop},
 };
+
+// The wait buttons: one row under the result, shown as many as the hand has waits or discards.
+constexpr int kWaitsLeft = 244;
+constexpr int kWaitsTop = 153;
+constexpr int kWaitWidth = 14;
+constexpr int kWaitStep = 15;
 
 constexpr auto kHandControls = [] {
     std::array<ControlTemplate, kHandControlsBeforePalette.size() + kPalette.size() +
-                                    kHandControlsAfterPalette.size()>
+                                    kHandControlsAfterPalette.size() + kWaitButtons>
         all{};
     std::size_t at = 0;
     for (const ControlTemplate& control : kHandControlsBeforePalette) {
@@ -242,15 +278,28 @@ constexpr auto kHandControls = [] {
                                     {kPaletteGlyphs[i].data(), kPaletteGlyphs[i].size()},
                                     style,
                                     {},
-                                    {kPaletteNames[i].data(), kPaletteNames[i].size()}};
+                                    {kPaletteNames[i].data(), kPaletteNames[i].size()},
+                                    0,
+                                    {kPaletteToolTips[i].chars.data(), kPaletteToolTips[i].size}};
     }
     for (const ControlTemplate& control : kHandControlsAfterPalette) {
         all[at++] = control;
+        if (control.id != IDC_HAND_DETAIL) {
+            continue;
+        }
+        for (int i = 0; i < kWaitButtons; ++i) {
+            all[at++] =
+                ControlTemplate{IDC_WAIT_FIRST + i,
+                                ControlKind::TileButton,
+                                {kWaitsLeft + i * kWaitStep, kWaitsTop, kWaitWidth, kTileHeight},
+                                "",
+                                i == 0 ? winsys::kGroup | winsys::kTabStop : 0u};
+        }
     }
     return all;
 }();
 
-constexpr winsys::DialogTemplate kHandDialog = {IDD_HAND,  "手牌から計算", 460, 248,
+constexpr winsys::DialogTemplate kHandDialog = {IDD_HAND,  "手牌から計算", 460, 254,
                                                 kFontName, kPointSize,     0,   kHandControls};
 
 struct StringEntry {

@@ -8,6 +8,13 @@
 
 namespace velmarto::res {
 
+// Every tile character lies in U+1F000-U+1F02B: four bytes of UTF-8.
+using Utf8Glyph = std::array<char, 4>;
+constexpr Utf8Glyph TileUtf8(char32_t c) {
+    return {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+            static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+}
+
 inline constexpr int kPaletteSuitButtons = hand::kSuitSize + 1;
 inline constexpr int kPaletteHonours = hand::kTileKinds - hand::kFirstHonour;
 

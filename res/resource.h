@@ -55,8 +55,13 @@ inline constexpr int IDC_HAND_DETAIL = 1130;
 inline constexpr int IDC_HAND_REPORT = 1131;
 inline constexpr int IDC_HAND_COPY = 1132;
 inline constexpr int IDC_HAND_APPLY = 1133;
+inline constexpr int IDC_HAND_APPLY_NOTE = 1134;
 inline constexpr int IDC_TILE_FIRST = 1200;
 inline constexpr int kPaletteTiles = 37;
+// The waits of a 13-tile hand, or the discards of a 14-tile one, as buttons under the result:
+// IDC_WAIT_FIRST + 0 ... + 13.
+inline constexpr int IDC_WAIT_FIRST = 1300;
+inline constexpr int kWaitButtons = 14;
 
 // System-menu commands of the About item and the hand item.
 inline constexpr unsigned IDM_ABOUT = 0x0010;

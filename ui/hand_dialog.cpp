@@ -9,6 +9,7 @@
 
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
+#include "engine/hand/waits.h"
 #include "res/dialogs.h"
 #include "res/hand_palette.h"
 
@@ -42,7 +43,10 @@ constexpr std::array kSituationBoxes = {
 };
 
 constexpr int kEastIndex = 0;
-constexpr int kMaxCount = 999;  // honba and sticks
+
+// What the result area says while the hand box is empty: how hands are written.
+constexpr std::string_view kHowToWrite =
+    "手牌を入れてください（例 123m456p789s11z55s、赤五は0、字牌は1z〜7z）";
 
 // The faces of tiles in notation; nothing while the text does not read yet.
 std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) {
@@ -58,13 +62,20 @@ std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) 
     return faces;
 }
 
+// A closed quad shows its two end tiles face down.
+void TurnEndsDown(std::vector<winsys::TileFace>& faces) {
+    faces.front() = {hand::kTileBackCodePoint};
+    faces.back() = {hand::kTileBackCodePoint};
+}
+
 std::optional<int> Count(const std::string& text) {
     if (text.empty()) {
         return 0;
     }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value > kMaxCount) {
+    if (error != std::errc() || end != text.data() + text.size() ||
+        value > hand::kMaxHonbaOrSticks) {
         return std::nullopt;
     }
     return value;
@@ -78,16 +89,150 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+// A report or settlement line in lines, broken where it passes to its next payment: at a
+// full-width space, which goes, and after a slash.
+std::string Wrapped(std::string_view line) {
+    constexpr std::string_view kSpace = "　";
+    constexpr std::string_view kSlash = "／";
+    std::string text;
+    for (std::size_t i = 0; i < line.size();) {
+        if (line.substr(i).starts_with(kSpace)) {
+            text += '\n';
+            i += kSpace.size();
+        } else if (line.substr(i).starts_with(kSlash)) {
+            text.append(kSlash).push_back('\n');
+            i += kSlash.size();
+        } else {
+            text += line[i++];
+        }
+    }
+    return text;
+}
+
+// What the line above the result says while it lists waits or discards.
+constexpr std::string_view kWaitsHint = "待ちのボタンで和了牌を加えます";
+constexpr std::string_view kDiscardsHint = "和了の形ではありません。打牌のボタンで手牌から除きます";
+
+std::string ShantenText(int shanten) {
+    return shanten <= 0 ? "聴牌" : std::to_string(shanten) + "向聴";
+}
+
+// "1m×3 4m×2": each tile and how many are left, as velmarto-score waits writes them.
+std::string TilesLeft(const std::vector<hand::TileLeft>& tiles) {
+    std::string text;
+    for (const hand::TileLeft& t : tiles) {
+        text.append(text.empty() ? "" : " ")
+            .append(hand::TileName(t.tile) + "×" + std::to_string(t.left));
+    }
+    return text;
+}
+
+// "有効牌 5種16枚: 1m×3 4m×2 …", or the same for waits.
+std::string Summary(std::string_view what, const std::vector<hand::TileLeft>& tiles) {
+    return std::string(what) + " " + std::to_string(tiles.size()) + "種" +
+           std::to_string(hand::TotalLeft(tiles)) + "枚: " + TilesLeft(tiles);
+}
+
+std::vector<hand::TileLeft> TilesOf(const std::vector<hand::WaitResult>& waits) {
+    std::vector<hand::TileLeft> tiles;
+    for (const hand::WaitResult& wait : waits) {
+        tiles.push_back({wait.tile, wait.left});
+    }
+    return tiles;
+}
+
+// One way a wait pays: "ロン 2飜 30符", then its report and settlement a payment to a line.
+void AddWay(std::vector<std::string>& lines, std::string_view way, const hand::HandScore* score) {
+    if (score == nullptr) {
+        lines.push_back(std::string(way) + " フリテン");
+        return;
+    }
+    lines.push_back(std::string(way) + " " +
+                    (score->result.NoYaku() ? std::string("役なし") : hand::Totals(score->result)));
+    lines.push_back(Wrapped(score->report));
+    if (!score->settlementLine.empty()) {
+        lines.push_back(Wrapped(score->settlementLine));
+    }
+}
+
+void AddWaits(std::vector<std::string>& lines, const std::vector<hand::WaitResult>& waits) {
+    for (const hand::WaitResult& wait : waits) {
+        lines.emplace_back();
+        lines.push_back(hand::TileName(wait.tile) + "（残り" + std::to_string(wait.left) + "枚）");
+        AddWay(lines, "ロン", wait.ron ? &*wait.ron : nullptr);
+        AddWay(lines, "ツモ", &wait.tsumo);
+    }
+}
+
+// The tiles of the hand box and its called sets counted as a hand counts them, or nothing
+// while the notation does not read.
+std::optional<std::size_t> TileCount(const std::string& tiles, std::size_t sets) {
+    auto parsed = hand::ParseTiles(tiles);
+    const auto* read = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (read == nullptr) {
+        return std::nullopt;
+    }
+    return read->size() + hand::kSetTiles * sets;
+}
+
+// Whether the dialog keeps this control's state: what the user sets, not what it is shown.
+bool Kept(const winsys::ControlTemplate& control) {
+    using winsys::ControlKind;
+    return (control.kind == ControlKind::Edit && !(control.style & winsys::kReadOnly)) ||
+           control.kind == ControlKind::CheckBox || control.kind == ControlKind::DropDownList;
+}
+
 }  // namespace
 
-CHandDialog::CHandDialog(winsys::Dialog* parent)
-    : winsys::Dialog(res::HandDialogTemplate(), parent) {}
+CHandDialog::CHandDialog(winsys::Dialog* parent, HandDialogMemory* memory)
+    : winsys::Dialog(res::HandDialogTemplate(), parent), m_memory(memory) {}
 
+// Each change counts the hand again and would remember a half-set dialog: the count waits.
 bool CHandDialog::OnInitDialog() {
+    m_restoring = true;
     SetCurSel(res::IDC_ROUND_WIND, kEastIndex);
     SetCurSel(res::IDC_SEAT_WIND, kEastIndex);
+    Restore();
+    m_restoring = false;
     Recount();
     return true;
+}
+
+void CHandDialog::Remember() const {
+    if (!m_memory || m_restoring) {
+        return;
+    }
+    for (const winsys::ControlTemplate& control : Template().controls) {
+        if (!Kept(control)) {
+            continue;
+        }
+        switch (control.kind) {
+            case winsys::ControlKind::Edit:
+                m_memory->texts[control.id] = GetDlgItemText(control.id);
+                break;
+            case winsys::ControlKind::CheckBox:
+                m_memory->checks[control.id] = GetCheck(control.id);
+                break;
+            default:
+                m_memory->selections[control.id] = GetCurSel(control.id);
+                break;
+        }
+    }
+}
+
+void CHandDialog::Restore() {
+    if (!m_memory) {
+        return;
+    }
+    for (const auto& [id, selection] : m_memory->selections) {
+        SetCurSel(id, selection);
+    }
+    for (const auto& [id, check] : m_memory->checks) {
+        SetCheck(id, check);
+    }
+    for (const auto& [id, text] : m_memory->texts) {
+        SetDlgItemText(id, text);
+    }
 }
 
 std::span<const winsys::CommandEntry<CHandDialog>> CHandDialog::MessageMap() {
@@ -110,11 +255,18 @@ void CHandDialog::OnCommand(int id) {
                            hand::TileName(res::kPalette[static_cast<std::size_t>(palette)]));
         return;
     }
+    const int wait = id - res::IDC_WAIT_FIRST;
+    if (wait >= 0 && static_cast<std::size_t>(wait) < m_waitTiles.size()) {
+        OnWait(static_cast<std::size_t>(wait));
+        return;
+    }
     Recount();  // a check box
 }
 
 void CHandDialog::OnChange(int /*id*/) {
-    Recount();
+    if (!m_restoring) {
+        Recount();
+    }
 }
 
 bool CHandDialog::OnEditBackspace(int id) {
@@ -132,19 +284,27 @@ bool CHandDialog::OnEditBackspace(int id) {
 }
 
 void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets) {
-    if (auto faces = FacesOf(tiles)) {
-        SetTileRow(res::IDC_HAND_ROW, *faces);
-    } else if (tiles.empty()) {
-        SetTileRow(res::IDC_HAND_ROW, {});
-    }
     std::vector<winsys::TileFace> melds;
     for (const auto& [kind, set] : sets) {
         if (auto faces = FacesOf(set)) {
+            if (kind == MeldKind::Ankan) {
+                TurnEndsDown(*faces);
+            }
             melds.push_back({0});  // a gap before each set
             melds.insert(melds.end(), faces->begin(), faces->end());
         }
     }
     SetTileRow(res::IDC_MELD_ROW, melds);
+    if (auto faces = FacesOf(tiles)) {
+        // A whole hand's winning tile, the last one written, stands a little apart.
+        const auto total = faces->size() + hand::kSetTiles * sets.size();
+        if (total == hand::kHandTiles && faces->size() > 1) {
+            faces->insert(faces->end() - 1, {0});
+        }
+        SetTileRow(res::IDC_HAND_ROW, *faces);
+    } else if (hand::SplitWords(tiles).empty()) {
+        SetTileRow(res::IDC_HAND_ROW, {});
+    }
 }
 
 hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
@@ -169,15 +329,48 @@ hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
     return situation;
 }
 
-// A message beside the box; the last count stays, but can be neither copied nor applied.
+// A message beside the box, and no figure: a count belongs only to the hand it counts.
 void CHandDialog::ShowError(std::string_view japanese) {
     SetDlgItemText(res::IDC_HAND_ERROR, japanese);
+    SetDlgItemText(res::IDC_HAND_DETAIL, "");
+    SetDlgItemText(res::IDC_HAND_REPORT, "");
+    SetDlgItemText(res::IDC_HAND_APPLY_NOTE, "");
+    ShowWaitButtons({}, false);
     EnableControl(res::IDC_HAND_COPY, false);
     EnableControl(res::IDC_HAND_APPLY, false);
+    m_copyText.clear();
     m_toApply.reset();
 }
 
+void CHandDialog::ShowScore(const hand::HandScore& score) {
+    std::vector<std::string> lines = hand::SummaryLines(score.result);
+    lines.emplace_back();
+    lines.push_back(Wrapped(score.report));
+    m_copyText = score.report;
+    if (!score.settlementLine.empty()) {
+        lines.push_back(Wrapped(score.settlementLine));
+        m_copyText += "\n" + score.settlementLine;
+    }
+    SetDlgItemText(res::IDC_HAND_ERROR, "");
+    SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
+    SetDlgItemText(res::IDC_HAND_REPORT, score.report);
+    ShowWaitButtons({}, false);
+    EnableControl(res::IDC_HAND_COPY, true);
+    // A hand without yaku goes over as 0 han: the score window shows the same penalty.
+    const int han = score.result.NoYaku() ? 0 : score.result.han;
+    m_toApply.reset();
+    if (han <= kMaxHan) {
+        m_toApply = Hand{han, score.result.fu.total, score.seat};
+    }
+    SetDlgItemText(res::IDC_HAND_APPLY_NOTE, m_toApply ? std::string()
+                                                       : "点数画面は" + std::to_string(kMaxHan) +
+                                                             "飜までです（この手は" +
+                                                             std::to_string(han) + "飜）");
+    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+}
+
 void CHandDialog::Recount() {
+    Remember();
     const std::string tiles = GetDlgItemText(res::IDC_HAND_TILES);
     std::vector<CalledSet> sets;
     for (const MeldBox& box : kMeldBoxes) {
@@ -186,8 +379,8 @@ void CHandDialog::Recount() {
         }
     }
     ShowTiles(tiles, sets);
-    if (tiles.empty()) {
-        ShowError("");
+    if (hand::SplitWords(tiles).empty()) {
+        ShowError(kHowToWrite);
         return;
     }
     hand::HandText text;
@@ -202,7 +395,13 @@ void CHandDialog::Recount() {
     bool numbersOk = true;
     text.situation = ReadSituation(numbersOk);
     if (!numbersOk) {
-        ShowError("本場と供託は0〜999の数で入れてください");
+        ShowError("本場と供託は0〜" + std::to_string(hand::kMaxHonbaOrSticks) +
+                  "の数で入れてください");
+        return;
+    }
+    const std::optional<std::size_t> count = TileCount(tiles, sets.size());
+    if (count == static_cast<std::size_t>(hand::kWaitingTiles)) {
+        ShowAnalysis(text);
         return;
     }
     const auto input = hand::ReadHand(text);
@@ -212,30 +411,96 @@ void CHandDialog::Recount() {
     }
     const auto scored = hand::ScoreHand(std::get<hand::HandInput>(input), hand::Figures::Myriad);
     if (const auto* error = std::get_if<hand::NotationError>(&scored)) {
-        ShowError(error->japanese);
+        // 14 tiles that do not win: what each discard leaves.
+        if (!ShowAnalysis(text)) {
+            ShowError(error->japanese);
+        }
         return;
     }
-    const hand::HandScore& score = std::get<hand::HandScore>(scored);
-    std::vector<std::string> lines = hand::SummaryLines(score.result);
-    if (!score.settlementLine.empty()) {
-        lines.push_back(score.settlementLine);
+    ShowScore(std::get<hand::HandScore>(scored));
+}
+
+bool CHandDialog::ShowAnalysis(const hand::HandText& text) {
+    const auto analysed = hand::AnalyzeWaits(text, "", hand::Figures::Myriad);
+    if (const auto* error = std::get_if<hand::NotationError>(&analysed)) {
+        ShowError(error->japanese);
+        return true;
     }
-    SetDlgItemText(res::IDC_HAND_ERROR, "");
+    const hand::WaitAnalysis& analysis = std::get<hand::WaitAnalysis>(analysed);
+    if (analysis.win) {
+        return false;
+    }
+    std::vector<std::string> lines;
+    std::vector<hand::Tile> buttons;
+    const bool discards = !analysis.discards.empty();
+    if (discards) {
+        for (const hand::DiscardResult& discard : analysis.discards) {
+            lines.emplace_back();
+            lines.push_back("打" + hand::TileName(discard.tile) + ": " +
+                            ShantenText(discard.shanten) + (discard.furiten ? "（フリテン）" : ""));
+            lines.push_back(Summary(discard.shanten == 0 ? "待ち" : "有効牌", discard.useful));
+            AddWaits(lines, discard.waits);
+            buttons.push_back(discard.tile);
+        }
+        lines.erase(lines.begin());
+    } else if (analysis.shanten == 0) {
+        lines.push_back(std::string("聴牌") + (analysis.furiten ? "（フリテン）" : ""));
+        lines.push_back(Summary("待ち", TilesOf(analysis.waits)));
+        AddWaits(lines, analysis.waits);
+        for (const hand::WaitResult& wait : analysis.waits) {
+            buttons.push_back(wait.tile);
+        }
+    } else {
+        lines.push_back(ShantenText(analysis.shanten));
+        lines.push_back(Summary("有効牌", analysis.useful));
+    }
+    ShowError("");
+    SetDlgItemText(res::IDC_HAND_ERROR,
+                   discards ? kDiscardsHint : (buttons.empty() ? "" : kWaitsHint));
     SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
-    m_report = score.report;
-    SetDlgItemText(res::IDC_HAND_REPORT, m_report);
-    EnableControl(res::IDC_HAND_COPY, true);
-    const int han = score.result.han;
-    m_toApply.reset();
-    if (!score.result.NoYaku() && han <= kMaxHan) {
-        m_toApply = Hand{han, score.result.fu.total, score.seat};
+    ShowWaitButtons(buttons, discards);
+    return true;
+}
+
+void CHandDialog::ShowWaitButtons(const std::vector<hand::Tile>& tiles, bool discards) {
+    m_waitTiles.assign(tiles.begin(),
+                       tiles.begin() + static_cast<std::ptrdiff_t>(
+                                           std::min(tiles.size(), std::size_t{res::kWaitButtons})));
+    m_waitsAreDiscards = discards;
+    for (int i = 0; i < res::kWaitButtons; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const bool shown = at < m_waitTiles.size();
+        if (shown) {
+            const res::Utf8Glyph glyph = res::TileUtf8(hand::TileCodePoint(m_waitTiles[at].index));
+            SetDlgItemText(res::IDC_WAIT_FIRST + i, {glyph.data(), glyph.size()});
+        }
+        ShowControl(res::IDC_WAIT_FIRST + i, shown);
     }
-    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+}
+
+// A wait goes into the hand as its winning tile; a discard leaves it.
+void CHandDialog::OnWait(std::size_t index) {
+    const hand::Tile tile = m_waitTiles[index];
+    const std::string written = GetDlgItemText(res::IDC_HAND_TILES);
+    if (!m_waitsAreDiscards) {
+        SetDlgItemText(res::IDC_HAND_TILES, written + hand::TileName(tile));
+        return;
+    }
+    auto parsed = hand::ParseTiles(written);
+    auto* tiles = std::get_if<std::vector<hand::Tile>>(&parsed);
+    if (tiles == nullptr) {
+        return;
+    }
+    const auto found = std::find(tiles->begin(), tiles->end(), tile);
+    if (found != tiles->end()) {
+        tiles->erase(found);
+        SetDlgItemText(res::IDC_HAND_TILES, hand::CompactNotation(*tiles));
+    }
 }
 
 void CHandDialog::OnCopy() {
-    if (!m_report.empty()) {
-        winsys::SetClipboardText(m_report);
+    if (!m_copyText.empty()) {
+        winsys::SetClipboardText(m_copyText);
     }
 }
 

@@ -81,7 +81,7 @@ void CScoreDialog::OnCopyResult() {
 }
 
 void CScoreDialog::OnHand() {
-    CHandDialog dialog(this);
+    CHandDialog dialog(this, &m_handMemory);
     if (dialog.DoModal() == CHandDialog::kApplied && dialog.ToApply()) {
         ApplyHand(*dialog.ToApply());
     }

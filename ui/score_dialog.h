@@ -8,6 +8,7 @@
 #include "engine/myriad.h"
 #include "engine/score_report.h"
 #include "res/resource.h"
+#include "ui/hand_dialog.h"
 #include "winsys/dialog.h"
 
 namespace velmarto::ui {
@@ -39,6 +40,7 @@ private:
     winsys::ComboBox m_hanTens{*this, res::IDC_HAN_TENS};
     winsys::ComboBox m_fu{*this, res::IDC_FU};
     std::string m_result;
+    HandDialogMemory m_handMemory;
     winsys::Icon m_hIcon{res::IDI_APP};
     DigitRegister m_registerA{};
     DigitRegister m_registerB{};

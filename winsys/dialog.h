@@ -36,6 +36,7 @@ public:
     int GetCheck(int id) const;  // 1 checked, 0 not
     void SetCheck(int id, int check);
     void EnableControl(int id, bool enable);
+    void ShowControl(int id, bool show);
     void SetDlgItemText(int id, std::string_view text);
     // An edit box's text ("\n" between lines), or a label's or button's.
     std::string GetDlgItemText(int id) const;

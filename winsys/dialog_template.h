@@ -32,7 +32,7 @@ enum ControlStyle : unsigned {
     kBorder = 1u << 4,
     kVScroll = 1u << 5,
     kAutoHScroll = 1u << 6,
-    kNoPrefix = 1u << 7,  // '&' is shown as is, not as a mnemonic
+    kNoPrefix = 1u << 7,   // '&' is shown as is, not as a mnemonic
     kMultiLine = 1u << 8,  // an edit box of several lines
     kNumber = 1u << 9,     // an edit box that takes digits only
     kRed = 1u << 10,       // a tile button drawn in red: a red five
@@ -60,6 +60,7 @@ struct ControlTemplate {
     std::span<const std::string_view> items = {};  // a list's items, in order
     std::string_view accessibleName = {};
     int iconId = 0;
+    std::string_view toolTip = {};
 };
 
 enum DialogStyle : unsigned {

@@ -78,7 +78,11 @@ Written NextWritten(std::string_view text) {
         }
         c = (c << kContinuationBits) | (next & static_cast<unsigned char>(~kContinuationMask));
     }
-    if (c < shortest[length - 1]) {
+    constexpr char32_t kFirstSurrogate = 0xD800;
+    constexpr char32_t kLastSurrogate = 0xDFFF;
+    constexpr char32_t kLastCodePoint = 0x10FFFF;
+    const bool surrogate = c >= kFirstSurrogate && c <= kLastSurrogate;
+    if (c < shortest[length - 1] || surrogate || c > kLastCodePoint) {
         return {0, text.substr(0, 1)};
     }
     return {PlainOf(c), text.substr(0, length)};

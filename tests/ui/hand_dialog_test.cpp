@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "res/resource.h"
@@ -55,14 +59,16 @@ TEST(HandDialog, ATypedHandIsCountedAsYouType) {
         EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "");
         EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), kPinfuReport);
         EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL),
-                  "平和 1飜\n赤ドラ 1飜\n計 2飜 30符（副底 20、門前ロン 10）");
+                  "平和 1飜\n赤ドラ 1飜\n計 2飜 30符（副底 20、門前ロン 10）\n\n点数＝2900点\n"
+                  "子の支払い 1000点オール");
         EXPECT_TRUE(window.Control(res::IDC_HAND_COPY)->isEnabled());
         EXPECT_TRUE(window.Control(res::IDC_HAND_APPLY)->isEnabled());
         const auto& row =
             qobject_cast<winsys::qt::TileRow*>(window.Control(res::IDC_HAND_ROW))->Tiles();
-        ASSERT_EQ(row.size(), 14u);
+        ASSERT_EQ(row.size(), 15u) << "14 tiles, the last one set apart";
         EXPECT_EQ(row[3], (winsys::TileFace{0x1F00B, true})) << "the red five of characters";
-        EXPECT_EQ(row[13], (winsys::TileFace{0x1F017})) << "8 of bamboo";
+        EXPECT_EQ(row[13], (winsys::TileFace{0}));
+        EXPECT_EQ(row[14], (winsys::TileFace{0x1F017})) << "8 of bamboo";
         // The situation counts too: tsumo and riichi, a ura indicator, the seat.
         QTest::mouseClick(window.Control(res::IDC_TSUMO), Qt::LeftButton, {}, QPoint(4, 4));
         QTest::mouseClick(window.Control(res::IDC_RIICHI), Qt::LeftButton, {}, QPoint(4, 4));
@@ -93,12 +99,72 @@ TEST(HandDialog, APaletteClickAddsItsTileAndBackspaceTakesOne) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "20m7z3m");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "20m7z3m3m");
         EXPECT_TRUE(window.isVisible()) << "Enter never closes the dialog";
     });
 }
 
-TEST(HandDialog, BadInputSaysWhyAndKeepsTheLastCount) {
+TEST(HandDialog, UpDownHomeAndEndMoveByPaletteRows) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        window.Control(res::IDC_TILE_FIRST)->setFocus();
+        // Rows: 1m-9m 0m, 1p-9p 0p, 1s-9s 0s, 1z-7z; each key from where the last one left.
+        const std::pair<Qt::Key, int> steps[] = {
+            {Qt::Key_Up, 0},     {Qt::Key_Down, 10}, {Qt::Key_End, 19},  {Qt::Key_Down, 29},
+            {Qt::Key_Down, 36},  {Qt::Key_Down, 36}, {Qt::Key_Home, 30}, {Qt::Key_Up, 20},
+            {Qt::Key_Right, 21}, {Qt::Key_Up, 11},   {Qt::Key_Home, 10}, {Qt::Key_End, 19},
+        };
+        for (const auto& [key, tile] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            EXPECT_EQ(QApplication::focusWidget(), window.Control(res::IDC_TILE_FIRST + tile))
+                << QTest::toString(key) << " should reach palette tile " << tile;
+        }
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "") << "moving adds nothing";
+        EXPECT_EQ(window.Control(res::IDC_TILE_FIRST + 36)->toolTip(), "7z 中");
+        EXPECT_EQ(window.Control(res::IDC_TILE_FIRST + 9)->toolTip(), "0m 赤五萬");
+    });
+}
+
+TEST(HandDialog, EnterInABoxAddsNothingAndClosesNothing) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+        for (int id : {res::IDC_HAND_TILES, res::IDC_CHI, res::IDC_HONBA, res::IDC_DORA,
+                       res::IDC_TSUMO, res::IDC_SEAT_WIND, res::IDC_HAND_DETAIL}) {
+            window.Control(id)->setFocus();
+            QTest::keyClick(window.Control(id), Qt::Key_Return);
+            QTest::keyClick(window.Control(id), Qt::Key_Enter, Qt::KeypadModifier);
+            EXPECT_EQ(Text(window, res::IDC_HAND_TILES), kPinfuTiles) << id;
+            EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), kPinfuReport) << id;
+            EXPECT_TRUE(window.isVisible()) << id;
+        }
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            EXPECT_FALSE(button->isDefault()) << button->text().toStdString();
+        }
+    });
+}
+
+TEST(HandDialog, NotationReadsAsPeopleTypeIt) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        auto* tiles = qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES));
+        tiles->setText(kPinfuTiles);
+        const QString detail = Text(window, res::IDC_HAND_DETAIL);
+        for (const char* typed :
+             {"２３４０６７ｍ２３４ｐ６７９９ｓ８ｓ", "234067M 234P 6799S 8S"}) {
+            tiles->setText(QString::fromUtf8(typed));
+            EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "") << typed;
+            EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), detail) << typed;
+        }
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_CHI))
+            ->setText(QString::fromUtf8("123m\u3000４５６Ｐ"));
+        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "14枚ではありません（20枚）")
+            << "two sets read from one box";
+    });
+}
+
+TEST(HandDialog, BadInputSaysWhyAndShowsNoFigure) {
     CHandDialog dialog(nullptr);
     RunModal(dialog, [](DialogWindow& window) {
         Type(window, res::IDC_HAND_TILES, kPinfuTiles);
@@ -106,50 +172,181 @@ TEST(HandDialog, BadInputSaysWhyAndKeepsTheLastCount) {
         const std::pair<int, QString> cases[] = {
             {res::IDC_DORA, "5m5m5m5m"},
             {res::IDC_PON, "123m"},
-            {res::IDC_HONBA, "99999"},
+            {res::IDC_HONBA, "1000001"},
         };
         const QString messages[] = {"5mが5枚あります", "ポン 123m は3枚の同じ牌ではありません",
-                                    "本場と供託は0〜999の数で入れてください"};
+                                    "本場と供託は0〜1000000の数で入れてください"};
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             // Pasted whole: typed, its first characters would make hands of their own.
             qobject_cast<QLineEdit*>(window.Control(cases[i].first))->setText(cases[i].second);
             EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), messages[i]);
-            EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), kPinfuReport);
-            EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), detail);
+            EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "");
+            EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), "");
             EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
             EXPECT_FALSE(window.Control(res::IDC_HAND_APPLY)->isEnabled());
             qobject_cast<QLineEdit*>(window.Control(cases[i].first))->clear();
         }
         EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "");
+        EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), detail);
         EXPECT_TRUE(window.Control(res::IDC_HAND_COPY)->isEnabled());
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HONBA))->setText("1000000");
+        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "") << "the command line's limit";
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->clear();
+        EXPECT_TRUE(Text(window, res::IDC_HAND_ERROR).startsWith("手牌を入れてください"));
+        EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), "");
+        EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "");
+        EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
     });
 }
 
-TEST(HandDialog, CopyPutsTheReportOnTheClipboard) {
+TEST(HandDialog, CopyGivesTheReportAndTheSettlementLine) {
     QApplication::clipboard()->setText("before");
     CHandDialog dialog(nullptr);
     RunModal(dialog, [](DialogWindow& window) {
         Type(window, res::IDC_HAND_TILES, kPinfuTiles);
         QTest::mouseClick(window.Control(res::IDC_HAND_COPY), Qt::LeftButton);
         EXPECT_EQ(QApplication::clipboard()->text(), kPinfuReport);
+        Type(window, res::IDC_HONBA, "2");
+        Type(window, res::IDC_STICKS, "1");
+        QTest::mouseClick(window.Control(res::IDC_HAND_COPY), Qt::LeftButton);
+        const QString settlement =
+            "2本場・供託1本込み　放銃者の支払い 3500点　和了者の受け取り 4500点";
+        EXPECT_EQ(QApplication::clipboard()->text(), QString(kPinfuReport) + "\n" + settlement);
+        // The result area shows the whole report, a payment to a line.
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL)
+                        .endsWith("\n\n点数＝2900点\n子の支払い 1000点オール\n2本場・供託1本込み\n"
+                                  "放銃者の支払い 3500点\n和了者の受け取り 4500点"))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
     });
 }
 
-TEST(HandDialog, ApplyIsOnlyForHandsTheScoreWindowShows) {
+TEST(HandDialog, ApplyTakesHandsWithoutYakuToo) {
     const struct {
         const char* tiles;
-        bool applies;
+        int han;
     } cases[] = {
-        {"123m456p789s23455s", false},  // no yaku
-        {"111z222z333z444z55z", true},  // 65 han
+        {"123m456p789s23455s", 0},  // no yaku: the score window shows the penalty
+        {"111z222z333z444z55z", 65},
     };
     for (const auto& c : cases) {
         CHandDialog dialog(nullptr);
-        RunModal(dialog, [&](DialogWindow& window) {
+        const int result = RunModal(dialog, [&](DialogWindow& window) {
             Type(window, res::IDC_HAND_TILES, c.tiles);
-            EXPECT_EQ(window.Control(res::IDC_HAND_APPLY)->isEnabled(), c.applies) << c.tiles;
+            EXPECT_EQ(Text(window, res::IDC_HAND_APPLY_NOTE), "");
+            EXPECT_TRUE(window.Control(res::IDC_HAND_APPLY)->isEnabled()) << c.tiles;
+            QTest::mouseClick(window.Control(res::IDC_HAND_APPLY), Qt::LeftButton);
+        });
+        EXPECT_EQ(result, CHandDialog::kApplied);
+        ASSERT_TRUE(dialog.ToApply());
+        EXPECT_EQ(dialog.ToApply()->han, c.han) << c.tiles;
+    }
+}
+
+TEST(HandDialog, ReopensAsItWasLeft) {
+    HandDialogMemory memory;
+    {
+        CHandDialog dialog(nullptr, &memory);
+        RunModal(dialog, [](DialogWindow& window) {
+            Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+            QTest::mouseClick(window.Control(res::IDC_TSUMO), Qt::LeftButton, {}, QPoint(4, 4));
+            qobject_cast<QComboBox*>(window.Control(res::IDC_SEAT_WIND))->setCurrentIndex(1);
+            Type(window, res::IDC_HONBA, "3");
         });
     }
+    CHandDialog again(nullptr, &memory);
+    RunModal(again, [](DialogWindow& window) {
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), kPinfuTiles);
+        EXPECT_EQ(Text(window, res::IDC_HONBA), "3");
+        EXPECT_EQ(qobject_cast<QComboBox*>(window.Control(res::IDC_SEAT_WIND))->currentIndex(), 1);
+        EXPECT_TRUE(qobject_cast<QCheckBox*>(window.Control(res::IDC_TSUMO))->isChecked());
+        EXPECT_TRUE(Text(window, res::IDC_HAND_REPORT).startsWith("点数＝"))
+            << "counted as it opens";
+    });
+}
+
+TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        const auto shown = [&](int i) {
+            return window.Control(res::IDC_WAIT_FIRST + i)->isVisibleTo(&window);
+        };
+        EXPECT_FALSE(shown(0)) << "no waits while the box is empty";
+        Type(window, res::IDC_HAND_TILES, "234067m234p6799s");
+        const QString detail = Text(window, res::IDC_HAND_DETAIL);
+        EXPECT_TRUE(detail.startsWith("聴牌\n待ち 2種8枚: 5s×4 8s×4\n\n5s（残り4枚）\nロン "))
+            << detail.toStdString();
+        EXPECT_TRUE(
+            detail.contains("8s（残り4枚）\nロン 2飜 30符\n点数＝2900点\n子の支払い 1000点オール\n"
+                            "ツモ "))
+            << detail.toStdString();
+        EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "") << "no one report for several waits";
+        EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
+        EXPECT_TRUE(shown(0) && shown(1) && !shown(2));
+        EXPECT_EQ(qobject_cast<QPushButton*>(window.Control(res::IDC_WAIT_FIRST + 1))->text(),
+                  winsys::qt::TileText(0x1F017));
+        // Enter on a wait adds it as the winning tile, and the hand is counted.
+        window.Control(res::IDC_WAIT_FIRST + 1)->setFocus();
+        QTest::keyClick(window.Control(res::IDC_WAIT_FIRST + 1), Qt::Key_Return);
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "234067m234p6799s8s");
+        EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), kPinfuReport);
+        EXPECT_FALSE(shown(0));
+        // Fourteen that do not win: the discards, best first; a click discards.
+        Type(window, res::IDC_HAND_TILES, "\b");
+        Type(window, res::IDC_HAND_TILES, "1z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("打1z: 聴牌\n待ち 2種8枚"))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
+        QTest::mouseClick(window.Control(res::IDC_WAIT_FIRST), Qt::LeftButton);
+        EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "234067m234p6799s");
+        // Not tenpai: the shanten and the useful tiles.
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->setText("19m19p19s1234567z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("聴牌")) << "thirteen orphans";
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->setText("1358m1358p1358s1z");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).contains("向聴\n有効牌 "))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
+    });
+}
+
+// The darkest pixel of a tile row as drawn; the Windows build's own test holds its rows to the
+// same mark.
+constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots
+
+int DarkestPixel(QWidget& row) {
+    const QImage image = row.grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+TEST(HandDialog, TilesAreDrawnDark) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+        EXPECT_LE(DarkestPixel(*window.Control(res::IDC_HAND_ROW)), kDarkEnough);
+    });
+}
+
+TEST(HandDialog, TheRowsSetTheWinningTileApartAndTurnClosedQuadEndsDown) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        Type(window, res::IDC_ANKAN, "1111z");
+        Type(window, res::IDC_HAND_TILES, "234m567p99s888");
+        const auto row = [&](int id) {
+            return qobject_cast<winsys::qt::TileRow*>(window.Control(id))->Tiles();
+        };
+        EXPECT_EQ(row(res::IDC_HAND_ROW).size(), 8u) << "the tiles read so far, no gap";
+        Type(window, res::IDC_HAND_TILES, "s");
+        const std::vector<winsys::TileFace> melds = {
+            {0}, {0x1F02B}, {0x1F000}, {0x1F000}, {0x1F02B}};
+        EXPECT_EQ(row(res::IDC_MELD_ROW), melds);
+        ASSERT_EQ(row(res::IDC_HAND_ROW).size(), 12u);
+        EXPECT_EQ(row(res::IDC_HAND_ROW)[10], winsys::TileFace{0}) << "a gap before the last tile";
+        EXPECT_EQ(window.Control(res::IDC_MELD_ROW)->height(),
+                  window.Control(res::IDC_HAND_ROW)->height());
+    });
 }
 
 TEST(HandDialog, OpensFromTheScoreWindowsMenuAndAppliesItsCount) {

@@ -321,20 +321,24 @@ TEST(ScoreDialog, MenuKeyAndShiftF10OpenTheWindowMenu) {
     };
     CScoreDialog dialog;
     RunModal(dialog, [&](DialogWindow& window) {
+        // From every kind of control: the selectors, where the window opens, and the result box.
         for (const auto& [key, modifiers] : keys) {
-            QString item;
-            bool highlighted = false;
-            QTimer::singleShot(0, [&] {
-                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                    item = menu->actions().value(0)->text();
-                    highlighted = menu->activeAction() == menu->actions().value(0);
-                    menu->close();
-                }
-            });
-            QTest::keyClick(window.focusWidget(), key, modifiers);
-            EXPECT_EQ(item, "手牌から計算(&H)...") << key;
-            EXPECT_TRUE(highlighted) << "Enter chooses the first item at once";
-            EXPECT_TRUE(window.isVisible());
+            for (int id : {res::IDC_HAN_TENS, res::IDC_FU, res::IDC_DEALER, res::IDC_RESULT}) {
+                window.Control(id)->setFocus();
+                QString item;
+                bool highlighted = false;
+                QTimer::singleShot(0, [&] {
+                    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                        item = menu->actions().value(0)->text();
+                        highlighted = menu->activeAction() == menu->actions().value(0);
+                        menu->close();
+                    }
+                });
+                QTest::keyClick(window.focusWidget(), key, modifiers);
+                EXPECT_EQ(item, "手牌から計算(&H)...") << key << " from control " << id;
+                EXPECT_TRUE(highlighted) << "Enter chooses the first item at once";
+                EXPECT_TRUE(window.isVisible());
+            }
         }
     });
 }

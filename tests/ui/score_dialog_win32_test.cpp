@@ -109,6 +109,41 @@ TEST(Win32ScoreDialog, EveryTextFitsItsControl) {
     });
 }
 
+// Shift+F10 as the keyboard sends it: the key with Shift held in the thread's key state.
+void PressShiftF10(HWND dialog) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F10, 0);
+    Pump(dialog);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST(Win32ScoreDialog, ShiftF10OpensTheWindowMenuFromEveryControlAtOurItem) {
+    CScoreDialog dialog;
+    TestApp app(dialog);
+    RunModal(dialog, [](HWND hwnd) {
+        for (int id : {res::IDC_HAN_TENS, res::IDC_FU, res::IDC_DEALER, res::IDC_RESULT}) {
+            SetFocus(GetDlgItem(hwnd, id));
+            bool opened = false;
+            bool highlighted = false;
+            // Runs inside the menu's own loop, once the keys it was handed are read.
+            OnNextLoop([&] {
+                opened = FindWindowW(L"#32768", nullptr) != nullptr;
+                highlighted =
+                    (GetMenuState(GetSystemMenu(hwnd, FALSE), res::IDM_HAND, MF_BYCOMMAND) &
+                     MF_HILITE) != 0;
+                EndMenu();
+            });
+            PressShiftF10(hwnd);
+            EXPECT_TRUE(opened) << id;
+            EXPECT_TRUE(highlighted) << id << ": the hand item, ready for Enter";
+        }
+    });
+}
+
 TEST(Win32ScoreDialog, OpensOnTheDefaults) {
     CScoreDialog dialog;
     RunModal(dialog, [](HWND hwnd) {

@@ -29,8 +29,20 @@ check() {
 
 expect_clipboard() {
     printf '%s' "$1" >"$work/expected"
-    xclip -selection clipboard -t UTF8_STRING -o >"$work/actual" 2>/dev/null || true
+    # Windows text ends its lines in CR LF, which Wine hands on as they are. Wine passes the
+    # clipboard to X a moment after the copy: the text is read again until it comes.
+    for _ in $(seq 20); do
+        xclip -selection clipboard -t UTF8_STRING -o 2>/dev/null | tr -d '\r' >"$work/actual" || true
+        cmp -s "$work/expected" "$work/actual" && break
+        sleep 0.1
+    done
     check "clipboard holds '$1' (it holds '$(cat "$work/actual")')" cmp -s "$work/expected" "$work/actual"
+}
+
+# Something else on the clipboard, so that a copy that did not happen shows.
+forget_clipboard() {
+    printf 'nothing copied' | xclip -selection clipboard -i
+    sleep 0.2
 }
 
 # Key presses through the X server's test extension, to whichever window has the focus.
@@ -49,27 +61,41 @@ if [ -n "$wine_dir" ]; then
     . "$wine_dir/env"
     VELMARTO_WINE_LANG=C.UTF-8 "$root/scripts/wine-env" run "$wine_dir" "$app" &
     class=velmarto.exe
-    # The system menu ends with ours, the hand item and then About; Up from a menu opened by key
-    # goes round from its first item to its last.
-    choose_about=(Up Return)
-    choose_hand=(Up Up Return)
 else
     export XDG_RUNTIME_DIR=$work
     start_xvfb
     "$app" &
     class=velmarto
-    # The menu holds the hand item, highlighted when opened by key, and About.
-    choose_about=(Up Return)
-    choose_hand=(Return)
 fi
+# Opened by key, the menu highlights our first item, the hand item, with About below it (on
+# Windows both come after the system menu's own items).
+choose_about=(Down Return)
+choose_hand=(Return)
 app_pid=$!
 window=$(wait_for_window "$class")
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
+# The window opens on the han tens selector; the menu opens from there and from the fu selector.
+press shift+F10 "${choose_about[@]}"
+check "Shift+F10 on the han selector opens the window menu" about_visible
+press Escape
+press Tab Tab
+press shift+F10 "${choose_about[@]}"
+check "Shift+F10 on the fu selector opens the window menu" about_visible
+press Escape
+press shift+Tab shift+Tab
+
 # Enter with the defaults, then Tab to the copy button (tens, units, fu, seat, calculate, copy).
 press Return Tab Tab Tab Tab Tab Return
 expect_clipboard "点数＝1500点　子の支払い 500点オール"
+
+# From the result box too, the window menu and not the box's own.
+press Tab
+press shift+F10 "${choose_about[@]}"
+check "Shift+F10 on the result box opens the window menu" about_visible
+press Escape
+press shift+Tab
 
 # Back to the han tens selector for 11 han, then 子, calculate and copy.
 press shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down Tab Tab Tab Right Return Tab Tab Return
@@ -98,15 +124,52 @@ check "the About box opens from the window menu by a right-click" about_visible
 press Escape
 check "the score window is back" eval '! about_visible && app_running'
 
-# The hand dialog: a hand typed with real keys, counted as it is typed; Shift+Tab goes round from
-# the hand box to the copy button (past 閉じる and 点数画面に反映).
+# The hand dialog: a hand typed with real keys, counted as it is typed; Enter in the box adds
+# nothing. Shift+Tab goes round from the hand box to the copy button (past 閉じる and
+# 点数画面に反映).
+pinfu="点数＝2900点　子の支払い 1000点オール"
 press shift+F10 "${choose_hand[@]}"
 check "the hand dialog opens from the window menu" hand_visible
 xdotool type --delay 60 "234067m234p6799s8s"
-press shift+Tab shift+Tab shift+Tab Return
-expect_clipboard "点数＝2900点　子の支払い 1000点オール"
+press Return shift+Tab shift+Tab shift+Tab Return
+expect_clipboard "$pinfu"
+
+# The last tile from the palette: Tab to its first tile, Down by rows to 1s, End and Home along
+# the row, Right to 8s; Enter adds it. Then Backspace takes it away and Space adds it again.
+# Tab into a box selects its text: End keeps it. Shift+Tab from a tile goes to the palette's
+# first tile, then on round to the copy button.
+to_copy_from_palette=(shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab)
+forget_clipboard
+press Tab Tab Tab
+press End BackSpace Tab Down Down End Home Right Right Right Right Right Right Right Return
+press "${to_copy_from_palette[@]}" Return
+expect_clipboard "$pinfu"
+forget_clipboard
+press Tab Tab Tab End BackSpace Tab Down Down Right Right Right Right Right Right Right space
+press "${to_copy_from_palette[@]}" Return
+expect_clipboard "$pinfu"
+
+# 本場 and 供託, fifteen tab stops on from the palette (four call boxes, eight check boxes, the two
+# winds); Enter there adds nothing. The copy holds the report and the settlement line.
+press Tab Tab Tab Tab
+press Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+xdotool type --delay 60 "2"
+press Return Tab
+xdotool type --delay 60 "1"
+press Tab Tab Tab Tab Tab Return
+settlement="2本場・供託1本込み　放銃者の支払い 3500点　和了者の受け取り 4500点"
+expect_clipboard "$pinfu
+$settlement"
 press Escape
 check "Esc closes the hand dialog only" eval '! hand_visible && app_running'
+
+# Opened again, the dialog is as it was left.
+forget_clipboard
+press shift+F10 "${choose_hand[@]}"
+press shift+Tab shift+Tab shift+Tab Return
+expect_clipboard "$pinfu
+$settlement"
+press Escape
 
 press Escape
 for _ in $(seq 50); do app_running || break; sleep 0.1; done

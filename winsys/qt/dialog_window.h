@@ -10,6 +10,7 @@
 #include "winsys/dialog.h"
 
 class QContextMenuEvent;
+class QKeyEvent;
 
 namespace velmarto::winsys {
 
@@ -35,11 +36,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum class MenuOpenedBy { Mouse, Keyboard };
     void ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy);
     void MoveInGroup(QWidget* from, int direction);
+    // Up, Down, Home and End in a grid of tile buttons; false for any other key or control.
+    bool MoveInGrid(QWidget* from, const QKeyEvent& key);
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
     QWidget* CreateEdit(const ControlTemplate& control);

@@ -22,6 +22,7 @@
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/qt_app.h"
 #include "winsys/qt/tile_row.h"
+#include "winsys/tile_grid.h"
 
 namespace velmarto::winsys {
 namespace {
@@ -40,6 +41,21 @@ constexpr int kLineEditTextMargin = 2;
 
 constexpr ArrowStep kArrowSteps[] = {
     {Qt::Key_Left, -1}, {Qt::Key_Up, -1}, {Qt::Key_Right, 1}, {Qt::Key_Down, 1}};
+
+// The keys that move by rows in a grid of tile buttons.
+struct GridStep {
+    int key;
+    GridKey gridKey;
+};
+constexpr GridStep kGridSteps[] = {{Qt::Key_Up, GridKey::Up},
+                                   {Qt::Key_Down, GridKey::Down},
+                                   {Qt::Key_Home, GridKey::Home},
+                                   {Qt::Key_End, GridKey::End}};
+
+bool IsEnter(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 // Windows' dialog base units: the rounded average width of the 52 Latin letters, and the height.
 BaseUnits BaseUnitsOf(const QFont& font) {
@@ -130,6 +146,9 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::DefPushButton:
         case ControlKind::PushButton: {
             auto* button = new QPushButton(qt::ToQt(control.text), this);
+            // Only the template's default button answers Enter from elsewhere, as on Windows:
+            // Qt would otherwise make the first button of a dialog without one its default.
+            button->setAutoDefault(false);
             button->setDefault(control.kind == ControlKind::DefPushButton);
             return button;
         }
@@ -138,7 +157,8 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::CheckBox:
             return new QCheckBox(qt::ToQt(control.text), this);
         case ControlKind::TileButton: {
-            auto* button = new QPushButton(qt::ToQt(control.text), this);
+            auto* button = new qt::TileButton(qt::ToQt(control.text), this);
+            button->setAutoDefault(false);
             if (control.style & kRed) {
                 QPalette palette = button->palette();
                 palette.setColor(QPalette::ButtonText, kRedText);
@@ -169,6 +189,9 @@ QWidget* DialogWindow::CreateEdit(const ControlTemplate& control) {
     if (control.style & kMultiLine) {
         auto* text = new QPlainTextEdit(this);
         text->setReadOnly(control.style & kReadOnly);
+        // A caret shows where the focus is, and the keys select and scroll as in any text.
+        text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+        text->setTabChangesFocus(true);
         if (!text->isReadOnly()) {
             connect(text, &QPlainTextEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
         }
@@ -218,10 +241,15 @@ void DialogWindow::CreateControls() {
             button->installEventFilter(this);
         }
         widget->setFocusPolicy(FocusPolicyOf(control));
+        // The window menu opens from every control, an edit box too, as the README promises.
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
         m_idOf.insert(widget, control.id);
         widget->setEnabled(!(control.style & kDisabled));
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(qt::ToQt(control.accessibleName));
+        }
+        if (!control.toolTip.empty()) {
+            widget->setToolTip(qt::ToQt(control.toolTip));
         }
         if (control.style & kTabStop) {
             m_tabStops.append(widget);
@@ -301,6 +329,33 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+// Tab and Shift+Tab as the Windows dialog manager has them: the next tab stop in template order
+// from the focused control, wherever it is, a button reached by arrows included; of a group of
+// radio buttons only the checked one.
+bool DialogWindow::focusNextPrevChild(bool next) {
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), focusWidget());
+    if (found == m_widgets.end()) {
+        return QDialog::focusNextPrevChild(next);
+    }
+    const std::span<const ControlTemplate> controls = m_owner.Template().controls;
+    const auto count = static_cast<std::ptrdiff_t>(m_widgets.size());
+    const std::ptrdiff_t start = found - m_widgets.begin();
+    for (std::ptrdiff_t n = 1; n <= count; ++n) {
+        const auto i =
+            static_cast<std::size_t>(((start + (next ? n : -n)) % count + count) % count);
+        QWidget* candidate = m_widgets[i];
+        const auto* radio = qobject_cast<const QRadioButton*>(candidate);
+        const bool passedOver =
+            radio && !radio->isChecked() && radio->group() && radio->group()->checkedButton();
+        if ((controls[i].style & kTabStop) && candidate->isVisible() && candidate->isEnabled() &&
+            !passedOver) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return QDialog::eventFilter(watched, event);
@@ -313,12 +368,40 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
             key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier;
         return backspace && atEnd && m_owner.OnEditBackspace(m_idOf.value(edit));
     }
+    auto* watchedWidget = static_cast<QWidget*>(watched);
+    // Enter on a button presses it, a tile button too; elsewhere Enter is the default button's.
+    if (auto* push = qobject_cast<QPushButton*>(watched); push && IsEnter(*key)) {
+        push->click();
+        return true;
+    }
+    if (MoveInGrid(watchedWidget, *key)) {
+        return true;
+    }
     const auto step = std::find_if(std::begin(kArrowSteps), std::end(kArrowSteps),
                                    [&](const ArrowStep& entry) { return entry.key == key->key(); });
     if (step == std::end(kArrowSteps) || key->modifiers() != Qt::NoModifier) {
         return QDialog::eventFilter(watched, event);
     }
-    MoveInGroup(static_cast<QWidget*>(watched), step->direction);
+    MoveInGroup(watchedWidget, step->direction);
+    return true;
+}
+
+bool DialogWindow::MoveInGrid(QWidget* from, const QKeyEvent& key) {
+    const auto step = std::find_if(std::begin(kGridSteps), std::end(kGridSteps),
+                                   [&](const GridStep& entry) { return entry.key == key.key(); });
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), from);
+    if (step == std::end(kGridSteps) || key.modifiers() != Qt::NoModifier ||
+        found == m_widgets.end()) {
+        return false;
+    }
+    const DialogTemplate& dialog = m_owner.Template();
+    const auto index = static_cast<std::size_t>(found - m_widgets.begin());
+    if (dialog.controls[index].kind != ControlKind::TileButton) {
+        return false;
+    }
+    if (const auto target = GridTarget(dialog, index, step->gridKey)) {
+        m_widgets[*target]->setFocus(Qt::OtherFocusReason);
+    }
     return true;
 }
 
@@ -431,6 +514,12 @@ void Dialog::SetCheck(int id, int check) {
 void Dialog::EnableControl(int id, bool enable) {
     if (QWidget* widget = m_window->Control(id)) {
         widget->setEnabled(enable);
+    }
+}
+
+void Dialog::ShowControl(int id, bool show) {
+    if (QWidget* widget = m_window->Control(id)) {
+        widget->setVisible(show);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "winsys/qt/tile_row.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QStringList>
 #include <algorithm>
 
@@ -13,6 +14,8 @@ const QStringList kTileFamilies = {"Symbola", "Noto Sans Symbols 2", "Segoe UI S
 const QColor kRedFive(0xC6, 0x28, 0x28);
 // A gap between called sets is a third of a tile wide.
 constexpr int kGapDivisor = 3;
+constexpr int kFocusFrameWidth = 2;
+constexpr int kFocusFrameInset = 2;
 
 }  // namespace
 
@@ -28,6 +31,17 @@ QString TileText(char32_t glyph) {
 }
 
 TileRow::TileRow(QWidget* parent) : QWidget(parent) {}
+
+void TileButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrameWidth));
+    const int inset = kFocusFrameInset + kFocusFrameWidth / 2;
+    painter.drawRect(rect().adjusted(inset, inset, -inset, -inset));
+}
 
 void TileRow::SetTiles(std::vector<TileFace> tiles) {
     m_tiles = std::move(tiles);

@@ -1,6 +1,7 @@
 // A row of mahjong tiles drawn from the tile font, red fives in red.
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
 #include <vector>
 
@@ -22,6 +23,18 @@ protected:
 
 private:
     std::vector<TileFace> m_tiles;
+};
+
+// A palette button: its tile character, and a frame in the highlight colour while it has the
+// focus, which the style's own focus mark hides behind a large character.
+class TileButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    TileButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The font the tile characters are drawn in, as tall as `pixelHeight`.

@@ -11,6 +11,7 @@
 
 #include "winsys/dialog.h"
 #include "winsys/dialog_layout.h"
+#include "winsys/tile_grid.h"
 
 namespace velmarto::winsys {
 
@@ -37,6 +38,13 @@ private:
     void ShowSystemMenu(LPARAM where);
     void Notify(int id, WORD code);
     void SubclassEdits();
+    void SubclassKeys();
+    static LRESULT CALLBACK KeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR window);
+    void MoveInGrid(const ControlTemplate& from, GridKey key);
+    int FocusedTileFor(int id) const;
+    void AddToolTips();
+    int StepsToOwnItem(HMENU menu) const;
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR window);
     void DrawItem(const DRAWITEMSTRUCT& item);
@@ -51,6 +59,7 @@ private:
     bool m_default = false;
     std::map<int, std::vector<TileFace>> m_tileRows;  // by control id
     std::map<int, HFONT> m_tileFonts;                 // by pixel height, made when first drawn
+    UINT m_firstOwnCommand = 0;  // of the items the dialog added to the system menu
 };
 
 // The template entry of a control, or null.

@@ -41,9 +41,17 @@ bool Give(UINT format, HGLOBAL block) {
 }  // namespace
 
 bool SetClipboardText(std::string_view text) {
+    // Windows text breaks its lines with CR LF.
+    std::string lines;
+    for (char c : text) {
+        if (c == '\n') {
+            lines += '\r';
+        }
+        lines += c;
+    }
     std::string shiftJis;
     try {
-        shiftJis = ToCp932(text);
+        shiftJis = ToCp932(lines);
     } catch (const std::runtime_error&) {
         return false;
     }

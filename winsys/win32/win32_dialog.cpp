@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "winsys/dialog_layout.h"
+#include "winsys/tile_grid.h"
 #include "winsys/win32/dialog_window.h"
 #include "winsys/win32/template_builder.h"
 
@@ -26,6 +27,35 @@ constexpr double kRowFill = 0.85;
 
 // Both coordinates of WM_CONTEXTMENU when the menu was asked for from the keyboard.
 constexpr int kFromKeyboard = -1;
+// The subclass of every control that takes the keyboard, beside the edit boxes' own.
+constexpr UINT_PTR kKeysSubclass = 0x4B455953;
+
+// What a closed drop-down list draws around its text besides its button and edges: the
+// combo box's own border and the gap before its button on each side, and the inset of its text.
+constexpr int kComboTextMargins = 12;
+
+// The keys that move by rows in a grid of tile buttons.
+struct GridStep {
+    WPARAM key;
+    GridKey gridKey;
+};
+constexpr GridStep kGridSteps[] = {{VK_UP, GridKey::Up},
+                                   {VK_DOWN, GridKey::Down},
+                                   {VK_HOME, GridKey::Home},
+                                   {VK_END, GridKey::End}};
+
+const GridStep* GridStepOf(WPARAM key) {
+    for (const GridStep& step : kGridSteps) {
+        if (step.key == key) {
+            return &step;
+        }
+    }
+    return nullptr;
+}
+
+bool ShiftDown() {
+    return GetKeyState(VK_SHIFT) < 0;
+}
 
 // Width of `text` in the font selected into `dc`.
 int TextWidth(HDC dc, std::string_view text) {
@@ -45,7 +75,7 @@ int MinimumWidth(HDC dc, const ControlTemplate& control) {
             for (std::string_view item : control.items) {
                 widest = std::max(widest, TextWidth(dc, item));
             }
-            return widest + GetSystemMetrics(SM_CXVSCROLL) + edges;
+            return widest + GetSystemMetrics(SM_CXVSCROLL) + edges + kComboTextMargins;
         }
         case ControlKind::AutoRadio:
         case ControlKind::CheckBox:
@@ -176,6 +206,8 @@ BOOL DialogWindow::InitDialog(HWND hwnd) {
     }
     FitControlsToText();
     SubclassEdits();
+    SubclassKeys();
+    AddToolTips();
     return m_owner.OnInitDialog() ? TRUE : FALSE;
 }
 
@@ -198,7 +230,103 @@ void DialogWindow::Notify(int id, WORD code) {
         m_owner.OnChange(id);
     } else if (kind != ControlKind::Edit && kind != ControlKind::DropDownList &&
                code == BN_CLICKED) {
-        m_owner.Command(id);
+        m_owner.Command(FocusedTileFor(id));
+    }
+}
+
+// Enter sends the default button's command, or IDOK where there is none; on a tile button it
+// presses that button, as Space does.
+int DialogWindow::FocusedTileFor(int id) const {
+    if (id != kIdOk || FindControl(m_owner.Template(), kIdOk)) {
+        return id;
+    }
+    const HWND focus = GetFocus();
+    const int focused = focus && GetParent(focus) == m_hwnd ? GetDlgCtrlID(focus) : 0;
+    const ControlTemplate* control = FindControl(m_owner.Template(), focused);
+    return control && control->kind == ControlKind::TileButton ? focused : id;
+}
+
+// Every control that takes the keyboard opens the window menu with Shift+F10 and the Menu key,
+// the lists and edit boxes too, which would keep the keys or show their own menu; tile buttons
+// also move by rows.
+void DialogWindow::SubclassKeys() {
+    for (const ControlTemplate& control : m_owner.Template().controls) {
+        if (control.kind != ControlKind::StaticText && control.kind != ControlKind::StaticIcon &&
+            control.kind != ControlKind::TileRow) {
+            SetWindowSubclass(Control(control.id), KeysProc, kKeysSubclass,
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+}
+
+LRESULT CALLBACK DialogWindow::KeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR window) {
+    auto* self = reinterpret_cast<DialogWindow*>(window);
+    const ControlTemplate* entry = FindControl(self->m_owner.Template(), GetDlgCtrlID(control));
+    const bool tile = entry && entry->kind == ControlKind::TileButton;
+    switch (message) {
+        case WM_CONTEXTMENU:
+            SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), lParam);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F10 && ShiftDown()) {
+                SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                             MAKELPARAM(kFromKeyboard, kFromKeyboard));
+                return 0;
+            }
+            if (const GridStep* step = GridStepOf(wParam); tile && step && message == WM_KEYDOWN) {
+                self->MoveInGrid(*entry, step->gridKey);
+                return 0;
+            }
+            break;
+        case WM_GETDLGCODE:
+            // Up and Down would go through the group like Left and Right; in a grid they are ours.
+            if (const auto* msg = reinterpret_cast<const MSG*>(lParam);
+                tile && msg && msg->message == WM_KEYDOWN && GridStepOf(msg->wParam)) {
+                return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTALLKEYS;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(control, KeysProc, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void DialogWindow::MoveInGrid(const ControlTemplate& from, GridKey key) {
+    const std::span<const ControlTemplate> controls = m_owner.Template().controls;
+    const auto index = static_cast<std::size_t>(&from - controls.data());
+    if (const auto target = GridTarget(m_owner.Template(), index, key)) {
+        SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(controls[*target].id)),
+                     TRUE);
+    }
+}
+
+// A tooltip for each control that has one: a palette tile's notation and name. The tooltip
+// window belongs to the dialog and goes with it.
+void DialogWindow::AddToolTips() {
+    HWND tips = nullptr;
+    for (const ControlTemplate& control : m_owner.Template().controls) {
+        if (control.toolTip.empty()) {
+            continue;
+        }
+        if (!tips) {
+            tips =
+                CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd,
+                                nullptr, ResourceModule(), nullptr);
+        }
+        std::wstring text = Widen(control.toolTip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = m_hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(control.id));
+        tool.lpszText = text.data();
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -244,7 +372,9 @@ void DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
 HFONT DialogWindow::TileFont(int pixelHeight) {
     HFONT& font = m_tileFonts[pixelHeight];
     if (!font) {
-        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        // The tile faces are thin lines that grey antialiasing leaves pale; bold draws them as
+        // dark as Linux does.
+        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                            kTileFontName);
     }
@@ -262,7 +392,10 @@ void DialogWindow::DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTempl
     SetTextColor(item.hDC, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
                            : (control.style & kRed) ? kRedFive
                                                     : GetSysColor(COLOR_BTNTEXT));
-    const std::wstring glyph = Widen(control.text);
+    // The palette's faces are fixed; the waits' change with the hand.
+    std::wstring glyph(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+    glyph.resize(static_cast<std::size_t>(
+        GetWindowTextW(item.hwndItem, glyph.data(), static_cast<int>(glyph.size()))));
     const SIZE size = ScriptText(item.hDC, glyph, {}, false);
     ScriptText(item.hDC, glyph,
                {(rect.left + rect.right - size.cx) / 2, (rect.top + rect.bottom - size.cy) / 2},
@@ -374,16 +507,37 @@ void DialogWindow::ShowSystemMenu(LPARAM where) {
         RECT rect;
         GetWindowRect(focus, &rect);
         at = {rect.left, rect.bottom};
-        // The menu's own loop reads this first, so the first item is highlighted and Enter
-        // chooses it, as in a menu opened with Alt+Space.
-        PostMessageW(m_hwnd, WM_KEYDOWN, VK_DOWN, 0);
     }
     const HMENU menu = GetSystemMenu(m_hwnd, FALSE);
+    if (fromKeyboard) {
+        // The menu's own loop reads these first: Down to our first item, past the window's own
+        // (disabled ones included), so that it is highlighted and Enter chooses it.
+        for (int step = 0; step < StepsToOwnItem(menu); ++step) {
+            PostMessageW(m_hwnd, WM_KEYDOWN, VK_DOWN, 0);
+        }
+    }
     const UINT command = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr));
     if (command != 0) {
         SendMessageW(m_hwnd, WM_SYSCOMMAND, command, 0);
     }
+}
+
+// How many presses of Down, from a menu with nothing highlighted, reach our first item: one per
+// item up to it, separators skipped as the menu skips them.
+int DialogWindow::StepsToOwnItem(HMENU menu) const {
+    int steps = 0;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+            continue;
+        }
+        ++steps;
+        if (m_firstOwnCommand && GetMenuItemID(menu, i) == m_firstOwnCommand) {
+            return steps;
+        }
+    }
+    return 1;
 }
 
 // A minimized dialog draws its icon in the middle of its client area.
@@ -449,6 +603,10 @@ void Dialog::EnableControl(int id, bool enable) {
     EnableWindow(m_window->Control(id), enable ? TRUE : FALSE);
 }
 
+void Dialog::ShowControl(int id, bool show) {
+    ShowWindow(m_window->Control(id), show ? SW_SHOWNA : SW_HIDE);
+}
+
 void Dialog::SetDlgItemText(int id, std::string_view text) {
     std::wstring wide = Widen(text);
     const ControlTemplate* control = FindControl(m_template, id);
@@ -490,6 +648,9 @@ bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool 
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
     AppendMenuW(menu, MF_STRING, command, Widen(text).c_str());
+    if (!m_window->m_firstOwnCommand) {
+        m_window->m_firstOwnCommand = command;
+    }
     return true;
 }
 

@@ -47,6 +47,10 @@ TEST(ParseTiles, NamesTheFaultAsTheUserWroteIt) {
          "unexpected a character that is not text at position 3 of '1m\xc1\xb1m' "
          "(tiles are digits and m, p, s or z)",
          "3文字目が読めません（数字とm・p・s・zで書きます）"},
+        {"\xed\xa0\x80",
+         "unexpected a character that is not text at position 1 of '\xed\xa0\x80' "
+         "(tiles are digits and m, p, s or z)",
+         "1文字目が読めません（数字とm・p・s・zで書きます）"},
         {"123m Ｐ", "'Ｐ' at position 6 has no digits before it",
          "6文字目のＰの前に数字がありません"},
         {"１２ 3m", "'１２' before the space at position 3 has no suit letter (m, p, s or z)",
