@@ -38,7 +38,7 @@ constexpr HandCommandShape kHandShape = {
     "the concealed tiles with the winning tile, last unless --win names it", kFooter, true};
 
 // One batch line: totals, yaku, report (and the settlement), separated by tabs.
-std::string AsBatchLine(const HandScore& score) {
+std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
     const hand::HandResult& result = score.result;
     std::string yaku;
     const auto add = [&](std::string_view name, int han) {
@@ -49,8 +49,10 @@ std::string AsBatchLine(const HandScore& score) {
     }
     std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
                        (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
-    if (!score.settlementLine.empty()) {
-        line += "\t" + score.settlementLine;
+    for (const std::string& more : {score.settlementLine, ThreePlayerLine(score, o)}) {
+        if (!more.empty()) {
+            line += "\t" + more;
+        }
     }
     return line + "\n";
 }
@@ -103,7 +105,7 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
         }
         return {JsonLine(json), ""};
     }
-    return {batchLine ? AsBatchLine(score) : AsText(score, options), ""};
+    return {batchLine ? AsBatchLine(score, options) : AsText(score, options), ""};
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
