@@ -37,6 +37,15 @@ constexpr HandCommandShape kHandShape = {
     "Count a winning hand's yaku and fu and print its exact no-limit payments.",
     "the concealed tiles with the winning tile, last unless --win names it", kFooter, true};
 
+// The three-player tsumo line, or nothing: a ron pays the same at any table.
+std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
+    if (o.players != game::kThreePlayers || !o.situation.tsumo || !score.payments) {
+        return "";
+    }
+    return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
+                                             o.plain ? Figures::Plain : Figures::Myriad);
+}
+
 // One batch line: totals, yaku, report (and the settlement), separated by tabs.
 std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
     const hand::HandResult& result = score.result;
@@ -55,15 +64,6 @@ std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
         }
     }
     return line + "\n";
-}
-
-// The three-player tsumo line, or nothing: a ron pays the same at any table.
-std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
-    if (o.players != game::kThreePlayers || !o.situation.tsumo || !score.payments) {
-        return "";
-    }
-    return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
-                                             o.plain ? Figures::Plain : Figures::Myriad);
 }
 
 std::string AsText(const HandScore& score, const HandOptions& o) {
