@@ -38,8 +38,8 @@ void BM_Replay10000Events(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(Replay(game));
     }
-    state.counters["events/s"] = benchmark::Counter(
-        static_cast<double>(game.events.size()), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["events/s"] = benchmark::Counter(static_cast<double>(game.events.size()),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Replay10000Events)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kProgram = "velmarto-score game";
 constexpr std::string_view kSeatLetters = "ESWN";
-constexpr std::array<std::string_view, game::kMaxPlayers> kWindKanji = {"東", "南", "西", "北"};
 
 constexpr std::string_view kFooter = R"(
 Players are named by name or by their seat at the start: E S W N.
@@ -326,7 +325,7 @@ std::string ShowText(const Game& game, const Standings& s, std::int64_t id, bool
     const int players = static_cast<int>(game.players.size());
     for (int p = 0; p < players; ++p) {
         const int wind = (p - s.Dealer() + players) % players;
-        out += std::string(kWindKanji[static_cast<std::size_t>(wind)]) + " " +
+        out += std::string(game::RoundWindName(wind)) + " " +
                game.players[static_cast<std::size_t>(p)] + "　" +
                Figure(s.points[static_cast<std::size_t>(p)], plain) + "\n";
     }

@@ -37,24 +37,6 @@ constexpr HandCommandShape kHandShape = {
     "Count a winning hand's yaku and fu and print its exact no-limit payments.",
     "the concealed tiles with the winning tile, last unless --win names it", kFooter, true};
 
-// One batch line: totals, yaku, report (and the settlement), separated by tabs.
-std::string AsBatchLine(const HandScore& score) {
-    const hand::HandResult& result = score.result;
-    std::string yaku;
-    const auto add = [&](std::string_view name, int han) {
-        yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
-    };
-    for (const hand::HanLine& han : hand::HanLines(result)) {
-        add(han.name, han.han);
-    }
-    std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
-                       (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
-    if (!score.settlementLine.empty()) {
-        line += "\t" + score.settlementLine;
-    }
-    return line + "\n";
-}
-
 game::SanmaTsumo SanmaRule(const HandOptions& o) {
     return o.sanmaTsumo == "split" ? game::SanmaTsumo::Split : game::SanmaTsumo::Loss;
 }
@@ -66,6 +48,27 @@ std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
     }
     return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
                                              o.plain ? Figures::Plain : Figures::Myriad);
+}
+
+// One batch line: totals, yaku, report (and the settlement and the three-player tsumo line),
+// separated by tabs.
+std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
+    const hand::HandResult& result = score.result;
+    std::string yaku;
+    const auto add = [&](std::string_view name, int han) {
+        yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
+    };
+    for (const hand::HanLine& han : hand::HanLines(result)) {
+        add(han.name, han.han);
+    }
+    std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
+                       (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
+    for (const std::string& more : {score.settlementLine, ThreePlayerLine(score, o)}) {
+        if (!more.empty()) {
+            line += "\t" + more;
+        }
+    }
+    return line + "\n";
 }
 
 // One hand from its options: the output, or an error message.
@@ -98,7 +101,7 @@ Outcome ScoreOne(const HandOptions& options, bool batchLine) {
         }
         return {JsonLine(json), ""};
     }
-    return {batchLine ? AsBatchLine(score) : ScoreText(score, threePlayerLine), ""};
+    return {batchLine ? AsBatchLine(score, options) : ScoreText(score, threePlayerLine), ""};
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {

@@ -60,7 +60,7 @@ std::optional<GameError> Append(Game& game, const Event& event);
 // Checks a new game's rules and players (3 or 4 distinct, non-empty names).
 std::optional<GameError> CheckSetup(const Rules& rules, const std::vector<std::string>& players);
 
-// "東", "南".
+// "東", "南": a round's wind, or a seat's (0-3).
 std::string_view RoundWindName(int round);
 
 // "東1局 0本場".
