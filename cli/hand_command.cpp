@@ -46,7 +46,8 @@ std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
                                              o.plain ? Figures::Plain : Figures::Myriad);
 }
 
-// One batch line: totals, yaku, report (and the settlement), separated by tabs.
+// One batch line: totals, yaku, report (and the settlement and the three-player tsumo line),
+// separated by tabs.
 std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
     const hand::HandResult& result = score.result;
     std::string yaku;
