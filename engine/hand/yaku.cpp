@@ -311,7 +311,7 @@ constexpr std::array kFourQuads = {Sankantsu, Toitoi};
 constexpr std::array kDragons = {Haku, Hatsu, Chun};
 constexpr std::array kBigWinds = {Toitoi, RoundWind, SeatWind};
 constexpr std::array kAllTerminalsAndHonours = {Honroutou};
-constexpr std::array kAllTerminals = {Honroutou, Toitoi};
+constexpr std::array kOrphansInTriplets = {Honroutou, Toitoi};
 constexpr std::array kThirteenSided = {Kokushi, Honroutou};
 constexpr std::array kNineGates = {Chinitsu, Honitsu};
 constexpr std::array kPureNineGatesContains = {Chuuren, Chinitsu, Honitsu};
@@ -331,8 +331,9 @@ constexpr std::array kContainments = {
     Containment{Daisangen, kDragons, "three dragon triplets are each dragon's triplet"},
     Containment{Daisuushii, kBigWinds,
                 "four wind triplets are all triplets, the round's and the seat's wind among them"},
-    Containment{Tsuuiisou, kAllTerminalsAndHonours, "all honours is all terminals or honours"},
-    Containment{Chinroutou, kAllTerminals,
+    Containment{Tsuuiisou, kOrphansInTriplets,
+                "all honours is all terminals or honours, and only triplets can be made of them"},
+    Containment{Chinroutou, kOrphansInTriplets,
                 "all terminals is all terminals or honours, and only triplets can be made of them"},
     Containment{Kokushi, kAllTerminalsAndHonours, "thirteen orphans are all terminals or honours"},
     Containment{Kokushi13, kThirteenSided, "the thirteen-sided wait is still thirteen orphans"},
