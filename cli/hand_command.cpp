@@ -1,13 +1,19 @@
-// The options are CLI11's; the hand is read, checked and scored by the engine, and written here
-// as text, one TSV line per hand in a batch, or JSON.
+// The options are CLI11's (a batch reads its plain lines without it); the hand is read, checked and
+// scored by the engine, and written here as text, one TSV line per hand in a batch, or JSON.
 #include "cli/hand_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/batch_line.h"
+#include "cli/hand_json.h"
+#include "cli/hand_options.h"
 #include "engine/cp932.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
@@ -20,7 +26,6 @@ using hand::HandScore;
 using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kProgram = "velmarto-score hand";
-constexpr std::array<std::string_view, hand::kWinds> kWindLetters = {"E", "S", "W", "N"};
 constexpr std::string_view kWindHelp = "E, S, W or N";
 
 // Everything one hand's command line says.
@@ -41,29 +46,9 @@ struct HandOptions {
     std::string encoding = "utf-8";
 };
 
-constexpr std::array<std::string_view, 4> kMeldOptions = {"--chi", "--pon", "--kan", "--ankan"};
 constexpr std::array<std::string_view, 4> kMeldHelp = {
     "a called run, e.g. 123m (repeatable)", "a called triplet, e.g. 555z (repeatable)",
     "an open quad, e.g. 1111m (repeatable)", "a closed quad, e.g. 2222p (repeatable)"};
-
-struct SituationFlag {
-    std::string_view name;
-    bool hand::Situation::*flag;
-    std::string_view help;
-};
-constexpr std::array kSituationFlags = {
-    SituationFlag{"--tsumo", &hand::Situation::tsumo, "won on a self-draw (default: on a discard)"},
-    SituationFlag{"--riichi", &hand::Situation::riichi, "riichi declared"},
-    SituationFlag{"--double-riichi", &hand::Situation::doubleRiichi,
-                  "riichi declared on the first turn"},
-    SituationFlag{"--ippatsu", &hand::Situation::ippatsu, "won within one turn of riichi"},
-    SituationFlag{"--rinshan", &hand::Situation::rinshan, "won on the replacement tile of a quad"},
-    SituationFlag{"--chankan", &hand::Situation::chankan, "won by robbing a quad"},
-    SituationFlag{"--haitei", &hand::Situation::haitei, "won on the last draw"},
-    SituationFlag{"--houtei", &hand::Situation::houtei, "won on the last discard"},
-    SituationFlag{"--tenhou", &hand::Situation::tenhou, "the dealer's win on the first draw"},
-    SituationFlag{"--chiihou", &hand::Situation::chiihou, "a non-dealer's win on the first draw"},
-};
 
 constexpr std::string_view kFooter = R"(
 Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
@@ -102,16 +87,17 @@ void Describe(CLI::App& app, HandOptions& o) {
         ->check(CLI::IsMember(winds));
     app.add_option("--dora", o.dora, "dora indicators, e.g. 3m7z");
     app.add_option("--ura", o.ura, "ura dora indicators (with riichi)");
-    app.add_option("--honba", o.situation.honba, "honba counters")->check(CLI::Range(0, 1000000));
+    app.add_option("--honba", o.situation.honba, "honba counters")
+        ->check(CLI::Range(0, kMaxCounters));
     app.add_option("--sticks", o.situation.sticks, "riichi sticks on the table")
-        ->check(CLI::Range(0, 1000000));
+        ->check(CLI::Range(0, kMaxCounters));
     app.add_flag("--no-double-yakuman", o.noDoubleYakuman,
                  "count the double yakuman forms 13 han, not 26");
     app.add_flag("--no-open-tanyao", o.noOpenTanyao, "断幺九 only in a closed hand");
     app.add_flag("--json", o.json, "one JSON object instead of text");
     app.add_flag("--plain", o.plain, "plain digits instead of myriad units");
     app.add_option("--encoding", o.encoding, "output encoding: utf-8 (default) or cp932")
-        ->check(CLI::IsMember({"utf-8", "cp932"}));
+        ->check(CLI::IsMember(std::vector<std::string>(kEncodings.begin(), kEncodings.end())));
 }
 
 // One hand's options, or an error message, or the help text.
@@ -161,15 +147,6 @@ private:
     HandOptions m_options;
 };
 
-int WindIndex(std::string_view letter) {
-    for (std::size_t i = 0; i < kWindLetters.size(); ++i) {
-        if (kWindLetters[i] == letter) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
-}
-
 hand::HandText ToHandText(const HandOptions& o) {
     hand::HandText text;
     text.tiles = o.tiles;
@@ -191,80 +168,33 @@ hand::HandText ToHandText(const HandOptions& o) {
     return text;
 }
 
-std::string AsText(const HandScore& score) {
-    std::string out;
+void AppendText(std::string& out, const HandScore& score) {
     for (const std::string& line : hand::SummaryLines(score.result)) {
-        out += line + "\n";
+        out.append(line).append("\n");
     }
-    out += score.report + "\n";
+    out.append(score.report).append("\n");
     if (!score.settlementLine.empty()) {
-        out += score.settlementLine + "\n";
+        out.append(score.settlementLine).append("\n");
     }
-    return out;
 }
 
 // One batch line: totals, yaku, report (and the settlement), separated by tabs.
-std::string AsBatchLine(const HandScore& score) {
+void AppendBatchLine(std::string& out, const HandScore& score) {
     const hand::HandResult& result = score.result;
-    std::string yaku;
-    const auto add = [&](std::string_view name, int han) {
-        yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
-    };
-    for (const hand::HanLine& han : hand::HanLines(result)) {
-        add(han.name, han.han);
+    out.append(result.NoYaku() ? "0飜" : hand::Totals(result)).append("\t");
+    const std::vector<hand::HanLine> lines = hand::HanLines(result);
+    if (lines.empty()) {
+        out.append("役なし");
     }
-    std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
-                       (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out.append(i == 0 ? "" : "、").append(lines[i].name).append(" ");
+        out.append(std::to_string(lines[i].han));
+    }
+    out.append("\t").append(score.report);
     if (!score.settlementLine.empty()) {
-        line += "\t" + score.settlementLine;
+        out.append("\t").append(score.settlementLine);
     }
-    return line + "\n";
-}
-
-Json FigureMap(const HandScore& score, std::span<const hand::Figure> figures) {
-    const std::span<const std::string_view> keys = hand::PaymentKeys(score.seat);
-    Json map = Json::object();
-    for (std::size_t i = 0; i < figures.size(); ++i) {
-        map[std::string(keys[i])] = hand::DecimalString(figures[i]);
-    }
-    return map;
-}
-
-Json AsJson(const HandScore& score, const hand::Situation& situation) {
-    const hand::HandResult& result = score.result;
-    Json yaku = Json::array();
-    for (const hand::ScoredYaku& y : result.yaku.View()) {
-        yaku.push_back({{"name", y.name}, {"han", y.han}});
-    }
-    Json fuItems = Json::array();
-    for (const hand::FuItem& item : result.fu.View()) {
-        fuItems.push_back({{"name", item.name}, {"fu", item.fu}});
-    }
-    Json out = {
-        {"yaku", yaku},
-        {"dora", {{"dora", result.dora.dora}, {"aka", result.dora.aka}, {"ura", result.dora.ura}}},
-        {"han", result.han},
-        {"fu", result.fu.total},
-        {"fu_items", fuItems},
-        {"dealer", score.seat == Seat::Dealer},
-        {"tsumo", situation.tsumo},
-        {"no_yaku", result.NoYaku()},
-        {"payments", score.payments ? FigureMap(score, score.payments->View()) : Json()},
-        {"honba", situation.honba},
-        {"sticks", situation.sticks},
-    };
-    if (score.settlement) {
-        const std::size_t kinds = static_cast<std::size_t>(score.settlement->payerKinds);
-        out["settlement"] = {{"winner_gets", hand::DecimalString(score.settlement->winnerGets)},
-                             {"line", score.settlementLine}};
-        Json payers = Json::array();
-        for (std::size_t i = 0; i < kinds; ++i) {
-            payers.push_back(hand::DecimalString(score.settlement->perPayer[i]));
-        }
-        out["settlement"]["payers"] = payers;
-    }
-    out["report"] = score.report;
-    return out;
+    out.append("\n");
 }
 
 // One JSON line. What a user typed may not be UTF-8; it is shown with replacement characters.
@@ -272,51 +202,81 @@ std::string JsonLine(const Json& json) {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-// One hand from its options: the output, or an error message.
-struct Outcome {
-    std::string out;
-    std::string error;
+struct OutputStyle {
+    bool json = false;
+    bool plain = false;
+    bool batchLine = false;
 };
 
-Outcome ScoreOne(const HandOptions& options, bool batchLine) {
-    auto input = hand::ReadHand(ToHandText(options));
+// Scores one hand and appends what it prints to `out`; or returns the error, `out` untouched.
+std::string ScoreOne(const hand::HandText& text, OutputStyle style, std::string& out) {
+    auto input = hand::ReadHand(text);
     if (auto* error = std::get_if<hand::NotationError>(&input)) {
-        return {"", error->message};
+        return error->message;
     }
     const hand::HandInput& handInput = std::get<hand::HandInput>(input);
-    auto scored = hand::ScoreHand(handInput, options.plain ? Figures::Plain : Figures::Myriad);
+    auto scored = hand::ScoreHand(handInput, style.plain ? Figures::Plain : Figures::Myriad);
     if (auto* error = std::get_if<hand::NotationError>(&scored)) {
-        return {"", error->message};
+        return error->message;
     }
     const HandScore& score = std::get<HandScore>(scored);
-    if (options.json) {
-        return {JsonLine(AsJson(score, handInput.situation)), ""};
+    if (style.json) {
+        AppendHandJson(out, score, handInput.situation);
+        out += '\n';
+    } else if (style.batchLine) {
+        AppendBatchLine(out, score);
+    } else {
+        AppendText(out, score);
     }
-    return {batchLine ? AsBatchLine(score) : AsText(score), ""};
+    return {};
+}
+
+// The two ways to read a batch line: most lines are read quickly, the rest by the full parser,
+// built the first time a line needs it.
+struct BatchReaders {
+    BatchLine quick;
+    std::optional<HandParser> full;
+};
+
+std::string ScoreBatchLine(std::span<const std::string_view> words, const HandOptions& batch,
+                           BatchReaders& readers, std::string& out) {
+    if (ReadBatchLine(words, readers.quick)) {
+        const BatchLine& line = readers.quick;
+        return ScoreOne(line.text, {line.json || batch.json, line.plain || batch.plain, true}, out);
+    }
+    if (!readers.full) {
+        readers.full.emplace(false);
+    }
+    const Parsed parsed = readers.full->Parse(words);
+    if (!parsed.help.empty()) {
+        return "--help is not a hand";
+    }
+    if (!parsed.error.empty()) {
+        return parsed.error;
+    }
+    const HandOptions& o = parsed.options;
+    return ScoreOne(ToHandText(o), {o.json || batch.json, o.plain || batch.plain, true}, out);
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
-    HandParser parser(false);
-    std::string line;
-    for (int number = 1; std::getline(input, line); ++number) {
-        const std::vector<std::string> words = hand::SplitWords(line);
-        const std::vector<std::string_view> args(words.begin(), words.end());
-        Parsed parsed = parser.Parse(args);
-        parsed.options.json |= batch.json;
-        parsed.options.plain |= batch.plain;
-        Outcome outcome =
-            parsed.error.empty() ? ScoreOne(parsed.options, true) : Outcome{"", parsed.error};
-        if (!parsed.help.empty()) {
-            outcome.error = "--help is not a hand";
-        }
-        if (!outcome.error.empty()) {
+    std::ostringstream whole;
+    whole << input.rdbuf();
+    const std::string text = std::move(whole).str();
+    BatchReaders readers;
+    std::vector<std::string_view> words;
+    std::string_view rest = text;
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        SplitLine(rest.substr(0, end), words);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        const std::string error = ScoreBatchLine(words, batch, readers, result.out);
+        if (!error.empty()) {
             result.exitCode = kExitUsage;
-            const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
-            outcome.out =
+            const std::string message = "line " + std::to_string(number) + ": " + error;
+            result.out +=
                 batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
         }
-        result.out += outcome.out;
     }
     return result;
 }
@@ -342,11 +302,11 @@ CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& i
     if (options.batch) {
         result = RunBatch(options, input);
     } else {
-        const Outcome outcome = ScoreOne(options, false);
-        if (!outcome.error.empty()) {
-            return fail(outcome.error);
+        const std::string error =
+            ScoreOne(ToHandText(options), {options.json, options.plain, false}, result.out);
+        if (!error.empty()) {
+            return fail(error);
         }
-        result.out = outcome.out;
     }
     if (options.encoding == "cp932") {
         result.out = ToCp932(result.out);

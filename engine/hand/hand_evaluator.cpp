@@ -2,6 +2,7 @@
 #include "engine/hand/hand_evaluator.h"
 
 #include <algorithm>
+#include <array>
 
 namespace velmarto::hand {
 namespace {
@@ -58,23 +59,32 @@ Seat SeatOf(const HandInput& hand) {
 }  // namespace
 
 std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
-    const TileCounts all = hand.AllCounts();
-    const DoraCount dora = CountDora(hand, all);
-    const bool closed = hand.Closed();
-    std::optional<HandResult> best;
-    ForEachReading(hand, [&](const Reading& reading) {
-        HandResult result;
+    // One result is kept and one written, so a reading costs no copy of the lists in a result.
+    struct Search {
+        const HandInput& hand;
+        TileCounts all;
+        TileMask present;
+        DoraCount dora;
+        bool closed;
+        std::array<HandResult, 2> slots{};
+        HandResult* best = nullptr;
+    };
+    Search search{hand, hand.AllCounts(), 0, {}, hand.Closed()};
+    search.present = PresentKinds(search.all);
+    search.dora = CountDora(hand, search.all);
+    ForEachReading(hand, [&search](const Reading& reading) {
+        HandResult& result = search.slots[search.best == search.slots.data() ? 1 : 0];
         result.reading = reading;
-        result.yaku = FindYaku({hand, reading, all, closed});
-        result.fu = CountFu(hand, reading, HasPinfu(result.yaku));
-        if (!result.NoYaku()) {
-            result.dora = dora;
-            result.han = result.yaku.Han() + dora.Han();
-        }
-        if (!best || PaysMore(result, *best)) {
-            best = result;
+        result.yaku = FindYaku({search.hand, reading, search.all, search.closed, search.present});
+        result.fu = CountFu(search.hand, reading, HasPinfu(result.yaku));
+        const bool scores = !result.NoYaku();
+        result.dora = scores ? search.dora : DoraCount{};
+        result.han = scores ? result.yaku.Han() + search.dora.Han() : 0;
+        if (search.best == nullptr || PaysMore(result, *search.best)) {
+            search.best = &result;
         }
     });
+    const HandResult* best = search.best;
     if (!best) {
         return NotationError{
             "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "

@@ -1,0 +1,186 @@
+// One table of the options a batch line may hold and what each does to the hand; a line with
+// anything the table does not cover goes to the full parser instead.
+#include "cli/batch_line.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "cli/hand_options.h"
+
+namespace velmarto::cli {
+namespace {
+
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+// More digits than --honba or --sticks can have; and a leading zero the full parser may read as
+// octal.
+constexpr std::size_t kMaxCounterDigits = 7;
+
+// What an option does with its value (nullptr for a flag); false when the value is not plainly
+// valid.
+using Apply = bool (*)(BatchLine& line, std::string_view value);
+
+struct LineOption {
+    std::string_view name;
+    bool takesValue;
+    bool repeatable;
+    Apply apply;
+};
+
+bool SetWind(int& wind, std::string_view letter) {
+    wind = WindIndex(letter);
+    return wind >= 0;
+}
+
+bool SetCounter(int& counter, std::string_view digits) {
+    if (digits.size() > kMaxCounterDigits || (digits.size() > 1 && digits.front() == '0')) {
+        return false;
+    }
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), counter);
+    return error == std::errc{} && end == digits.data() + digits.size() && counter >= 0 &&
+           counter <= kMaxCounters;
+}
+
+template <hand::MeldKind kind>
+bool AddMeld(BatchLine& line, std::string_view tiles) {
+    line.text.melds.emplace_back(kind, tiles);
+    return true;
+}
+
+using enum hand::MeldKind;
+constexpr std::array kLineOptions = {
+    LineOption{kMeldOptions[0], true, true, AddMeld<Chi>},
+    LineOption{kMeldOptions[1], true, true, AddMeld<Pon>},
+    LineOption{kMeldOptions[2], true, true, AddMeld<Kan>},
+    LineOption{kMeldOptions[3], true, true, AddMeld<Ankan>},
+    LineOption{"--win", true, false,
+               [](BatchLine& line, std::string_view tile) {
+                   line.text.win = tile;
+                   return true;
+               }},
+    LineOption{"--dora", true, false,
+               [](BatchLine& line, std::string_view tiles) {
+                   line.text.dora = tiles;
+                   return true;
+               }},
+    LineOption{"--ura", true, false,
+               [](BatchLine& line, std::string_view tiles) {
+                   line.text.ura = tiles;
+                   return true;
+               }},
+    LineOption{"--round", true, false,
+               [](BatchLine& line, std::string_view letter) {
+                   return SetWind(line.text.situation.roundWind, letter);
+               }},
+    LineOption{"--seat", true, false,
+               [](BatchLine& line, std::string_view letter) {
+                   return SetWind(line.text.situation.seatWind, letter);
+               }},
+    LineOption{"--honba", true, false,
+               [](BatchLine& line, std::string_view digits) {
+                   return SetCounter(line.text.situation.honba, digits);
+               }},
+    LineOption{"--sticks", true, false,
+               [](BatchLine& line, std::string_view digits) {
+                   return SetCounter(line.text.situation.sticks, digits);
+               }},
+    // A batch writes one encoding for all its lines; a line may still name a valid one.
+    LineOption{"--encoding", true, false,
+               [](BatchLine&, std::string_view name) {
+                   return std::find(kEncodings.begin(), kEncodings.end(), name) != kEncodings.end();
+               }},
+    LineOption{"--no-double-yakuman", false, false,
+               [](BatchLine& line, std::string_view) {
+                   line.text.rules.doubleYakuman = false;
+                   return true;
+               }},
+    LineOption{"--no-open-tanyao", false, false,
+               [](BatchLine& line, std::string_view) {
+                   line.text.rules.openTanyao = false;
+                   return true;
+               }},
+    LineOption{"--json", false, false,
+               [](BatchLine& line, std::string_view) { return line.json = true; }},
+    LineOption{"--plain", false, false,
+               [](BatchLine& line, std::string_view) { return line.plain = true; }},
+};
+
+// Situation flags follow the line options in the record of what a line has given.
+constexpr std::size_t kOptionSlots = kLineOptions.size() + kSituationFlags.size();
+static_assert(kOptionSlots <= 64);
+
+// Applies the option named `word`, taking its value from `rest`; how many words it used, or 0 when
+// the full parser has to read the line.
+std::size_t ApplyOption(std::string_view word, std::span<const std::string_view> rest,
+                        BatchLine& line, std::uint64_t& given) {
+    const auto mark = [&given](std::size_t slot) {
+        const std::uint64_t bit = std::uint64_t{1} << slot;
+        const bool first = (given & bit) == 0;
+        given |= bit;
+        return first;
+    };
+    for (std::size_t i = 0; i < kSituationFlags.size(); ++i) {
+        if (kSituationFlags[i].name == word) {
+            line.text.situation.*kSituationFlags[i].flag = true;
+            return mark(kLineOptions.size() + i) ? 1 : 0;
+        }
+    }
+    const auto* option = std::find_if(kLineOptions.begin(), kLineOptions.end(),
+                                      [word](const LineOption& o) { return o.name == word; });
+    if (option == kLineOptions.end() ||
+        (!mark(static_cast<std::size_t>(option - kLineOptions.begin())) && !option->repeatable)) {
+        return 0;
+    }
+    if (!option->takesValue) {
+        return option->apply(line, {}) ? 1 : 0;
+    }
+    if (rest.empty() || rest.front().starts_with('-')) {
+        return 0;
+    }
+    return option->apply(line, rest.front()) ? 2 : 0;
+}
+
+}  // namespace
+
+void SplitLine(std::string_view line, std::vector<std::string_view>& words) {
+    words.clear();
+    for (std::size_t start = line.find_first_not_of(kWhiteSpace); start != std::string_view::npos;
+         start = line.find_first_not_of(kWhiteSpace, start)) {
+        const std::size_t end = std::min(line.find_first_of(kWhiteSpace, start), line.size());
+        words.push_back(line.substr(start, end - start));
+        start = end;
+    }
+}
+
+bool ReadBatchLine(std::span<const std::string_view> words, BatchLine& line) {
+    // The called sets keep their room from the previous line.
+    auto melds = std::move(line.text.melds);
+    melds.clear();
+    line = BatchLine{};
+    line.text.melds = std::move(melds);
+    std::uint64_t given = 0;
+    bool tiles = false;
+    for (std::size_t i = 0; i < words.size();) {
+        const std::string_view word = words[i];
+        if (!word.starts_with('-')) {
+            if (tiles) {
+                return false;
+            }
+            line.text.tiles = word;
+            tiles = true;
+            ++i;
+            continue;
+        }
+        const std::size_t used = ApplyOption(word, words.subspan(i + 1), line, given);
+        if (used == 0) {
+            return false;
+        }
+        i += used;
+    }
+    // The full parser groups the called sets by kind, and their order shows in the fu items.
+    std::stable_sort(line.text.melds.begin(), line.text.melds.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return tiles;
+}
+
+}  // namespace velmarto::cli
