@@ -144,11 +144,18 @@ std::size_t ApplyOption(std::string_view word, std::span<const std::string_view>
 
 void SplitLine(std::string_view line, std::vector<std::string_view>& words) {
     words.clear();
-    for (std::size_t start = line.find_first_not_of(kWhiteSpace); start != std::string_view::npos;
-         start = line.find_first_not_of(kWhiteSpace, start)) {
-        const std::size_t end = std::min(line.find_first_of(kWhiteSpace, start), line.size());
-        words.push_back(line.substr(start, end - start));
-        start = end;
+    const auto space = [](char c) { return kWhiteSpace.find(c) != std::string_view::npos; };
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (space(line[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !space(line[i])) {
+            ++i;
+        }
+        words.push_back(line.substr(start, i - start));
     }
 }
 

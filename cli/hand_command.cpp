@@ -7,7 +7,6 @@
 #include <array>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kProgram = "velmarto-score hand";
 constexpr std::string_view kWindHelp = "E, S, W or N";
+constexpr std::size_t kReadBlock = 1 << 16;
 
 // Everything one hand's command line says.
 struct HandOptions {
@@ -258,11 +258,19 @@ std::string ScoreBatchLine(std::span<const std::string_view> words, const HandOp
     return ScoreOne(ToHandText(o), {o.json || batch.json, o.plain || batch.plain, true}, out);
 }
 
+// In blocks: a stream's buffer copied into another goes a character at a time.
+std::string ReadAll(std::istream& input) {
+    std::string text;
+    std::array<char, kReadBlock> block{};
+    while (input.read(block.data(), block.size()) || input.gcount() > 0) {
+        text.append(block.data(), static_cast<std::size_t>(input.gcount()));
+    }
+    return text;
+}
+
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
-    std::ostringstream whole;
-    whole << input.rdbuf();
-    const std::string text = std::move(whole).str();
+    const std::string text = ReadAll(input);
     BatchReaders readers;
     std::vector<std::string_view> words;
     std::string_view rest = text;

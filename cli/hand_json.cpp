@@ -37,8 +37,17 @@ void AppendEscaped(std::string& out, char c) {
     out += kHexDigits[byte & 0xF];
 }
 
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+    std::array<bool, 256> table{};
+    for (unsigned c = 0; c < kFirstPrintable; ++c) {
+        table[c] = true;
+    }
+    table['"'] = table['\\'] = true;
+    return table;
+}();
+
 bool NeedsEscape(char c) {
-    return static_cast<unsigned char>(c) < kFirstPrintable || c == '"' || c == '\\';
+    return kNeedsEscape[static_cast<unsigned char>(c)];
 }
 
 void AppendInt(std::string& out, int value) {

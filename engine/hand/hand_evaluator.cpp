@@ -46,6 +46,20 @@ DoraCount CountDora(const HandInput& hand, const TileCounts& all) {
     return count;
 }
 
+// PresentKinds of the hand's counts, from its few tiles rather than all 34 kinds.
+TileMask KindsHeld(const HandInput& hand) {
+    TileMask kinds = 0;
+    for (const Tile& t : hand.concealed) {
+        kinds |= TileBit(t.index);
+    }
+    for (const Meld& meld : hand.melds) {
+        for (const Tile& t : meld.tiles) {
+            kinds |= TileBit(t.index);
+        }
+    }
+    return kinds;
+}
+
 bool HasPinfu(const YakuList& yaku) {
     const auto view = yaku.View();
     return std::any_of(view.begin(), view.end(),
@@ -70,7 +84,7 @@ std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
         HandResult* best = nullptr;
     };
     Search search{hand, hand.AllCounts(), 0, {}, hand.Closed()};
-    search.present = PresentKinds(search.all);
+    search.present = KindsHeld(hand);
     search.dora = CountDora(hand, search.all);
     ForEachReading(hand, [&search](const Reading& reading) {
         HandResult& result = search.slots[search.best == search.slots.data() ? 1 : 0];

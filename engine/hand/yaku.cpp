@@ -2,6 +2,7 @@
 #include "engine/hand/yaku.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace velmarto::hand {
 namespace {
@@ -343,6 +344,25 @@ constexpr std::array kContainments = {
     Containment{Ryuuiisou, kHonitsuOnly, "only bamboo and 發 is one suit with honours allowed"},
 };
 
+// Found yaku as bits, bit i for row i.
+using YakuBits = std::uint64_t;
+static_assert(kYaku.size() <= 64);
+
+constexpr YakuBits YakuBit(std::size_t row) {
+    return YakuBits{1} << row;
+}
+
+// What each containment leaves out, as bits.
+constexpr std::array<YakuBits, kContainments.size()> kContainedBits = [] {
+    std::array<YakuBits, kContainments.size()> bits{};
+    for (std::size_t i = 0; i < kContainments.size(); ++i) {
+        for (YakuId contained : kContainments[i].contains) {
+            bits[i] |= YakuBit(static_cast<std::size_t>(contained));
+        }
+    }
+    return bits;
+}();
+
 int HanOf(const YakuRow& row, const YakuContext& c) {
     if (row.doubleYakuman && !c.hand.rules.doubleYakuman) {
         return kYakumanHan;
@@ -369,23 +389,23 @@ int YakuList::Han() const {
 }
 
 YakuList FindYaku(const YakuContext& context) {
-    std::array<bool, kYaku.size()> found{};
+    YakuBits found = 0;
     for (std::size_t i = 0; i < kYaku.size(); ++i) {
-        found[i] = HanOf(kYaku[i], context) > 0 && kYaku[i].holds(context);
+        if (HanOf(kYaku[i], context) > 0 && kYaku[i].holds(context)) {
+            found |= YakuBit(i);
+        }
     }
-    for (const Containment& containment : kContainments) {
-        if (found[static_cast<std::size_t>(containment.yaku)]) {
-            for (YakuId contained : containment.contains) {
-                found[static_cast<std::size_t>(contained)] = false;
-            }
+    // In table order, as a contained yaku's own containments apply only while it is still found.
+    for (std::size_t i = 0; i < kContainments.size(); ++i) {
+        if ((found & YakuBit(static_cast<std::size_t>(kContainments[i].yaku))) != 0) {
+            found &= ~kContainedBits[i];
         }
     }
     YakuList list;
-    for (std::size_t i = 0; i < kYaku.size(); ++i) {
-        if (found[i]) {
-            list.items[static_cast<std::size_t>(list.count++)] = {kYaku[i].id, kYaku[i].name,
-                                                                  HanOf(kYaku[i], context)};
-        }
+    for (; found != 0; found &= found - 1) {
+        const YakuRow& row = kYaku[static_cast<std::size_t>(std::countr_zero(found))];
+        list.items[static_cast<std::size_t>(list.count++)] = {row.id, row.name,
+                                                              HanOf(row, context)};
     }
     return list;
 }
