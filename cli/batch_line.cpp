@@ -3,6 +3,7 @@
 #include "cli/batch_line.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "cli/hand_options.h"
@@ -10,7 +11,13 @@
 namespace velmarto::cli {
 namespace {
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+constexpr std::array<bool, 256> kIsWhiteSpace = [] {
+    std::array<bool, 256> table{};
+    for (char c : std::string_view(" \t\n\v\f\r")) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
 // More digits than --honba or --sticks can have; and a leading zero the full parser may read as
 // octal.
 constexpr std::size_t kMaxCounterDigits = 7;
@@ -144,7 +151,7 @@ std::size_t ApplyOption(std::string_view word, std::span<const std::string_view>
 
 void SplitLine(std::string_view line, std::vector<std::string_view>& words) {
     words.clear();
-    const auto space = [](char c) { return kWhiteSpace.find(c) != std::string_view::npos; };
+    const auto space = [](char c) { return kIsWhiteSpace[static_cast<unsigned char>(c)]; };
     std::size_t i = 0;
     while (i < line.size()) {
         if (space(line[i])) {

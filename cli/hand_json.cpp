@@ -67,10 +67,8 @@ public:
     // Starts the next member, `"key":` (every key here is a plain identifier), and returns the
     // output to write its value to.
     std::string& Key(std::string_view key) {
-        Next();
-        m_out += '"';
-        m_out += key;
-        m_out += "\":";
+        m_out.append(m_first ? "\"" : ",\"").append(key).append("\":");
+        m_first = false;
         return m_out;
     }
     std::string& Next() {
