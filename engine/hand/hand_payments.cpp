@@ -95,12 +95,22 @@ std::string DecimalString(const Figure& figure) {
     return out;
 }
 
-std::string RenderFigure(const Figure& figure, Figures style) {
+namespace {
+
+void AppendFigure(std::string& out, const Figure& figure, Figures style) {
     if (style == Figures::Plain) {
-        return DecimalString(figure) + std::string(kExtendedUnitNames[0]);
+        RenderDigits(figure.digits, figure.highest, out);
+        out += kExtendedUnitNames[0];
+        return;
     }
-    std::string out;
     RenderMyriad(figure.digits, figure.highest, kExtendedUnitNames, out);
+}
+
+}  // namespace
+
+std::string RenderFigure(const Figure& figure, Figures style) {
+    std::string out;
+    AppendFigure(out, figure, style);
     return out;
 }
 
@@ -109,7 +119,7 @@ std::string ComposeReport(const HandPayments& payments, Figures style) {
     const std::span<const PaymentRule> rules = PaymentRules(payments.seat);
     for (std::size_t i = 0; i < rules.size(); ++i) {
         report += rules[i].label;
-        report += RenderFigure(payments.figures[i], style);
+        AppendFigure(report, payments.figures[i], style);
     }
     if (payments.seat == Seat::Dealer) {
         report += kAllSuffix;
