@@ -54,62 +54,59 @@ bool AddMeld(BatchLine& line, std::string_view tiles) {
     return true;
 }
 
+template <auto field>
+bool SetText(BatchLine& line, std::string_view tiles) {
+    line.text.*field = tiles;
+    return true;
+}
+
+template <int hand::Situation::*wind>
+bool SetWindOf(BatchLine& line, std::string_view letter) {
+    return SetWind(line.text.situation.*wind, letter);
+}
+
+template <int hand::Situation::*counter>
+bool SetCounterOf(BatchLine& line, std::string_view digits) {
+    return SetCounter(line.text.situation.*counter, digits);
+}
+
+template <bool hand::Rules::*rule>
+bool TurnOff(BatchLine& line, std::string_view) {
+    line.text.rules.*rule = false;
+    return true;
+}
+
+template <bool BatchLine::*output>
+bool TurnOn(BatchLine& line, std::string_view) {
+    line.*output = true;
+    return true;
+}
+
+// A batch writes one encoding for all its lines; a line may still name a valid one.
+bool CheckEncoding(BatchLine&, std::string_view name) {
+    return std::find(kEncodings.begin(), kEncodings.end(), name) != kEncodings.end();
+}
+
 using enum hand::MeldKind;
+using hand::HandText;
+using hand::Situation;
 constexpr std::array kLineOptions = {
     LineOption{kMeldOptions[0], true, true, AddMeld<Chi>},
     LineOption{kMeldOptions[1], true, true, AddMeld<Pon>},
     LineOption{kMeldOptions[2], true, true, AddMeld<Kan>},
     LineOption{kMeldOptions[3], true, true, AddMeld<Ankan>},
-    LineOption{"--win", true, false,
-               [](BatchLine& line, std::string_view tile) {
-                   line.text.win = tile;
-                   return true;
-               }},
-    LineOption{"--dora", true, false,
-               [](BatchLine& line, std::string_view tiles) {
-                   line.text.dora = tiles;
-                   return true;
-               }},
-    LineOption{"--ura", true, false,
-               [](BatchLine& line, std::string_view tiles) {
-                   line.text.ura = tiles;
-                   return true;
-               }},
-    LineOption{"--round", true, false,
-               [](BatchLine& line, std::string_view letter) {
-                   return SetWind(line.text.situation.roundWind, letter);
-               }},
-    LineOption{"--seat", true, false,
-               [](BatchLine& line, std::string_view letter) {
-                   return SetWind(line.text.situation.seatWind, letter);
-               }},
-    LineOption{"--honba", true, false,
-               [](BatchLine& line, std::string_view digits) {
-                   return SetCounter(line.text.situation.honba, digits);
-               }},
-    LineOption{"--sticks", true, false,
-               [](BatchLine& line, std::string_view digits) {
-                   return SetCounter(line.text.situation.sticks, digits);
-               }},
-    // A batch writes one encoding for all its lines; a line may still name a valid one.
-    LineOption{"--encoding", true, false,
-               [](BatchLine&, std::string_view name) {
-                   return std::find(kEncodings.begin(), kEncodings.end(), name) != kEncodings.end();
-               }},
-    LineOption{"--no-double-yakuman", false, false,
-               [](BatchLine& line, std::string_view) {
-                   line.text.rules.doubleYakuman = false;
-                   return true;
-               }},
-    LineOption{"--no-open-tanyao", false, false,
-               [](BatchLine& line, std::string_view) {
-                   line.text.rules.openTanyao = false;
-                   return true;
-               }},
-    LineOption{"--json", false, false,
-               [](BatchLine& line, std::string_view) { return line.json = true; }},
-    LineOption{"--plain", false, false,
-               [](BatchLine& line, std::string_view) { return line.plain = true; }},
+    LineOption{"--win", true, false, SetText<&HandText::win>},
+    LineOption{"--dora", true, false, SetText<&HandText::dora>},
+    LineOption{"--ura", true, false, SetText<&HandText::ura>},
+    LineOption{"--round", true, false, SetWindOf<&Situation::roundWind>},
+    LineOption{"--seat", true, false, SetWindOf<&Situation::seatWind>},
+    LineOption{"--honba", true, false, SetCounterOf<&Situation::honba>},
+    LineOption{"--sticks", true, false, SetCounterOf<&Situation::sticks>},
+    LineOption{"--encoding", true, false, CheckEncoding},
+    LineOption{"--no-double-yakuman", false, false, TurnOff<&hand::Rules::doubleYakuman>},
+    LineOption{"--no-open-tanyao", false, false, TurnOff<&hand::Rules::openTanyao>},
+    LineOption{"--json", false, false, TurnOn<&BatchLine::json>},
+    LineOption{"--plain", false, false, TurnOn<&BatchLine::plain>},
 };
 
 // Situation flags follow the line options in the record of what a line has given.
