@@ -2,7 +2,6 @@
 #include "engine/hand/hand_evaluator.h"
 
 #include <algorithm>
-#include <array>
 
 namespace velmarto::hand {
 namespace {
@@ -70,51 +69,59 @@ Seat SeatOf(const HandInput& hand) {
     return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
 }
 
-}  // namespace
-
-std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
-    // One result is kept and one written, so a reading costs no copy of the lists in a result.
+// Writes the reading that pays the most into `best`; false when no reading wins. Each reading is
+// counted in one scratch result and copied only when it leads.
+bool FindBestReading(const HandInput& hand, HandResult& best) {
     struct Search {
         const HandInput& hand;
         TileCounts all;
         TileMask present;
         DoraCount dora;
         bool closed;
-        std::array<HandResult, 2> slots{};
-        HandResult* best = nullptr;
+        HandResult& best;
+        HandResult scratch{};
+        bool found = false;
     };
-    Search search{hand, hand.AllCounts(), 0, {}, hand.Closed()};
-    search.present = KindsHeld(hand);
+    Search search{hand, hand.AllCounts(), KindsHeld(hand), {}, hand.Closed(), best};
     search.dora = CountDora(hand, search.all);
     ForEachReading(hand, [&search](const Reading& reading) {
-        HandResult& result = search.slots[search.best == search.slots.data() ? 1 : 0];
+        HandResult& result = search.scratch;
         result.reading = reading;
         result.yaku = FindYaku({search.hand, reading, search.all, search.closed, search.present});
         result.fu = CountFu(search.hand, reading, HasPinfu(result.yaku));
         const bool scores = !result.NoYaku();
         result.dora = scores ? search.dora : DoraCount{};
         result.han = scores ? result.yaku.Han() + search.dora.Han() : 0;
-        if (search.best == nullptr || PaysMore(result, *search.best)) {
-            search.best = &result;
+        if (!search.found || PaysMore(result, search.best)) {
+            search.best = result;
+            search.found = true;
         }
     });
-    const HandResult* best = search.best;
-    if (!best) {
-        return NotationError{
-            "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
-            "thirteen orphans",
-            "和了の形になっていません"};
+    return search.found;
+}
+
+NotationError NoWinningHand() {
+    return {
+        "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
+        "thirteen orphans",
+        "和了の形になっていません"};
+}
+
+}  // namespace
+
+std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
+    HandResult best;
+    if (!FindBestReading(hand, best)) {
+        return NoWinningHand();
     }
-    return *best;
+    return best;
 }
 
 std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
-    auto evaluated = EvaluateHand(hand);
-    if (auto* error = std::get_if<NotationError>(&evaluated)) {
-        return *error;
-    }
     HandScore score;
-    score.result = std::get<HandResult>(evaluated);
+    if (!FindBestReading(hand, score.result)) {
+        return NoWinningHand();
+    }
     score.seat = SeatOf(hand);
     const HandResult& result = score.result;
     if (result.NoYaku()) {
