@@ -4,15 +4,21 @@
 
 #include <array>
 #include <charconv>
-#include <initializer_list>
+#include <cstdint>
+#include <cstring>
 #include <span>
-#include <utility>
 
 namespace velmarto::cli {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr unsigned char kFirstPrintable = 0x20;
+constexpr std::size_t kLongEscape = 6;  // \u00xx
+constexpr std::size_t kIntRoom = 12;
+// Room for the keys, brackets and numbers of one hand, beside its texts and figures.
+constexpr std::size_t kFixedRoom = 512;
+constexpr std::size_t kItemRoom = 48;    // {"name":"","han":N}
+constexpr std::size_t kFigureRoom = 24;  // "key":"" around the digits
 
 struct ShortEscape {
     char raw;
@@ -24,156 +30,213 @@ constexpr std::array kShortEscapes = {
     ShortEscape{'\t', "\\t"},
 };
 
-void AppendEscaped(std::string& out, char c) {
-    for (const ShortEscape& escape : kShortEscapes) {
-        if (escape.raw == c) {
-            out += escape.escaped;
-            return;
-        }
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    out += "\\u00";
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0xF];
-}
-
-constexpr std::array<bool, 256> kNeedsEscape = [] {
-    std::array<bool, 256> table{};
+// How many bytes each byte takes once escaped.
+constexpr std::array<std::uint8_t, 256> kEscapedSize = [] {
+    std::array<std::uint8_t, 256> table{};
+    table.fill(1);
     for (unsigned c = 0; c < kFirstPrintable; ++c) {
-        table[c] = true;
+        table[c] = kLongEscape;
     }
-    table['"'] = table['\\'] = true;
+    for (const ShortEscape& escape : kShortEscapes) {
+        table[static_cast<unsigned char>(escape.raw)] =
+            static_cast<std::uint8_t>(escape.escaped.size());
+    }
     return table;
 }();
 
-bool NeedsEscape(char c) {
-    return kNeedsEscape[static_cast<unsigned char>(c)];
+std::size_t EscapedSize(std::string_view text) {
+    std::size_t size = 0;
+    for (char c : text) {
+        size += kEscapedSize[static_cast<unsigned char>(c)];
+    }
+    return size;
 }
 
-void AppendInt(std::string& out, int value) {
-    std::array<char, 16> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    out.append(digits.data(), end);
-}
+// Writes into room made in the output beforehand: a hand's JSON is a few hundred small pieces,
+// and growing a string for each cost more than the pieces themselves.
+class Sink {
+public:
+    Sink(std::string& out, std::size_t room) : m_out(out) {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        m_next = out.data() + start;
+    }
+    ~Sink() { m_out.resize(static_cast<std::size_t>(m_next - m_out.data())); }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+
+    Sink& operator<<(char c) {
+        *m_next++ = c;
+        return *this;
+    }
+    Sink& operator<<(std::string_view text) {
+        std::memcpy(m_next, text.data(), text.size());
+        m_next += text.size();
+        return *this;
+    }
+    Sink& operator<<(int value) {
+        m_next = std::to_chars(m_next, m_next + kIntRoom, value).ptr;
+        return *this;
+    }
+    Sink& operator<<(bool value) { return *this << std::string_view(value ? "true" : "false"); }
+    // A figure as a JSON string of its decimal digits.
+    Sink& operator<<(const hand::Figure& figure) {
+        *this << '"';
+        for (int i = figure.highest; i >= 0; --i) {
+            *m_next++ = static_cast<char>('0' + figure.digits[static_cast<std::size_t>(i)]);
+        }
+        return *this << '"';
+    }
+
+    void String(std::string_view text) {
+        *this << '"';
+        std::size_t plain = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (kEscapedSize[static_cast<unsigned char>(text[i])] != 1) {
+                *this << text.substr(plain, i - plain);
+                Escaped(text[i]);
+                plain = i + 1;
+            }
+        }
+        *this << text.substr(plain) << '"';
+    }
+
+private:
+    void Escaped(char c) {
+        for (const ShortEscape& escape : kShortEscapes) {
+            if (escape.raw == c) {
+                *this << escape.escaped;
+                return;
+            }
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        *this << std::string_view("\\u00") << kHexDigits[byte >> 4] << kHexDigits[byte & 0xF];
+    }
+
+    std::string& m_out;
+    char* m_next;
+};
 
 // An object or an array being written: the separators and the closing bracket.
 class Bracket {
 public:
-    Bracket(std::string& out, char open, char close) : m_out(out), m_close(close) { out += open; }
-    ~Bracket() { m_out += m_close; }
+    Bracket(Sink& sink, char open, char close) : m_sink(sink), m_close(close) { sink << open; }
+    ~Bracket() { m_sink << m_close; }
     Bracket(const Bracket&) = delete;
     Bracket& operator=(const Bracket&) = delete;
 
     // Starts the next member, `"key":` (every key here is a plain identifier), and returns the
-    // output to write its value to.
-    std::string& Key(std::string_view key) {
-        m_out.append(m_first ? "\"" : ",\"").append(key).append("\":");
+    // sink to write its value to.
+    Sink& Key(std::string_view key) {
+        const std::string_view lead = m_first ? "\"" : ",\"";
         m_first = false;
-        return m_out;
+        return m_sink << lead << key << std::string_view("\":");
     }
-    std::string& Next() {
+    Sink& Next() {
         if (!m_first) {
-            m_out += ',';
+            m_sink << ',';
         }
         m_first = false;
-        return m_out;
+        return m_sink;
     }
 
 private:
-    std::string& m_out;
+    Sink& m_sink;
     char m_close;
     bool m_first = true;
 };
 
-void Object(std::string& out, std::initializer_list<std::pair<std::string_view, int>> members) {
-    Bracket object(out, '{', '}');
-    for (const auto& [key, value] : members) {
-        AppendInt(object.Key(key), value);
-    }
-}
-
-void AppendBool(std::string& out, bool value) {
-    out += value ? "true" : "false";
-}
-
-void AppendDecimal(std::string& out, const hand::Figure& figure) {
-    out += '"';
-    out += hand::DecimalString(figure);
-    out += '"';
-}
-
 // [{"name":…,"han":…}, …] for yaku, [{"name":…,"fu":…}, …] for fu items.
 template <typename Item>
-void AppendNamed(std::string& out, std::span<const Item> items, std::string_view valueKey,
-                 int Item::*value) {
-    Bracket array(out, '[', ']');
+void Named(Sink& sink, std::span<const Item> items, std::string_view valueKey, int Item::*value) {
+    Bracket array(sink, '[', ']');
     for (const Item& item : items) {
         Bracket object(array.Next(), '{', '}');
-        AppendJsonString(object.Key("name"), item.name);
-        AppendInt(object.Key(valueKey), item.*value);
+        object.Key("name").String(item.name);
+        object.Key(valueKey) << item.*value;
     }
 }
 
-void AppendPayments(std::string& out, const hand::HandScore& score) {
+void Payments(Sink& sink, const hand::HandScore& score) {
     if (!score.payments) {
-        out += "null";
+        sink << std::string_view("null");
         return;
     }
     const std::span<const std::string_view> keys = hand::PaymentKeys(score.seat);
     const std::span<const hand::Figure> figures = score.payments->View();
-    Bracket object(out, '{', '}');
+    Bracket object(sink, '{', '}');
     for (std::size_t i = 0; i < figures.size(); ++i) {
-        AppendDecimal(object.Key(keys[i]), figures[i]);
+        object.Key(keys[i]) << figures[i];
     }
 }
 
-void AppendSettlement(std::string& out, const hand::HandScore& score) {
+void SettlementOf(Sink& sink, const hand::HandScore& score) {
     const hand::Settlement& settlement = *score.settlement;
-    Bracket object(out, '{', '}');
-    AppendDecimal(object.Key("winner_gets"), settlement.winnerGets);
-    AppendJsonString(object.Key("line"), score.settlementLine);
+    Bracket object(sink, '{', '}');
+    object.Key("winner_gets") << settlement.winnerGets;
+    object.Key("line").String(score.settlementLine);
     Bracket payers(object.Key("payers"), '[', ']');
     for (int i = 0; i < settlement.payerKinds; ++i) {
-        AppendDecimal(payers.Next(), settlement.perPayer[static_cast<std::size_t>(i)]);
+        payers.Next() << settlement.perPayer[static_cast<std::size_t>(i)];
     }
+}
+
+// Enough for the hand's JSON whatever its texts hold.
+std::size_t RoomFor(const hand::HandScore& score) {
+    std::size_t room = kFixedRoom + EscapedSize(score.report) + EscapedSize(score.settlementLine);
+    for (const hand::ScoredYaku& yaku : score.result.yaku.View()) {
+        room += kItemRoom + EscapedSize(yaku.name);
+    }
+    for (const hand::FuItem& item : score.result.fu.View()) {
+        room += kItemRoom + EscapedSize(item.name);
+    }
+    const auto addFigures = [&room](std::span<const hand::Figure> figures) {
+        for (const hand::Figure& figure : figures) {
+            room += kFigureRoom + static_cast<std::size_t>(figure.highest) + 1;
+        }
+    };
+    if (score.payments) {
+        addFigures(score.payments->View());
+    }
+    if (score.settlement) {
+        addFigures(std::span(&score.settlement->winnerGets, 1));
+        addFigures(std::span(score.settlement->perPayer)
+                       .first(static_cast<std::size_t>(score.settlement->payerKinds)));
+    }
+    return room;
 }
 
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
-    out += '"';
-    std::size_t plain = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (NeedsEscape(text[i])) {
-            out.append(text.substr(plain, i - plain));
-            AppendEscaped(out, text[i]);
-            plain = i + 1;
-        }
-    }
-    out.append(text.substr(plain));
-    out += '"';
+    Sink(out, 2 + EscapedSize(text)).String(text);
 }
 
 void AppendHandJson(std::string& out, const hand::HandScore& score,
                     const hand::Situation& situation) {
     const hand::HandResult& result = score.result;
-    Bracket object(out, '{', '}');
-    AppendNamed(object.Key("yaku"), result.yaku.View(), "han", &hand::ScoredYaku::han);
-    Object(object.Key("dora"),
-           {{"dora", result.dora.dora}, {"aka", result.dora.aka}, {"ura", result.dora.ura}});
-    AppendInt(object.Key("han"), result.han);
-    AppendInt(object.Key("fu"), result.fu.total);
-    AppendNamed(object.Key("fu_items"), result.fu.View(), "fu", &hand::FuItem::fu);
-    AppendBool(object.Key("dealer"), score.seat == Seat::Dealer);
-    AppendBool(object.Key("tsumo"), situation.tsumo);
-    AppendBool(object.Key("no_yaku"), result.NoYaku());
-    AppendPayments(object.Key("payments"), score);
-    AppendInt(object.Key("honba"), situation.honba);
-    AppendInt(object.Key("sticks"), situation.sticks);
-    if (score.settlement) {
-        AppendSettlement(object.Key("settlement"), score);
+    Sink sink(out, RoomFor(score));
+    Bracket object(sink, '{', '}');
+    Named(object.Key("yaku"), result.yaku.View(), "han", &hand::ScoredYaku::han);
+    {
+        Bracket dora(object.Key("dora"), '{', '}');
+        dora.Key("dora") << result.dora.dora;
+        dora.Key("aka") << result.dora.aka;
+        dora.Key("ura") << result.dora.ura;
     }
-    AppendJsonString(object.Key("report"), score.report);
+    object.Key("han") << result.han;
+    object.Key("fu") << result.fu.total;
+    Named(object.Key("fu_items"), result.fu.View(), "fu", &hand::FuItem::fu);
+    object.Key("dealer") << (score.seat == Seat::Dealer);
+    object.Key("tsumo") << situation.tsumo;
+    object.Key("no_yaku") << result.NoYaku();
+    Payments(object.Key("payments"), score);
+    object.Key("honba") << situation.honba;
+    object.Key("sticks") << situation.sticks;
+    if (score.settlement) {
+        SettlementOf(object.Key("settlement"), score);
+    }
+    object.Key("report").String(score.report);
 }
 
 }  // namespace velmarto::cli
