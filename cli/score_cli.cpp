@@ -85,6 +85,7 @@ CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& inpu
     }
     if (!args.empty() && args.front() == kWaitsCommand) {
         return RunWaitsCommand(args.subspan(1), input);
+    }
     if (!args.empty() && args.front() == kGameCommand) {
         return RunGameCommand(args.subspan(1), input);
     }

@@ -50,6 +50,20 @@ DoraCount CountDora(const HandInput& hand, const TileCounts& all) {
     return count;
 }
 
+// PresentKinds of the hand's counts, from its few tiles rather than all 34 kinds.
+TileMask KindsHeld(const HandInput& hand) {
+    TileMask kinds = 0;
+    for (const Tile& t : hand.concealed) {
+        kinds |= TileBit(t.index);
+    }
+    for (const Meld& meld : hand.melds) {
+        for (const Tile& t : meld.tiles) {
+            kinds |= TileBit(t.index);
+        }
+    }
+    return kinds;
+}
+
 bool HasPinfu(const YakuList& yaku) {
     const auto view = yaku.View();
     return std::any_of(view.begin(), view.end(),
@@ -60,42 +74,59 @@ Seat SeatOf(const HandInput& hand) {
     return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
 }
 
+// Writes the reading that pays the most into `best`; false when no reading wins. Each reading is
+// counted in one scratch result and copied only when it leads.
+bool FindBestReading(const HandInput& hand, HandResult& best) {
+    struct Search {
+        const HandInput& hand;
+        TileCounts all;
+        TileMask present;
+        DoraCount dora;
+        bool closed;
+        HandResult& best;
+        HandResult scratch{};
+        bool found = false;
+    };
+    Search search{hand, hand.AllCounts(), KindsHeld(hand), {}, hand.Closed(), best};
+    search.dora = CountDora(hand, search.all);
+    ForEachReading(hand, [&search](const Reading& reading) {
+        HandResult& result = search.scratch;
+        result.reading = reading;
+        result.yaku = FindYaku({search.hand, reading, search.all, search.closed, search.present});
+        result.fu = CountFu(search.hand, reading, HasPinfu(result.yaku));
+        const bool scores = !result.NoYaku();
+        result.dora = scores ? search.dora : DoraCount{};
+        result.han = scores ? result.yaku.Han() + search.dora.Han() : 0;
+        if (!search.found || PaysMore(result, search.best)) {
+            search.best = result;
+            search.found = true;
+        }
+    });
+    return search.found;
+}
+
+NotationError NoWinningHand() {
+    return {
+        "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
+        "thirteen orphans",
+        "和了の形になっていません"};
+}
+
 }  // namespace
 
 std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
-    const TileCounts all = hand.AllCounts();
-    const DoraCount dora = CountDora(hand, all);
-    const bool closed = hand.Closed();
-    std::optional<HandResult> best;
-    ForEachReading(hand, [&](const Reading& reading) {
-        HandResult result;
-        result.reading = reading;
-        result.yaku = FindYaku({hand, reading, all, closed});
-        result.fu = CountFu(hand, reading, HasPinfu(result.yaku));
-        if (!result.NoYaku()) {
-            result.dora = dora;
-            result.han = result.yaku.Han() + dora.Han();
-        }
-        if (!best || PaysMore(result, *best)) {
-            best = result;
-        }
-    });
-    if (!best) {
-        return NotationError{
-            "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
-            "thirteen orphans",
-            "和了の形になっていません"};
+    HandResult best;
+    if (!FindBestReading(hand, best)) {
+        return NoWinningHand();
     }
-    return *best;
+    return best;
 }
 
 std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
-    auto evaluated = EvaluateHand(hand);
-    if (auto* error = std::get_if<NotationError>(&evaluated)) {
-        return *error;
-    }
     HandScore score;
-    score.result = std::get<HandResult>(evaluated);
+    if (!FindBestReading(hand, score.result)) {
+        return NoWinningHand();
+    }
     score.seat = SeatOf(hand);
     const HandResult& result = score.result;
     if (result.NoYaku()) {

@@ -1,6 +1,8 @@
 // Payments beyond the window's 119 han: the same rules, and the myriad units that reach 10^59.
 #include "engine/hand/hand_payments.h"
 
+#include <cstdint>
+
 #include "engine/myriad.h"
 #include "engine/payment_series.h"
 #include "engine/register_sum.h"
@@ -14,11 +16,36 @@ constexpr int kRonHonba = 300;
 constexpr int kTsumoHonba = 100;
 constexpr int kStick = 1000;
 constexpr std::size_t kTsumoRuleStart = 1;
+// Below these a payment fits a machine word (under 2^62), so it needs no register doublings.
+constexpr std::uint64_t kWordSeedLimit = 1u << 12;
+constexpr int kWordDoublingLimit = 50;
+constexpr std::uint64_t kHundred = 100;
+constexpr std::uint64_t kTen = 10;
 
 Figure FromInteger(std::uint64_t value) {
-    Figure figure{RegisterFrom(value), 0};
-    figure.highest = HighestDigit(figure.digits);
+    Figure figure{};
+    for (int i = 0; value != 0; ++i, value /= kTen) {
+        figure.digits[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(value % kTen);
+        figure.highest = i;
+    }
     return figure;
+}
+
+// The register's result by integer arithmetic, when the exact value fits a word: it rounds up to
+// 100 when the tens digit is nonzero, and every payment is a multiple of 10.
+std::optional<Figure> WordPayment(const PaymentRule& rule, int han, int fu) {
+    const auto seed =
+        static_cast<std::uint64_t>(rule.seedMultiplier) * static_cast<std::uint64_t>(fu);
+    const int doublings = han + rule.extraDoublings;
+    if (seed >= kWordSeedLimit || doublings > kWordDoublingLimit) {
+        return std::nullopt;
+    }
+    const std::uint64_t exact = seed << doublings;
+    if (exact % kTen != 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t below = exact % kHundred;
+    return FromInteger(below == 0 ? exact : exact - below + kHundred);
 }
 
 // `into` += `add` × times; false on overflow.
@@ -48,6 +75,10 @@ std::span<const std::string_view> PaymentKeys(Seat seat) {
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
     HandPayments payments{seat};
     for (const PaymentRule& rule : PaymentRules(seat)) {
+        if (const std::optional<Figure> word = WordPayment(rule, han, fu)) {
+            payments.figures[static_cast<std::size_t>(payments.count++)] = *word;
+            continue;
+        }
         const PaymentSeries series(rule, Hand{han, fu, seat});
         if (series.HighestExactDigit() > kHighestExactDigit) {
             return std::nullopt;
@@ -64,12 +95,22 @@ std::string DecimalString(const Figure& figure) {
     return out;
 }
 
-std::string RenderFigure(const Figure& figure, Figures style) {
+namespace {
+
+void AppendFigure(std::string& out, const Figure& figure, Figures style) {
     if (style == Figures::Plain) {
-        return DecimalString(figure) + std::string(kExtendedUnitNames[0]);
+        RenderDigits(figure.digits, figure.highest, out);
+        out += kExtendedUnitNames[0];
+        return;
     }
-    std::string out;
     RenderMyriad(figure.digits, figure.highest, kExtendedUnitNames, out);
+}
+
+}  // namespace
+
+std::string RenderFigure(const Figure& figure, Figures style) {
+    std::string out;
+    AppendFigure(out, figure, style);
     return out;
 }
 
@@ -78,7 +119,7 @@ std::string ComposeReport(const HandPayments& payments, Figures style) {
     const std::span<const PaymentRule> rules = PaymentRules(payments.seat);
     for (std::size_t i = 0; i < rules.size(); ++i) {
         report += rules[i].label;
-        report += RenderFigure(payments.figures[i], style);
+        AppendFigure(report, payments.figures[i], style);
     }
     if (payments.seat == Seat::Dealer) {
         report += kAllSuffix;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -61,12 +62,23 @@ enum class YakuId {
 
 inline constexpr int kYakumanHan = 13;
 
+// One bit per tile kind, bit t for tile index t.
+using TileMask = std::uint64_t;
+
+constexpr TileMask TileBit(TileIndex t) {
+    return TileMask{1} << t;
+}
+
+// The kinds a hand holds at least one of.
+TileMask PresentKinds(const TileCounts& counts);
+
 // What a yaku test sees: the hand, one reading of it, and every tile counted.
 struct YakuContext {
     const HandInput& hand;
     const Reading& reading;
     TileCounts all;
     bool closed;
+    TileMask present = PresentKinds(all);  // the same for every reading: pass it when known
 };
 
 struct YakuRow {
