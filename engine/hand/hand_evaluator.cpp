@@ -2,6 +2,7 @@
 #include "engine/hand/hand_evaluator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/hand/three_players.h"
 
@@ -74,8 +75,9 @@ Seat SeatOf(const HandInput& hand) {
     return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
 }
 
-// Writes the reading that pays the most into `best`; false when no reading wins. Each reading is
-// counted in one scratch result and copied only when it leads.
+// Writes the reading that pays the most into `best`; false when no reading wins. The readings are
+// counted in turn in `best` and one scratch result, the leader kept and the other written next,
+// so a result is copied at most once, at the end.
 bool FindBestReading(const HandInput& hand, HandResult& best) {
     struct Search {
         const HandInput& hand;
@@ -83,26 +85,34 @@ bool FindBestReading(const HandInput& hand, HandResult& best) {
         TileMask present;
         DoraCount dora;
         bool closed;
-        HandResult& best;
+        HandResult* next;
+        HandResult* leader = nullptr;
         HandResult scratch{};
-        bool found = false;
+        std::optional<HandYaku> handYaku{};  // found with the first reading
     };
-    Search search{hand, hand.AllCounts(), KindsHeld(hand), {}, hand.Closed(), best};
+    Search search{hand, hand.AllCounts(), KindsHeld(hand), {}, hand.Closed(), &best};
     search.dora = CountDora(hand, search.all);
     ForEachReading(hand, [&search](const Reading& reading) {
-        HandResult& result = search.scratch;
+        HandResult& result = *search.next;
         result.reading = reading;
-        result.yaku = FindYaku({search.hand, reading, search.all, search.closed, search.present});
+        const YakuContext context{search.hand, reading, search.all, search.closed, search.present};
+        if (!search.handYaku) {
+            search.handYaku = FindHandYaku(context);
+        }
+        FindYaku(context, *search.handYaku, result.yaku);
         result.fu = CountFu(search.hand, reading, HasPinfu(result.yaku));
         const bool scores = !result.NoYaku();
         result.dora = scores ? search.dora : DoraCount{};
         result.han = scores ? result.yaku.Han() + search.dora.Han() : 0;
-        if (!search.found || PaysMore(result, search.best)) {
-            search.best = result;
-            search.found = true;
+        if (search.leader == nullptr || PaysMore(result, *search.leader)) {
+            search.next = search.leader == nullptr ? &search.scratch : search.leader;
+            search.leader = &result;
         }
     });
-    return search.found;
+    if (search.leader == &search.scratch) {
+        best = search.scratch;
+    }
+    return search.leader != nullptr;
 }
 
 NotationError NoWinningHand() {
@@ -112,18 +122,8 @@ NotationError NoWinningHand() {
         "和了の形になっていません"};
 }
 
-}  // namespace
-
-std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
-    HandResult best;
-    if (!FindBestReading(hand, best)) {
-        return NoWinningHand();
-    }
-    return best;
-}
-
-std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
-    HandScore score;
+// Scores into `score`; the error when the hand is not a win or pays beyond the register.
+std::optional<NotationError> Score(const HandInput& hand, Figures style, HandScore& score) {
     if (!FindBestReading(hand, score.result)) {
         return NoWinningHand();
     }
@@ -134,7 +134,7 @@ std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures 
         DigitRegister a{}, b{}, c{};
         score.report =
             ComposeScoreReport({0, 0, -1, score.seat == Seat::Dealer ? 1 : 0}, a, b, c, kUnitNames);
-        return score;
+        return std::nullopt;
     }
     score.payments = ComputePayments(result.han, result.fu.total, score.seat);
     const Situation& s = hand.situation;
@@ -153,7 +153,26 @@ std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures 
         score.settlementLine = ComposeSettlementLine(*score.settlement, *score.payments, s.tsumo,
                                                      s.honba, s.sticks, style);
     }
-    return score;
+    return std::nullopt;
+}
+
+}  // namespace
+
+// The results are built where they are returned: a hand's score is a few kilobytes of digits.
+std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
+    std::variant<HandResult, NotationError> evaluated(std::in_place_type<HandResult>);
+    if (!FindBestReading(hand, std::get<HandResult>(evaluated))) {
+        evaluated = NoWinningHand();
+    }
+    return evaluated;
+}
+
+std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
+    std::variant<HandScore, NotationError> scored(std::in_place_type<HandScore>);
+    if (std::optional<NotationError> error = Score(hand, style, std::get<HandScore>(scored))) {
+        scored = std::move(*error);
+    }
+    return scored;
 }
 
 }  // namespace velmarto::hand

@@ -344,12 +344,51 @@ constexpr std::array kContainments = {
     Containment{Ryuuiisou, kHonitsuOnly, "only bamboo and 發 is one suit with honours allowed"},
 };
 
-// Found yaku as bits, bit i for row i.
-using YakuBits = std::uint64_t;
 static_assert(kYaku.size() <= 64);
 
 constexpr YakuBits YakuBit(std::size_t row) {
     return YakuBits{1} << row;
+}
+
+// Rows whose test reads the hand's tiles, openness and situation but never the reading.
+constexpr std::array kWholeHandYaku = {
+    Riichi,    DoubleRiichi, Ippatsu,    MenzenTsumo, Tanyao,        Rinshan, Chankan,
+    Haitei,    Houtei,       Honroutou,  Honitsu,     Chinitsu,      Tenhou,  Chiihou,
+    Tsuuiisou, Ryuuiisou,    Chinroutou, Chuuren,     JunseiChuuren,
+};
+constexpr YakuBits kWholeHandBits = [] {
+    YakuBits bits = 0;
+    for (YakuId id : kWholeHandYaku) {
+        bits |= YakuBit(static_cast<std::size_t>(id));
+    }
+    return bits;
+}();
+
+constexpr YakuBits RowsWhere(bool (*holds)(const YakuRow&)) {
+    YakuBits bits = 0;
+    for (std::size_t i = 0; i < kYaku.size(); ++i) {
+        if (holds(kYaku[i])) {
+            bits |= YakuBit(i);
+        }
+    }
+    return bits;
+}
+// The rows with han in a closed hand, in an open one, and those the rule for doubles counts 13
+// han in either.
+constexpr YakuBits kClosedBits = RowsWhere([](const YakuRow& row) { return row.closedHan > 0; });
+constexpr YakuBits kOpenBits = RowsWhere([](const YakuRow& row) { return row.openHan > 0; });
+constexpr YakuBits kDoubleBits = RowsWhere([](const YakuRow& row) { return row.doubleYakuman; });
+
+// The rows of `rows` whose test holds in the context.
+YakuBits Holding(YakuBits rows, const YakuContext& context) {
+    YakuBits found = 0;
+    for (; rows != 0; rows &= rows - 1) {
+        const auto row = static_cast<std::size_t>(std::countr_zero(rows));
+        if (kYaku[row].holds(context)) {
+            found |= YakuBit(row);
+        }
+    }
+    return found;
 }
 
 // What each containment leaves out, as bits.
@@ -388,26 +427,26 @@ int YakuList::Han() const {
     return han;
 }
 
-YakuList FindYaku(const YakuContext& context) {
-    YakuBits found = 0;
-    for (std::size_t i = 0; i < kYaku.size(); ++i) {
-        if (HanOf(kYaku[i], context) > 0 && kYaku[i].holds(context)) {
-            found |= YakuBit(i);
-        }
-    }
+HandYaku FindHandYaku(const YakuContext& context) {
+    const YakuBits counted = (context.closed ? kClosedBits : kOpenBits) |
+                             (context.hand.rules.doubleYakuman ? 0 : kDoubleBits);
+    return {counted, Holding(counted & kWholeHandBits, context)};
+}
+
+void FindYaku(const YakuContext& context, const HandYaku& handYaku, YakuList& list) {
+    YakuBits found = handYaku.found | Holding(handYaku.counted & ~kWholeHandBits, context);
     // In table order, as a contained yaku's own containments apply only while it is still found.
     for (std::size_t i = 0; i < kContainments.size(); ++i) {
         if ((found & YakuBit(static_cast<std::size_t>(kContainments[i].yaku))) != 0) {
             found &= ~kContainedBits[i];
         }
     }
-    YakuList list;
+    list.count = 0;
     for (; found != 0; found &= found - 1) {
         const YakuRow& row = kYaku[static_cast<std::size_t>(std::countr_zero(found))];
         list.items[static_cast<std::size_t>(list.count++)] = {row.id, row.name,
                                                               HanOf(row, context)};
     }
-    return list;
 }
 
 std::span<const YakuRow> YakuTable() {

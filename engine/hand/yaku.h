@@ -108,7 +108,20 @@ struct YakuList {
     }
 };
 
-YakuList FindYaku(const YakuContext& context);
+// Found yaku as bits, bit i for row i of the table.
+using YakuBits = std::uint64_t;
+
+// What a hand's yaku are whatever its reading: the rows that count in it (no closed-only yaku in
+// an open hand), and those of them its tiles and situation alone decide. Found once per hand.
+struct HandYaku {
+    YakuBits counted = 0;
+    YakuBits found = 0;
+};
+HandYaku FindHandYaku(const YakuContext& context);
+
+// Writes the yaku of the context's reading into `list`, the hand's own already found. The list
+// is large beside the few yaku a hand has, and one is filled for every reading.
+void FindYaku(const YakuContext& context, const HandYaku& handYaku, YakuList& list);
 
 std::span<const YakuRow> YakuTable();
 
