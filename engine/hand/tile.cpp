@@ -16,10 +16,9 @@ std::string Quoted(std::string_view text) {
 }
 
 std::variant<Tile, NotationError> TileOf(int digit, std::size_t suit) {
-    const char letter = kSuitLetters[suit];
-    const std::string written = std::to_string(digit) + letter;
     const bool honour = suit == SuitOf(kFirstHonour);
     if (honour && (digit == kRedDigit || digit > kHonourNumbers)) {
+        const std::string written = std::to_string(digit) + kSuitLetters[suit];
         return NotationError{"'" + written + "' is not a tile (honours are 1z-7z)",
                              written + "という牌はありません（字牌は1z〜7z）"};
     }
@@ -56,19 +55,20 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
             continue;
         }
         const std::size_t suit = kSuitLetters.find(c);
-        const std::string position = std::to_string(i + 1);
+        // Worded only for an error: a hand's tiles are read far more often than refused.
+        const auto position = [i] { return std::to_string(i + 1); };
         if (suit == std::string_view::npos) {
             const bool ascii = static_cast<unsigned char>(c) < 0x80;
             return NotationError{"unexpected " +
                                      (ascii ? Quoted({&c, 1}) : "a non-ASCII character") +
-                                     " at position " + position + " of " + Quoted(notation) +
+                                     " at position " + position() + " of " + Quoted(notation) +
                                      " (tiles are digits and m, p, s or z)",
-                                 position + "文字目が読めません（数字とm・p・s・zで書きます）"};
+                                 position() + "文字目が読めません（数字とm・p・s・zで書きます）"};
         }
         if (digits.empty()) {
             return NotationError{
-                Quoted({&c, 1}) + " at position " + position + " has no digits before it",
-                position + "文字目の" + std::string(1, c) + "の前に数字がありません"};
+                Quoted({&c, 1}) + " at position " + position() + " has no digits before it",
+                position() + "文字目の" + std::string(1, c) + "の前に数字がありません"};
         }
         for (char d : digits) {
             auto tile = TileOf(d - '0', suit);
