@@ -118,6 +118,17 @@ TEST(HandJson, EscapesAsTheJsonLibraryDoes) {
         std::string("\x01\x1f\x7f", 3),
         "点数＝1万1600点　子の支払い 3900点オール",
         std::string(1, '\0'),
+        "past eight bytes: 点数＝1万1600点\x1f and \"quoted\" \\ then more text",
+        "abcdefg\"",
+        "abcdefgh\n",
+        "abcdefghijklmno\\",
+        [] {
+            std::string ascii;
+            for (int c = 0; c < 0x80; ++c) {
+                ascii += static_cast<char>(c);
+            }
+            return ascii + ascii.substr(3);
+        }(),
     };
     for (const std::string& text : cases) {
         std::string written;
