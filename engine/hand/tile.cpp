@@ -47,13 +47,14 @@ std::string TileName(const Tile& tile) {
 
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
-    std::string digits;
+    tiles.reserve(notation.size());  // never more tiles than characters
+    std::size_t digitsStart = 0;     // the digits waiting for their suit letter begin here
     for (std::size_t i = 0; i < notation.size(); ++i) {
         const char c = notation[i];
         if (c >= '0' && c <= '9') {
-            digits += c;
             continue;
         }
+        const std::string_view digits = notation.substr(digitsStart, i - digitsStart);
         const std::size_t suit = kSuitLetters.find(c);
         // Worded only for an error: a hand's tiles are read far more often than refused.
         const auto position = [i] { return std::to_string(i + 1); };
@@ -77,9 +78,9 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
             }
             tiles.push_back(std::get<Tile>(tile));
         }
-        digits.clear();
+        digitsStart = i + 1;
     }
-    if (!digits.empty()) {
+    if (const std::string digits(notation.substr(digitsStart)); !digits.empty()) {
         return NotationError{"'" + digits + "' at the end of '" + std::string(notation) +
                                  "' has no suit letter (m, p, s or z)",
                              "最後の" + digits + "に m・p・s・z がありません"};
