@@ -356,13 +356,6 @@ constexpr std::array kWholeHandYaku = {
     Haitei,    Houtei,       Honroutou,  Honitsu,     Chinitsu,      Tenhou,  Chiihou,
     Tsuuiisou, Ryuuiisou,    Chinroutou, Chuuren,     JunseiChuuren,
 };
-constexpr YakuBits kWholeHandBits = [] {
-    YakuBits bits = 0;
-    for (YakuId id : kWholeHandYaku) {
-        bits |= YakuBit(static_cast<std::size_t>(id));
-    }
-    return bits;
-}();
 
 constexpr YakuBits RowsWhere(bool (*holds)(const YakuRow&)) {
     YakuBits bits = 0;
@@ -378,6 +371,57 @@ constexpr YakuBits RowsWhere(bool (*holds)(const YakuRow&)) {
 constexpr YakuBits kClosedBits = RowsWhere([](const YakuRow& row) { return row.closedHan > 0; });
 constexpr YakuBits kOpenBits = RowsWhere([](const YakuRow& row) { return row.openHan > 0; });
 constexpr YakuBits kDoubleBits = RowsWhere([](const YakuRow& row) { return row.doubleYakuman; });
+
+// Reading rows that hold only in a hand with one of these kinds of tile: in a hand without, they
+// are not tested for any of its readings. The winds' own rows depend on the situation.
+struct NeededKinds {
+    YakuId yaku;
+    TileMask kinds;
+};
+constexpr TileMask kDragonKinds = MaskWhere(IsDragon);
+constexpr TileMask kWindKinds = MaskWhere(IsWind);
+constexpr std::array kNeededKinds = {
+    NeededKinds{Haku, TileBit(kHaku)},    NeededKinds{Hatsu, TileBit(kHatsu)},
+    NeededKinds{Chun, TileBit(kChun)},    NeededKinds{Shousangen, kDragonKinds},
+    NeededKinds{Daisangen, kDragonKinds}, NeededKinds{Shousuushii, kWindKinds},
+    NeededKinds{Daisuushii, kWindKinds},  NeededKinds{Chanta, kHonours},
+    NeededKinds{Junchan, kTerminals},
+};
+// Quads are only ever called or declared sets.
+constexpr std::array kQuadYaku = {Sankantsu, Suukantsu};
+constexpr int kFewestQuadsForYaku = 3;
+
+constexpr YakuBits BitsOf(std::span<const YakuId> yaku) {
+    YakuBits bits = 0;
+    for (YakuId id : yaku) {
+        bits |= YakuBit(static_cast<std::size_t>(id));
+    }
+    return bits;
+}
+
+constexpr YakuBits kWholeHandBits = BitsOf(kWholeHandYaku);
+
+// The reading rows that the kinds of tile the hand holds and its quads leave possible.
+YakuBits PossibleRows(const YakuContext& c) {
+    YakuBits impossible = 0;
+    const auto need = [&](YakuId yaku, TileMask kinds) {
+        if ((c.present & kinds) == 0) {
+            impossible |= YakuBit(static_cast<std::size_t>(yaku));
+        }
+    };
+    for (const NeededKinds& needed : kNeededKinds) {
+        need(needed.yaku, needed.kinds);
+    }
+    need(RoundWind, TileBit(kEast + S(c).roundWind));
+    need(SeatWind, TileBit(kEast + S(c).seatWind));
+    const auto quads = std::count_if(c.hand.melds.begin(), c.hand.melds.end(), [](const Meld& m) {
+        return m.kind == MeldKind::Kan || m.kind == MeldKind::Ankan;
+    });
+    if (quads < kFewestQuadsForYaku) {
+        impossible |= BitsOf(kQuadYaku);
+    }
+    return ~impossible;
+}
 
 // The rows of `rows` whose test holds in the context.
 YakuBits Holding(YakuBits rows, const YakuContext& context) {
@@ -430,11 +474,12 @@ int YakuList::Han() const {
 HandYaku FindHandYaku(const YakuContext& context) {
     const YakuBits counted = (context.closed ? kClosedBits : kOpenBits) |
                              (context.hand.rules.doubleYakuman ? 0 : kDoubleBits);
-    return {counted, Holding(counted & kWholeHandBits, context)};
+    return {counted & (kWholeHandBits | PossibleRows(context)),
+            Holding(counted & kWholeHandBits, context)};
 }
 
 void FindYaku(const YakuContext& context, const HandYaku& handYaku, YakuList& list) {
-    YakuBits found = handYaku.found | Holding(handYaku.counted & ~kWholeHandBits, context);
+    YakuBits found = handYaku.found | Holding(handYaku.tested & ~kWholeHandBits, context);
     // In table order, as a contained yaku's own containments apply only while it is still found.
     for (std::size_t i = 0; i < kContainments.size(); ++i) {
         if ((found & YakuBit(static_cast<std::size_t>(kContainments[i].yaku))) != 0) {

@@ -111,10 +111,11 @@ struct YakuList {
 // Found yaku as bits, bit i for row i of the table.
 using YakuBits = std::uint64_t;
 
-// What a hand's yaku are whatever its reading: the rows that count in it (no closed-only yaku in
-// an open hand), and those of them its tiles and situation alone decide. Found once per hand.
+// What a hand's yaku are whatever its reading: the rows worth testing in its readings (none
+// without han in it, as closed-only yaku in an open hand, nor any its tiles rule out), and the
+// rows its tiles and situation alone decide, found. Found once per hand.
 struct HandYaku {
-    YakuBits counted = 0;
+    YakuBits tested = 0;
     YakuBits found = 0;
 };
 HandYaku FindHandYaku(const YakuContext& context);
