@@ -22,30 +22,37 @@ constexpr int kWordDoublingLimit = 50;
 constexpr std::uint64_t kHundred = 100;
 constexpr std::uint64_t kTen = 10;
 
-Figure FromInteger(std::uint64_t value) {
-    Figure figure{};
+// Writes `value` into a figure whose digits are all zero.
+void WriteInteger(Figure& figure, std::uint64_t value) {
     for (int i = 0; value != 0; ++i, value /= kTen) {
         figure.digits[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(value % kTen);
         figure.highest = i;
     }
+}
+
+Figure FromInteger(std::uint64_t value) {
+    Figure figure{};
+    WriteInteger(figure, value);
     return figure;
 }
 
-// The register's result by integer arithmetic, when the exact value fits a word: it rounds up to
-// 100 when the tens digit is nonzero, and every payment is a multiple of 10.
-std::optional<Figure> WordPayment(const PaymentRule& rule, int han, int fu) {
+// The register's result by integer arithmetic, written into a zero figure, when the exact value
+// fits a word: it rounds up to 100 when the tens digit is nonzero, and every payment is a
+// multiple of 10. False when the register has to work it out.
+bool WordPayment(const PaymentRule& rule, int han, int fu, Figure& figure) {
     const auto seed =
         static_cast<std::uint64_t>(rule.seedMultiplier) * static_cast<std::uint64_t>(fu);
     const int doublings = han + rule.extraDoublings;
     if (seed >= kWordSeedLimit || doublings > kWordDoublingLimit) {
-        return std::nullopt;
+        return false;
     }
     const std::uint64_t exact = seed << doublings;
     if (exact % kTen != 0) {
-        return std::nullopt;
+        return false;
     }
     const std::uint64_t below = exact % kHundred;
-    return FromInteger(below == 0 ? exact : exact - below + kHundred);
+    WriteInteger(figure, below == 0 ? exact : exact - below + kHundred);
+    return true;
 }
 
 // `into` += `add` × times; false on overflow.
@@ -72,18 +79,19 @@ std::span<const std::string_view> PaymentKeys(Seat seat) {
     return kNonDealerPaymentKeys;
 }
 
+// The payments are written where they are returned, each figure once.
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
-    HandPayments payments{seat};
+    std::optional<HandPayments> payments(std::in_place, HandPayments{seat});
     for (const PaymentRule& rule : PaymentRules(seat)) {
-        if (const std::optional<Figure> word = WordPayment(rule, han, fu)) {
-            payments.figures[static_cast<std::size_t>(payments.count++)] = *word;
+        Figure& figure = payments->figures[static_cast<std::size_t>(payments->count++)];
+        if (WordPayment(rule, han, fu, figure)) {
             continue;
         }
         const PaymentSeries series(rule, Hand{han, fu, seat});
         if (series.HighestExactDigit() > kHighestExactDigit) {
-            return std::nullopt;
+            payments.reset();
+            return payments;
         }
-        Figure& figure = payments.figures[static_cast<std::size_t>(payments.count++)];
         figure.highest = series.Rounded(figure.digits);
     }
     return payments;
