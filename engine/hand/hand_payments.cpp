@@ -81,7 +81,8 @@ std::span<const std::string_view> PaymentKeys(Seat seat) {
 
 // The payments are written where they are returned, each figure once.
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
-    std::optional<HandPayments> payments(std::in_place, HandPayments{seat});
+    std::optional<HandPayments> payments;
+    payments.emplace().seat = seat;
     for (const PaymentRule& rule : PaymentRules(seat)) {
         Figure& figure = payments->figures[static_cast<std::size_t>(payments->count++)];
         if (WordPayment(rule, han, fu, figure)) {
