@@ -22,6 +22,10 @@ using hand::Figures;
 using hand::HandScore;
 
 constexpr std::size_t kReadBlock = 1 << 16;
+// A JSON hand is some fifteen times its line, text some three times; the room made beforehand
+// stays within what any system lends without a second thought.
+constexpr std::size_t kOutputPerInput = 32;
+constexpr std::size_t kMostRoomBeforehand = std::size_t{1} << 26;
 
 constexpr std::string_view kFooter = R"(
 Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
@@ -158,6 +162,9 @@ std::string ReadAll(std::istream& input) {
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
     const std::string text = ReadAll(input);
+    // Room for the output made once, as unused room costs nothing: grown by doubling, a large
+    // output would touch twice its size in fresh pages.
+    result.out.reserve(std::min(text.size() * kOutputPerInput, kMostRoomBeforehand));
     BatchReaders readers;
     std::vector<std::string_view> words;
     std::string_view rest = text;
