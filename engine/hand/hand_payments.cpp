@@ -21,6 +21,10 @@ constexpr std::uint64_t kWordSeedLimit = 1u << 12;
 constexpr int kWordDoublingLimit = 50;
 constexpr std::uint64_t kHundred = 100;
 constexpr std::uint64_t kTen = 10;
+// Room most reports and settlement lines fit: grown from nothing, each was copied three or four
+// times on its way.
+constexpr std::size_t kReportRoom = 128;
+constexpr std::size_t kSettlementRoom = 192;
 
 // Writes `value` into a figure whose digits are all zero.
 void WriteInteger(Figure& figure, std::uint64_t value) {
@@ -125,6 +129,7 @@ std::string RenderFigure(const Figure& figure, Figures style) {
 
 std::string ComposeReport(const HandPayments& payments, Figures style) {
     std::string report;
+    report.reserve(kReportRoom);
     const std::span<const PaymentRule> rules = PaymentRules(payments.seat);
     for (std::size_t i = 0; i < rules.size(); ++i) {
         report += rules[i].label;
@@ -160,20 +165,27 @@ std::optional<Settlement> Settle(const HandPayments& payments, bool tsumo, int h
 
 std::string ComposeSettlementLine(const Settlement& settlement, const HandPayments& payments,
                                   bool tsumo, int honba, int sticks, Figures style) {
-    std::string line = std::to_string(honba) + "本場・供託" + std::to_string(sticks) + "本込み";
+    std::string line;
+    line.reserve(kSettlementRoom);
+    line.append(std::to_string(honba)).append("本場・供託");
+    line.append(std::to_string(sticks)).append("本込み");
     if (!tsumo) {
-        line += "　放銃者の支払い " + RenderFigure(settlement.perPayer[0], style);
+        line.append("　放銃者の支払い ");
+        AppendFigure(line, settlement.perPayer[0], style);
     } else {
         const std::span<const PaymentRule> rules =
             PaymentRules(payments.seat).subspan(kTsumoRuleStart);
         for (std::size_t i = 0; i < rules.size(); ++i) {
-            line += std::string(rules[i].label) + RenderFigure(settlement.perPayer[i], style);
+            line.append(rules[i].label);
+            AppendFigure(line, settlement.perPayer[i], style);
         }
         if (payments.seat == Seat::Dealer) {
             line += kAllSuffix;
         }
     }
-    return line + "　和了者の受け取り " + RenderFigure(settlement.winnerGets, style);
+    line.append("　和了者の受け取り ");
+    AppendFigure(line, settlement.winnerGets, style);
+    return line;
 }
 
 }  // namespace velmarto::hand
