@@ -61,8 +61,10 @@ void AppendText(std::string& out, const HandScore& score,
     }
 }
 
-// One batch line: totals, yaku, report (and the settlement), separated by tabs.
-void AppendBatchLine(std::string& out, const HandScore& score) {
+// One batch line: totals, yaku, report (and the settlement and the three-player tsumo line),
+// separated by tabs.
+void AppendBatchLine(std::string& out, const HandScore& score,
+                     const std::optional<ThreePlayerTsumo>& threePlayers) {
     const hand::HandResult& result = score.result;
     out.append(result.NoYaku() ? "0飜" : hand::Totals(result)).append("\t");
     const std::vector<hand::HanLine> lines = hand::HanLines(result);
@@ -76,6 +78,9 @@ void AppendBatchLine(std::string& out, const HandScore& score) {
     out.append("\t").append(score.report);
     if (!score.settlementLine.empty()) {
         out.append("\t").append(score.settlementLine);
+    }
+    if (threePlayers) {
+        out.append("\t").append(threePlayers->line);
     }
     out.append("\n");
 }
@@ -100,15 +105,13 @@ std::string ScoreOne(const hand::HandText& text, OutputStyle style, std::string&
         return error->message;
     }
     const HandScore& score = std::get<HandScore>(scored);
-    if (style.batchLine && !style.json) {
-        AppendBatchLine(out, score);
-        return {};
-    }
     const std::optional<ThreePlayerTsumo> threePlayers = ThreePlayerTsumoOf(
         score, text.rules.players, handInput.situation.tsumo, style.sanma, figures);
     if (style.json) {
         AppendHandJson(out, score, handInput.situation, threePlayers);
         out += '\n';
+    } else if (style.batchLine) {
+        AppendBatchLine(out, score, threePlayers);
     } else {
         AppendText(out, score, threePlayers);
     }

@@ -87,6 +87,29 @@ TEST(BatchPaths, QuickAndFullParsersPrintTheSame) {
     }
 }
 
+// A three-player tsumo's line ends its batch line, after the settlement; the single hand's text
+// prints it between the report and the settlement.
+TEST(BatchPaths, AThreePlayerTsumoLineEndsItsBatchLine) {
+    const std::vector<std::string_view> args = {
+        "hand", "111m999m123p456s77z", "--players", "3", "--tsumo", "--seat", "S", "--honba", "1"};
+    std::istringstream single(RunScoreCli(args).out);
+    std::vector<std::string> singleLines;
+    for (std::string text; std::getline(single, text);) {
+        singleLines.push_back(text);
+    }
+    ASSERT_GE(singleLines.size(), 3U);
+    const std::string settlement = singleLines.back();
+    const std::string threePlayers = singleLines[singleLines.size() - 2];
+    ASSERT_TRUE(threePlayers.starts_with("三人麻雀")) << threePlayers;
+    const CliResult batch = RunBatch({"111m999m123p456s77z --players 3 --tsumo --seat S --honba 1",
+                                      "111m999m123p456s77z --players 3 --seat S"},
+                                     {});
+    ASSERT_EQ(batch.exitCode, 0) << batch.out;
+    const std::string first = batch.out.substr(0, batch.out.find('\n'));
+    EXPECT_TRUE(first.ends_with("\t" + settlement + "\t" + threePlayers)) << first;
+    EXPECT_EQ(batch.out.substr(first.size() + 1).find("三人麻雀"), std::string::npos);
+}
+
 TEST(BatchPaths, EachJsonLineIsTheSingleHandsOutput) {
     const CliResult batch = RunBatch(kLines, {"--json"});
     std::istringstream printed(batch.out);
