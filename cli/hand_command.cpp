@@ -1,14 +1,17 @@
-// The options are CLI11's; the hand is read, checked and scored by the engine, and written here
-// as text, one TSV line per hand in a batch, or JSON.
+// The options are CLI11's (a batch reads its plain lines without it); the hand is read, checked and
+// scored by the engine, and written here as text, one TSV line per hand in a batch, or JSON.
 #include "cli/hand_command.h"
 
-#include "cli/hand_options.h"
-
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/batch_line.h"
+#include "cli/hand_json.h"
+#include "cli/hand_options.h"
 #include "engine/cp932.h"
-#include "engine/game/tsumo_shares.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
 
@@ -17,6 +20,12 @@ namespace {
 
 using hand::Figures;
 using hand::HandScore;
+
+constexpr std::size_t kReadBlock = 1 << 16;
+// A JSON hand is some fifteen times its line, text some three times; the room made beforehand
+// stays within what any system lends without a second thought.
+constexpr std::size_t kOutputPerInput = 32;
+constexpr std::size_t kMostRoomBeforehand = std::size_t{1} << 26;
 
 constexpr std::string_view kFooter = R"(
 Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
@@ -37,100 +46,142 @@ constexpr HandCommandShape kHandShape = {
     "Count a winning hand's yaku and fu and print its exact no-limit payments.",
     "the concealed tiles with the winning tile, last unless --win names it", kFooter, true};
 
-// The three-player tsumo line, or nothing: a ron pays the same at any table.
-std::string ThreePlayerLine(const HandScore& score, const HandOptions& o) {
-    if (o.players != game::kThreePlayers || !o.situation.tsumo || !score.payments) {
-        return "";
+// The three-player tsumo line goes below the report, above the settlement, as the hand is paid.
+void AppendText(std::string& out, const HandScore& score,
+                const std::optional<ThreePlayerTsumo>& threePlayers) {
+    for (const std::string& line : hand::SummaryLines(score.result)) {
+        out.append(line).append("\n");
     }
-    return game::ComposeThreePlayerTsumoLine(*score.payments, SanmaRule(o),
-                                             o.plain ? Figures::Plain : Figures::Myriad);
+    out.append(score.report).append("\n");
+    if (threePlayers) {
+        out.append(threePlayers->line).append("\n");
+    }
+    if (!score.settlementLine.empty()) {
+        out.append(score.settlementLine).append("\n");
+    }
 }
 
 // One batch line: totals, yaku, report (and the settlement and the three-player tsumo line),
 // separated by tabs.
-std::string AsBatchLine(const HandScore& score, const HandOptions& o) {
+void AppendBatchLine(std::string& out, const HandScore& score,
+                     const std::optional<ThreePlayerTsumo>& threePlayers) {
     const hand::HandResult& result = score.result;
-    std::string yaku;
-    const auto add = [&](std::string_view name, int han) {
-        yaku += (yaku.empty() ? "" : "、") + std::string(name) + " " + std::to_string(han);
-    };
-    for (const hand::HanLine& han : hand::HanLines(result)) {
-        add(han.name, han.han);
+    out.append(result.NoYaku() ? "0飜" : hand::Totals(result)).append("\t");
+    const std::vector<hand::HanLine> lines = hand::HanLines(result);
+    if (lines.empty()) {
+        out.append("役なし");
     }
-    std::string line = (result.NoYaku() ? "0飜" : hand::Totals(result)) + "\t" +
-                       (yaku.empty() ? "役なし" : yaku) + "\t" + score.report;
-    for (const std::string& more : {score.settlementLine, ThreePlayerLine(score, o)}) {
-        if (!more.empty()) {
-            line += "\t" + more;
-        }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out.append(i == 0 ? "" : "、").append(lines[i].name).append(" ");
+        out.append(std::to_string(lines[i].han));
     }
-    return line + "\n";
+    out.append("\t").append(score.report);
+    if (!score.settlementLine.empty()) {
+        out.append("\t").append(score.settlementLine);
+    }
+    if (threePlayers) {
+        out.append("\t").append(threePlayers->line);
+    }
+    out.append("\n");
 }
 
-std::string AsText(const HandScore& score, const HandOptions& o) {
-    std::string out = ScoreText(score);
-    if (const std::string line = ThreePlayerLine(score, o); !line.empty()) {
-        // Below the report, above the settlement, as the hand is paid.
-        const std::size_t afterReport = out.find('\n', out.rfind(score.report));
-        out.insert(afterReport + 1, line + "\n");
-    }
-    return out;
-}
-
-// One hand from its options: the output, or an error message.
-struct Outcome {
-    std::string out;
-    std::string error;
+struct OutputStyle {
+    bool json = false;
+    bool plain = false;
+    bool batchLine = false;
+    game::SanmaTsumo sanma = game::SanmaTsumo::Loss;
 };
 
-Outcome ScoreOne(const HandOptions& options, bool batchLine) {
-    auto input = hand::ReadHand(ToHandText(options));
+// Scores one hand and appends what it prints to `out`; or returns the error, `out` untouched.
+std::string ScoreOne(const hand::HandText& text, OutputStyle style, std::string& out) {
+    auto input = hand::ReadHand(text);
     if (auto* error = std::get_if<hand::NotationError>(&input)) {
-        return {"", error->message};
+        return error->message;
     }
     const hand::HandInput& handInput = std::get<hand::HandInput>(input);
-    auto scored = hand::ScoreHand(handInput, options.plain ? Figures::Plain : Figures::Myriad);
+    const Figures figures = style.plain ? Figures::Plain : Figures::Myriad;
+    auto scored = hand::ScoreHand(handInput, figures);
     if (auto* error = std::get_if<hand::NotationError>(&scored)) {
-        return {"", error->message};
+        return error->message;
     }
     const HandScore& score = std::get<HandScore>(scored);
-    if (options.json) {
-        Json json = HandJson(score, handInput.situation);
-        if (const std::string line = ThreePlayerLine(score, options); !line.empty()) {
-            const game::TsumoShares shares =
-                game::TsumoSharesOf(*score.payments, game::kThreePlayers, SanmaRule(options));
-            json["three_players"] = {{"rule", options.sanmaTsumo},
-                                     {"tsumo_dealer", shares.dealer.Decimal()},
-                                     {"tsumo_non_dealer", shares.nonDealer.Decimal()},
-                                     {"line", line}};
-        }
-        return {JsonLine(json), ""};
+    const std::optional<ThreePlayerTsumo> threePlayers = ThreePlayerTsumoOf(
+        score, text.rules.players, handInput.situation.tsumo, style.sanma, figures);
+    if (style.json) {
+        AppendHandJson(out, score, handInput.situation, threePlayers);
+        out += '\n';
+    } else if (style.batchLine) {
+        AppendBatchLine(out, score, threePlayers);
+    } else {
+        AppendText(out, score, threePlayers);
     }
-    return {batchLine ? AsBatchLine(score, options) : AsText(score, options), ""};
+    return {};
+}
+
+OutputStyle StyleOf(const HandOptions& o, bool batchLine) {
+    return {o.json, o.plain, batchLine, SanmaRule(o)};
+}
+
+// The two ways to read a batch line: most lines are read quickly, the rest by the full parser,
+// built the first time a line needs it.
+struct BatchReaders {
+    BatchLine quick;
+    std::optional<HandParser> full;
+};
+
+std::string ScoreBatchLine(std::span<const std::string_view> words, const HandOptions& batch,
+                           BatchReaders& readers, std::string& out) {
+    if (ReadBatchLine(words, readers.quick)) {
+        const BatchLine& line = readers.quick;
+        return ScoreOne(
+            line.text, {line.json || batch.json, line.plain || batch.plain, true, line.sanma}, out);
+    }
+    if (!readers.full) {
+        readers.full.emplace(kHandShape, false);
+    }
+    Parsed parsed = readers.full->Parse(words);
+    if (!parsed.help.empty()) {
+        return "--help is not a hand";
+    }
+    if (!parsed.error.empty()) {
+        return parsed.error;
+    }
+    HandOptions& o = parsed.options;
+    o.json |= batch.json;
+    o.plain |= batch.plain;
+    return ScoreOne(ToHandText(o), StyleOf(o, true), out);
+}
+
+// In blocks: a stream's buffer copied into another goes a character at a time.
+std::string ReadAll(std::istream& input) {
+    std::string text;
+    std::array<char, kReadBlock> block{};
+    while (input.read(block.data(), block.size()) || input.gcount() > 0) {
+        text.append(block.data(), static_cast<std::size_t>(input.gcount()));
+    }
+    return text;
 }
 
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
-    HandParser parser(kHandShape, false);
-    std::string line;
-    for (int number = 1; std::getline(input, line); ++number) {
-        const std::vector<std::string> words = hand::SplitWords(line);
-        const std::vector<std::string_view> args(words.begin(), words.end());
-        Parsed parsed = parser.Parse(args);
-        parsed.options.json |= batch.json;
-        parsed.options.plain |= batch.plain;
-        Outcome outcome =
-            parsed.error.empty() ? ScoreOne(parsed.options, true) : Outcome{"", parsed.error};
-        if (!parsed.help.empty()) {
-            outcome.error = "--help is not a hand";
-        }
-        if (!outcome.error.empty()) {
+    const std::string text = ReadAll(input);
+    // Room for the output made once, as unused room costs nothing: grown by doubling, a large
+    // output would touch twice its size in fresh pages.
+    result.out.reserve(std::min(text.size() * kOutputPerInput, kMostRoomBeforehand));
+    BatchReaders readers;
+    std::vector<std::string_view> words;
+    std::string_view rest = text;
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        SplitLine(rest.substr(0, end), words);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        const std::string error = ScoreBatchLine(words, batch, readers, result.out);
+        if (!error.empty()) {
             result.exitCode = kExitUsage;
-            const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
-            outcome.out =
+            const std::string message = "line " + std::to_string(number) + ": " + error;
+            result.out +=
                 batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
         }
-        result.out += outcome.out;
     }
     return result;
 }
@@ -190,11 +241,11 @@ CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& i
     if (options.batch) {
         result = RunBatch(options, input);
     } else {
-        const Outcome outcome = ScoreOne(options, false);
-        if (!outcome.error.empty()) {
-            return fail(outcome.error);
+        const std::string error =
+            ScoreOne(ToHandText(options), StyleOf(options, false), result.out);
+        if (!error.empty()) {
+            return fail(error);
         }
-        result.out = outcome.out;
     }
     if (options.encoding == "cp932") {
         result.out = ToCp932(result.out);

@@ -1,5 +1,6 @@
-// What the commands that read a hand share: their options, described once for CLI11, how a
-// parsed command line becomes the engine's HandText, and the JSON object of a scored hand.
+// What the commands that read a hand share: their options, described once for CLI11 (and the
+// tables a batch's quick line reader knows them by), and how a parsed command line becomes the
+// engine's HandText.
 #pragma once
 
 #include <array>
@@ -10,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/game/tsumo_shares.h"
-#include "engine/hand/hand_evaluator.h"
+#include "engine/game/rules.h"
+#include "engine/hand/hand_input.h"
 
 namespace CLI {
 class App;
@@ -20,6 +21,50 @@ class App;
 namespace velmarto::cli {
 
 using Json = nlohmann::ordered_json;
+
+inline constexpr std::array<std::string_view, hand::kWinds> kWindLetters = {"E", "S", "W", "N"};
+
+// In MeldKind order.
+inline constexpr std::array<std::string_view, 4> kMeldOptions = {"--chi", "--pon", "--kan",
+                                                                 "--ankan"};
+
+struct SituationFlag {
+    std::string_view name;
+    bool hand::Situation::*flag;
+    std::string_view help;
+};
+inline constexpr std::string_view kTsumo = "--tsumo";
+inline constexpr std::array kSituationFlags = {
+    SituationFlag{kTsumo, &hand::Situation::tsumo, "won on a self-draw (default: on a discard)"},
+    SituationFlag{"--riichi", &hand::Situation::riichi, "riichi declared"},
+    SituationFlag{"--double-riichi", &hand::Situation::doubleRiichi,
+                  "riichi declared on the first turn"},
+    SituationFlag{"--ippatsu", &hand::Situation::ippatsu, "won within one turn of riichi"},
+    SituationFlag{"--rinshan", &hand::Situation::rinshan, "won on the replacement tile of a quad"},
+    SituationFlag{"--chankan", &hand::Situation::chankan, "won by robbing a quad"},
+    SituationFlag{"--haitei", &hand::Situation::haitei, "won on the last draw"},
+    SituationFlag{"--houtei", &hand::Situation::houtei, "won on the last discard"},
+    SituationFlag{"--tenhou", &hand::Situation::tenhou, "the dealer's win on the first draw"},
+    SituationFlag{"--chiihou", &hand::Situation::chiihou, "a non-dealer's win on the first draw"},
+};
+
+// --honba and --sticks take 0 to this.
+inline constexpr int kMaxCounters = hand::kMaxHonbaOrSticks;
+
+inline constexpr std::array<std::string_view, 2> kEncodings = {"utf-8", "cp932"};
+
+// --sanma-tsumo's values, in SanmaTsumo order.
+inline constexpr std::array<std::string_view, 2> kSanmaRules = {"loss", "split"};
+
+// The index of a wind letter, or -1.
+constexpr int WindIndex(std::string_view letter) {
+    for (std::size_t i = 0; i < kWindLetters.size(); ++i) {
+        if (kWindLetters[i] == letter) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
 
 // Everything one hand's command line says.
 struct HandOptions {
@@ -35,11 +80,11 @@ struct HandOptions {
     bool noDoubleYakuman = false;
     bool noOpenTanyao = false;
     int players = game::kMaxPlayers;
-    std::string sanmaTsumo = "loss";
+    std::string sanmaTsumo{kSanmaRules[0]};
     bool json = false;
     bool plain = false;
     bool batch = false;
-    std::string encoding = "utf-8";
+    std::string encoding{kEncodings[0]};
 };
 
 // What sets one hand command apart from another.
@@ -76,12 +121,6 @@ private:
 hand::HandText ToHandText(const HandOptions& options);
 
 game::SanmaTsumo SanmaRule(const HandOptions& options);
-
-// What `hand` prints for one scored hand: the yaku lines, the totals and the report.
-std::string ScoreText(const hand::HandScore& score);
-
-// The object `hand --json` prints for one scored hand.
-Json HandJson(const hand::HandScore& score, const hand::Situation& situation);
 
 // One JSON line. What a user typed may not be UTF-8; it is shown with replacement characters.
 std::string JsonLine(const Json& json);

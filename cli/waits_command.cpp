@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/hand_json.h"
 #include "cli/hand_options.h"
 #include "engine/cp932.h"
 #include "engine/hand/hand_summary.h"
@@ -148,28 +149,42 @@ Json TilesJson(const std::vector<hand::TileLeft>& tiles) {
     return out;
 }
 
-Json WaitJson(const WaitResult& wait, const hand::Situation& situation) {
+// Written by the same writer as `hand --json`, so the two print the same object.
+Json HandJson(const hand::HandScore& score, const hand::Situation& situation,
+              const HandOptions& options) {
+    std::string text;
+    AppendHandJson(
+        text, score, situation,
+        ThreePlayerTsumoOf(score, options.players, situation.tsumo, SanmaRule(options),
+                           options.plain ? hand::Figures::Plain : hand::Figures::Myriad));
+    return Json::parse(text);
+}
+
+Json WaitJson(const WaitResult& wait, const hand::Situation& situation,
+              const HandOptions& options) {
     Json out = {{"tile", hand::TileName(wait.tile)}, {"left", wait.left}};
     if (wait.ron) {
-        out["ron"] = HandJson(*wait.ron, hand::SituationFor(situation, false));
+        out["ron"] = HandJson(*wait.ron, hand::SituationFor(situation, false), options);
     }
-    out["tsumo"] = HandJson(wait.tsumo, hand::SituationFor(situation, true));
+    out["tsumo"] = HandJson(wait.tsumo, hand::SituationFor(situation, true), options);
     return out;
 }
 
-Json WaitsJson(const std::vector<WaitResult>& waits, const hand::Situation& situation) {
+Json WaitsJson(const std::vector<WaitResult>& waits, const hand::Situation& situation,
+               const HandOptions& options) {
     Json out = Json::array();
     for (const WaitResult& wait : waits) {
-        out.push_back(WaitJson(wait, situation));
+        out.push_back(WaitJson(wait, situation, options));
     }
     return out;
 }
 
-Json AnalysisJson(const WaitAnalysis& analysis, const hand::Situation& situation) {
+Json AnalysisJson(const WaitAnalysis& analysis, const hand::Situation& situation,
+                  const HandOptions& options) {
     Json out = {{"shanten", analysis.shanten}};
     if (analysis.discards.empty()) {
         if (analysis.shanten == hand::kTenpai) {
-            out["waits"] = WaitsJson(analysis.waits, situation);
+            out["waits"] = WaitsJson(analysis.waits, situation, options);
         } else {
             out["useful"] = TilesJson(analysis.useful);
         }
@@ -177,7 +192,7 @@ Json AnalysisJson(const WaitAnalysis& analysis, const hand::Situation& situation
         return out;
     }
     if (analysis.win) {
-        out["win"] = WaitJson(*analysis.win, situation);
+        out["win"] = WaitJson(*analysis.win, situation, options);
     }
     Json discards = Json::array();
     for (const hand::DiscardResult& discard : analysis.discards) {
@@ -185,7 +200,7 @@ Json AnalysisJson(const WaitAnalysis& analysis, const hand::Situation& situation
                       {"shanten", discard.shanten},
                       {"useful", TilesJson(discard.useful)}};
         if (discard.shanten == hand::kTenpai) {
-            entry["waits"] = WaitsJson(discard.waits, situation);
+            entry["waits"] = WaitsJson(discard.waits, situation, options);
             entry["furiten"] = discard.furiten;
         }
         discards.push_back(std::move(entry));
@@ -209,7 +224,7 @@ Outcome AnalyzeOne(const HandOptions& options, bool batchLine) {
     }
     const WaitAnalysis& analysis = std::get<WaitAnalysis>(analysed);
     if (options.json) {
-        return {JsonLine(AnalysisJson(analysis, text.situation)), ""};
+        return {JsonLine(AnalysisJson(analysis, text.situation, options)), ""};
     }
     std::string out;
     for (const std::string& line : TextLines(analysis)) {

@@ -124,7 +124,7 @@ val Scored(const hand::HandScore& score) {
     out.set("payments", payments);
     out.set("report", score.report);
     out.set("settlement", score.settlementLine);
-    out.set("payers", score.payersLine);
+    out.set("payers", hand::PayersLine(score, hand::Figures::Myriad));
     return out;
 }
 

@@ -2,6 +2,7 @@
 #include "engine/hand/hand_evaluator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/hand/three_players.h"
 
@@ -50,6 +51,20 @@ DoraCount CountDora(const HandInput& hand, const TileCounts& all) {
     return count;
 }
 
+// PresentKinds of the hand's counts, from its few tiles rather than all 34 kinds.
+TileMask KindsHeld(const HandInput& hand) {
+    TileMask kinds = 0;
+    for (const Tile& t : hand.concealed) {
+        kinds |= TileBit(t.index);
+    }
+    for (const Meld& meld : hand.melds) {
+        for (const Tile& t : meld.tiles) {
+            kinds |= TileBit(t.index);
+        }
+    }
+    return kinds;
+}
+
 bool HasPinfu(const YakuList& yaku) {
     const auto view = yaku.View();
     return std::any_of(view.begin(), view.end(),
@@ -60,42 +75,58 @@ Seat SeatOf(const HandInput& hand) {
     return hand.Dealer() ? Seat::Dealer : Seat::NonDealer;
 }
 
-}  // namespace
-
-std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
-    const TileCounts all = hand.AllCounts();
-    const DoraCount dora = CountDora(hand, all);
-    const bool closed = hand.Closed();
-    std::optional<HandResult> best;
-    ForEachReading(hand, [&](const Reading& reading) {
-        HandResult result;
+// Writes the reading that pays the most into `best`; false when no reading wins. The readings are
+// counted in turn in `best` and one scratch result, the leader kept and the other written next,
+// so a result is copied at most once, at the end.
+bool FindBestReading(const HandInput& hand, HandResult& best) {
+    struct Search {
+        const HandInput& hand;
+        TileCounts all;
+        TileMask present;
+        DoraCount dora;
+        bool closed;
+        HandResult* next;
+        HandResult* leader = nullptr;
+        HandResult scratch{};
+        std::optional<HandYaku> handYaku{};  // found with the first reading
+    };
+    Search search{hand, hand.AllCounts(), KindsHeld(hand), {}, hand.Closed(), &best};
+    search.dora = CountDora(hand, search.all);
+    ForEachReading(hand, [&search](const Reading& reading) {
+        HandResult& result = *search.next;
         result.reading = reading;
-        result.yaku = FindYaku({hand, reading, all, closed});
-        result.fu = CountFu(hand, reading, HasPinfu(result.yaku));
-        if (!result.NoYaku()) {
-            result.dora = dora;
-            result.han = result.yaku.Han() + dora.Han();
+        const YakuContext context{search.hand, reading, search.all, search.closed, search.present};
+        if (!search.handYaku) {
+            search.handYaku = FindHandYaku(context);
         }
-        if (!best || PaysMore(result, *best)) {
-            best = result;
+        FindYaku(context, *search.handYaku, result.yaku);
+        result.fu = CountFu(search.hand, reading, HasPinfu(result.yaku));
+        const bool scores = !result.NoYaku();
+        result.dora = scores ? search.dora : DoraCount{};
+        result.han = scores ? result.yaku.Han() + search.dora.Han() : 0;
+        if (search.leader == nullptr || PaysMore(result, *search.leader)) {
+            search.next = search.leader == nullptr ? &search.scratch : search.leader;
+            search.leader = &result;
         }
     });
-    if (!best) {
-        return NotationError{
-            "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
-            "thirteen orphans",
-            "和了の形になっていません"};
+    if (search.leader == &search.scratch) {
+        best = search.scratch;
     }
-    return *best;
+    return search.leader != nullptr;
 }
 
-std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
-    auto evaluated = EvaluateHand(hand);
-    if (auto* error = std::get_if<NotationError>(&evaluated)) {
-        return *error;
+NotationError NoWinningHand() {
+    return {
+        "not a winning hand: the tiles make neither four sets and a pair, seven pairs nor "
+        "thirteen orphans",
+        "和了の形になっていません"};
+}
+
+// Scores into `score`; the error when the hand is not a win or pays beyond the register.
+std::optional<NotationError> Score(const HandInput& hand, Figures style, HandScore& score) {
+    if (!FindBestReading(hand, score.result)) {
+        return NoWinningHand();
     }
-    HandScore score;
-    score.result = std::get<HandResult>(evaluated);
     score.seat = SeatOf(hand);
     const HandResult& result = score.result;
     if (result.NoYaku()) {
@@ -103,29 +134,56 @@ std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures 
         DigitRegister a{}, b{}, c{};
         score.report =
             ComposeScoreReport({0, 0, -1, score.seat == Seat::Dealer ? 1 : 0}, a, b, c, kUnitNames);
-        return score;
+        return std::nullopt;
     }
     score.payments = ComputePayments(result.han, result.fu.total, score.seat);
     const Situation& s = hand.situation;
     const bool settles = s.honba > 0 || s.sticks > 0;
-    const std::optional<Settlement> settled =
-        score.payments ? Settle(*score.payments, s.tsumo, s.honba, s.sticks) : std::nullopt;
-    if (settles) {
-        score.settlement = settled;
+    score.tsumo = s.tsumo;
+    if (score.payments && settles) {
+        score.settlement = Settle(*score.payments, s.tsumo, s.honba, s.sticks);
     }
-    if (!settled) {
+    if (!score.payments || (settles && !score.settlement)) {
         return NotationError{
             std::to_string(result.han) + " han " + std::to_string(result.fu.total) +
                 " fu pays 10^59 or more, beyond the 60-digit register",
             "点数が大きすぎて計算できません（" + std::to_string(result.han) + "飜）"};
     }
     score.report = ComposeReport(*score.payments, style);
-    score.payersLine = ComposePayersLine(*settled, *score.payments, s.tsumo, style);
     if (score.settlement) {
         score.settlementLine = ComposeSettlementLine(*score.settlement, *score.payments, s.tsumo,
                                                      s.honba, s.sticks, style);
     }
-    return score;
+    return std::nullopt;
+}
+
+}  // namespace
+
+// The results are built where they are returned: a hand's score is a few kilobytes of digits.
+std::variant<HandResult, NotationError> EvaluateHand(const HandInput& hand) {
+    std::variant<HandResult, NotationError> evaluated(std::in_place_type<HandResult>);
+    if (!FindBestReading(hand, std::get<HandResult>(evaluated))) {
+        evaluated = NoWinningHand();
+    }
+    return evaluated;
+}
+
+std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style) {
+    std::variant<HandScore, NotationError> scored(std::in_place_type<HandScore>);
+    if (std::optional<NotationError> error = Score(hand, style, std::get<HandScore>(scored))) {
+        scored = std::move(*error);
+    }
+    return scored;
+}
+
+std::string PayersLine(const HandScore& score, Figures style) {
+    if (!score.payments) {
+        return "";
+    }
+    // Without honba and sticks the bare payments change hands; they always fit the register.
+    const std::optional<Settlement> settled =
+        score.settlement ? score.settlement : Settle(*score.payments, score.tsumo, 0, 0);
+    return settled ? ComposePayersLine(*settled, *score.payments, score.tsumo, style) : "";
 }
 
 }  // namespace velmarto::hand

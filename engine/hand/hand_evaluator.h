@@ -42,10 +42,14 @@ struct HandScore {
     std::optional<Settlement> settlement;  // with honba or riichi sticks
     std::string report;                    // as the score window words it
     std::string settlementLine;            // empty without honba and sticks
-    std::string payersLine;                // who pays what; empty for a win without yaku
+    bool tsumo = false;
 };
 
 // Evaluates and pays. An error too when a payment outgrows the register.
 std::variant<HandScore, NotationError> ScoreHand(const HandInput& hand, Figures style);
+
+// Who pays what for a scored hand, honba and sticks included: the discarder on a ron, each payer
+// on a tsumo. Empty for a win without yaku. Worded on request: most callers never show it.
+std::string PayersLine(const HandScore& score, Figures style);
 
 }  // namespace velmarto::hand

@@ -1,6 +1,8 @@
 // Payments beyond the window's 119 han: the same rules, and the myriad units that reach 10^59.
 #include "engine/hand/hand_payments.h"
 
+#include <cstdint>
+
 #include "engine/myriad.h"
 #include "engine/payment_series.h"
 #include "engine/register_sum.h"
@@ -14,6 +16,27 @@ constexpr int kRonHonba = 300;
 constexpr int kTsumoHonba = 100;
 constexpr int kStick = 1000;
 constexpr std::size_t kTsumoRuleStart = 1;
+// Below these a payment fits a machine word (under 2^62), so it needs no register doublings.
+constexpr std::uint64_t kWordSeedLimit = 1u << 12;
+constexpr int kWordDoublingLimit = 50;
+constexpr std::uint64_t kHundred = 100;
+constexpr std::uint64_t kTen = 10;
+// Below 10^17, a figure and three times another still fit a word.
+constexpr int kWordDigits = 17;
+constexpr int kMostPayers = 3;
+// Room most reports and settlement lines fit: grown from nothing, each was copied three or four
+// times on its way.
+constexpr std::size_t kReportRoom = 128;
+constexpr std::size_t kSettlementRoom = 192;
+
+// Writes `value` into a figure whose digits are all zero.
+void WriteInteger(Figure& figure, std::uint64_t value) {
+    for (int i = 0; value != 0; ++i, value /= kTen) {
+        figure.digits[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(value % kTen);
+        figure.highest = i;
+    }
+}
+
 constexpr std::string_view kGap = "　";  // the report's separator before a payment
 
 std::string_view TrimmedLabel(std::string_view label) {
@@ -21,13 +44,45 @@ std::string_view TrimmedLabel(std::string_view label) {
 }
 
 Figure FromInteger(std::uint64_t value) {
-    Figure figure{RegisterFrom(value), 0};
-    figure.highest = HighestDigit(figure.digits);
+    Figure figure{};
+    WriteInteger(figure, value);
     return figure;
 }
 
-// `into` += `add` × times; false on overflow.
+// The register's result by integer arithmetic, written into a zero figure, when the exact value
+// fits a word: it rounds up to 100 when the tens digit is nonzero, and every payment is a
+// multiple of 10. False when the register has to work it out.
+bool WordPayment(const PaymentRule& rule, int han, int fu, Figure& figure) {
+    const auto seed =
+        static_cast<std::uint64_t>(rule.seedMultiplier) * static_cast<std::uint64_t>(fu);
+    const int doublings = han + rule.extraDoublings;
+    if (seed >= kWordSeedLimit || doublings > kWordDoublingLimit) {
+        return false;
+    }
+    const std::uint64_t exact = seed << doublings;
+    if (exact % kTen != 0) {
+        return false;
+    }
+    const std::uint64_t below = exact % kHundred;
+    WriteInteger(figure, below == 0 ? exact : exact - below + kHundred);
+    return true;
+}
+
+std::uint64_t ToInteger(const Figure& figure) {
+    std::uint64_t value = 0;
+    for (int i = figure.highest; i >= 0; --i) {
+        value =
+            value * kTen + static_cast<std::uint64_t>(figure.digits[static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+// `into` += `add` × times; false on overflow. Figures of a word's size add as words.
 bool AddTimes(Figure& into, const Figure& add, int times) {
+    if (into.highest < kWordDigits && add.highest < kWordDigits && times <= kMostPayers) {
+        into = FromInteger(ToInteger(into) + ToInteger(add) * static_cast<std::uint64_t>(times));
+        return true;
+    }
     for (int i = 0; i < times; ++i) {
         if (!AddRegister(into.digits, add.digits)) {
             return false;
@@ -50,14 +105,20 @@ std::span<const std::string_view> PaymentKeys(Seat seat) {
     return kNonDealerPaymentKeys;
 }
 
+// The payments are written where they are returned, each figure once.
 std::optional<HandPayments> ComputePayments(int han, int fu, Seat seat) {
-    HandPayments payments{seat};
+    std::optional<HandPayments> payments;
+    payments.emplace().seat = seat;
     for (const PaymentRule& rule : PaymentRules(seat)) {
+        Figure& figure = payments->figures[static_cast<std::size_t>(payments->count++)];
+        if (WordPayment(rule, han, fu, figure)) {
+            continue;
+        }
         const PaymentSeries series(rule, Hand{han, fu, seat});
         if (series.HighestExactDigit() > kHighestExactDigit) {
-            return std::nullopt;
+            payments.reset();
+            return payments;
         }
-        Figure& figure = payments.figures[static_cast<std::size_t>(payments.count++)];
         figure.highest = series.Rounded(figure.digits);
     }
     return payments;
@@ -69,21 +130,32 @@ std::string DecimalString(const Figure& figure) {
     return out;
 }
 
-std::string RenderFigure(const Figure& figure, Figures style) {
+namespace {
+
+void AppendFigure(std::string& out, const Figure& figure, Figures style) {
     if (style == Figures::Plain) {
-        return DecimalString(figure) + std::string(kExtendedUnitNames[0]);
+        RenderDigits(figure.digits, figure.highest, out);
+        out += kExtendedUnitNames[0];
+        return;
     }
-    std::string out;
     RenderMyriad(figure.digits, figure.highest, kExtendedUnitNames, out);
+}
+
+}  // namespace
+
+std::string RenderFigure(const Figure& figure, Figures style) {
+    std::string out;
+    AppendFigure(out, figure, style);
     return out;
 }
 
 std::string ComposeReport(const HandPayments& payments, Figures style) {
     std::string report;
+    report.reserve(kReportRoom);
     const std::span<const PaymentRule> rules = PaymentRules(payments.seat);
     for (std::size_t i = 0; i < rules.size(); ++i) {
         report += rules[i].label;
-        report += RenderFigure(payments.figures[i], style);
+        AppendFigure(report, payments.figures[i], style);
     }
     if (payments.seat == Seat::Dealer) {
         report += kAllSuffix;
@@ -132,9 +204,13 @@ std::string ComposePayersLine(const Settlement& settlement, const HandPayments& 
 
 std::string ComposeSettlementLine(const Settlement& settlement, const HandPayments& payments,
                                   bool tsumo, int honba, int sticks, Figures style) {
-    return std::to_string(honba) + "本場・供託" + std::to_string(sticks) + "本込み" +
-           std::string(kGap) + ComposePayersLine(settlement, payments, tsumo, style) +
-           std::string(kGap) + "和了者の受け取り " + RenderFigure(settlement.winnerGets, style);
+    std::string line;
+    line.reserve(kSettlementRoom);
+    line.append(std::to_string(honba)).append("本場・供託").append(std::to_string(sticks));
+    line.append("本込み").append(kGap).append(ComposePayersLine(settlement, payments, tsumo, style));
+    line.append(kGap).append("和了者の受け取り ");
+    AppendFigure(line, settlement.winnerGets, style);
+    return line;
 }
 
 }  // namespace velmarto::hand

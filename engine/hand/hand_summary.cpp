@@ -3,8 +3,16 @@
 
 namespace velmarto::hand {
 
+namespace {
+
+// ドラ, 赤ドラ, 裏ドラ and 抜きドラ, each a line of its own when there are any.
+constexpr std::size_t kDoraKinds = 4;
+
+}  // namespace
+
 std::vector<HanLine> HanLines(const HandResult& result) {
     std::vector<HanLine> lines;
+    lines.reserve(result.yaku.View().size() + kDoraKinds);
     for (const ScoredYaku& yaku : result.yaku.View()) {
         lines.push_back({yaku.name, yaku.han});
     }
@@ -19,7 +27,9 @@ std::vector<HanLine> HanLines(const HandResult& result) {
 }
 
 std::string Totals(const HandResult& result) {
-    return std::to_string(result.han) + "飜 " + std::to_string(result.fu.total) + "符";
+    std::string totals = std::to_string(result.han);
+    totals.append("飜 ").append(std::to_string(result.fu.total)).append("符");
+    return totals;
 }
 
 std::string FuSummary(const FuCount& fu) {

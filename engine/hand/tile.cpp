@@ -163,12 +163,15 @@ std::string TileName(const Tile& tile) {
 
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
+    tiles.reserve(notation.size());  // never more tiles than characters
     PendingDigits pending;
     int position = 0;
     for (std::string_view rest = notation; !rest.empty();) {
         const Written c = NextWritten(rest);
         rest.remove_prefix(c.spelling.size());
-        const std::string at = std::to_string(++position);
+        ++position;
+        // Worded only for an error: a hand's tiles are read far more often than refused.
+        const auto at = [position] { return std::to_string(position); };
         if (c.plain >= '0' && c.plain <= '9') {
             pending.spelling += c.spelling;
             pending.digits += c.plain;
@@ -177,20 +180,20 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         if (c.plain == ' ') {
             if (!pending.digits.empty()) {
                 return NotationError{
-                    Quoted(pending.spelling) + " before the space at position " + at +
+                    Quoted(pending.spelling) + " before the space at position " + at() +
                         " has no suit letter (m, p, s or z)",
-                    at + "文字目の空白の前の" + pending.spelling + "に m・p・s・z がありません"};
+                    at() + "文字目の空白の前の" + pending.spelling + "に m・p・s・z がありません"};
             }
             continue;
         }
         const std::size_t suit = c.plain == 0 ? std::string_view::npos : kSuitLetters.find(c.plain);
         if (suit == std::string_view::npos) {
-            return UnexpectedCharacter(c.spelling, at, notation);
+            return UnexpectedCharacter(c.spelling, at(), notation);
         }
         if (pending.digits.empty()) {
             return NotationError{
-                Quoted(c.spelling) + " at position " + at + " has no digits before it",
-                at + "文字目の" + std::string(c.spelling) + "の前に数字がありません"};
+                Quoted(c.spelling) + " at position " + at() + " has no digits before it",
+                at() + "文字目の" + std::string(c.spelling) + "の前に数字がありません"};
         }
         if (auto error = AddSuit(pending, c.spelling, suit, tiles)) {
             return *error;

@@ -2,7 +2,7 @@
 #include "engine/hand/yaku.h"
 
 #include <algorithm>
-#include <numeric>
+#include <bit>
 
 namespace velmarto::hand {
 namespace {
@@ -13,6 +13,30 @@ constexpr TileIndex kChun = 33;
 constexpr int kDoubleYakumanHan = 2 * kYakumanHan;
 constexpr std::array<TileIndex, 6> kGreenTiles = {19, 20, 21, 23, 25, kHatsu};  // 2 3 4 6 8s 發
 constexpr std::array<int, kSuitSize> kPureNineGates = {3, 1, 1, 1, 1, 1, 1, 1, 3};
+constexpr int kNumberedSuits = 3;
+constexpr unsigned kEverySuit = (1u << kNumberedSuits) - 1;
+
+// Tile kinds as masks, so "every tile is an honour" is one AND instead of a walk over the counts.
+constexpr TileMask MaskWhere(bool (*holds)(TileIndex)) {
+    TileMask mask = 0;
+    for (TileIndex t = 0; t < kTileKinds; ++t) {
+        if (holds(t)) {
+            mask |= TileBit(t);
+        }
+    }
+    return mask;
+}
+constexpr TileMask kHonours = MaskWhere(IsHonour);
+constexpr TileMask kTerminals = MaskWhere(IsTerminal);
+constexpr TileMask kTerminalsAndHonours = MaskWhere(IsTerminalOrHonour);
+constexpr TileMask kGreens = [] {
+    TileMask mask = 0;
+    for (TileIndex t : kGreenTiles) {
+        mask |= TileBit(t);
+    }
+    return mask;
+}();
+constexpr TileMask kFirstSuit = TileBit(kSuitSize) - 1;
 
 bool Standard(const YakuContext& c) {
     return c.reading.form == Form::Standard;
@@ -34,27 +58,20 @@ bool HasTripletOf(const YakuContext& c, TileIndex tile) {
     return CountSets(c, [&](const Set& s) { return IsTripletLike(s) && s.tile == tile; }) > 0;
 }
 
-template <typename Predicate>
-bool AllTiles(const YakuContext& c, Predicate predicate) {
-    for (TileIndex t = 0; t < kTileKinds; ++t) {
-        if (c.all[static_cast<std::size_t>(t)] > 0 && !predicate(t)) {
-            return false;
-        }
-    }
-    return true;
+bool AllTiles(const YakuContext& c, TileMask kinds) {
+    return (c.present & ~kinds) == 0;
 }
 
-bool AnyTile(const YakuContext& c, bool (*predicate)(TileIndex)) {
-    return !AllTiles(c, [&](TileIndex t) { return !predicate(t); });
+bool AnyTile(const YakuContext& c, TileMask kinds) {
+    return (c.present & kinds) != 0;
 }
 
 // Suits among the numbered tiles, as a bit mask.
 unsigned SuitMask(const YakuContext& c) {
     unsigned mask = 0;
-    for (TileIndex t = 0; t < kFirstHonour; ++t) {
-        if (c.all[static_cast<std::size_t>(t)] > 0) {
-            mask |= 1u << SuitOf(t);
-        }
+    for (int suit = 0; suit < kNumberedSuits; ++suit) {
+        mask |= static_cast<unsigned>((c.present & (kFirstSuit << (suit * kSuitSize))) != 0)
+                << suit;
     }
     return mask;
 }
@@ -69,14 +86,22 @@ int IdenticalSequencePairs(const YakuContext& c) {
     if (!Standard(c) || !c.closed) {
         return 0;
     }
-    std::array<int, kTileKinds> starts{};
-    for (const Set& s : c.reading.sets) {
-        if (s.kind == SetKind::Sequence) {
-            ++starts[static_cast<std::size_t>(s.tile)];
+    const auto& sets = c.reading.sets;
+    std::array<bool, kSets> paired{};
+    int pairs = 0;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        if (sets[i].kind != SetKind::Sequence || paired[i]) {
+            continue;
+        }
+        for (std::size_t j = i + 1; j < sets.size(); ++j) {
+            if (!paired[j] && sets[j].kind == SetKind::Sequence && sets[j].tile == sets[i].tile) {
+                paired[j] = true;
+                ++pairs;
+                break;
+            }
         }
     }
-    return std::accumulate(starts.begin(), starts.end(), 0,
-                           [](int sum, int n) { return sum + n / 2; });
+    return pairs;
 }
 
 bool ValuePair(const YakuContext& c) {
@@ -101,19 +126,30 @@ bool OutsideHand(const YakuContext& c) {
 
 // The same sets, by kind, starting on the same number in all three suits.
 bool ThreeSuits(const YakuContext& c, bool sequences) {
-    for (int number = 0; number < kSuitSize; ++number) {
-        int suits = 0;
-        for (int suit = 0; suit < 3; ++suit) {
-            const TileIndex tile = suit * kSuitSize + number;
-            suits += CountSets(c, [&](const Set& s) {
-                         return s.tile == tile && (s.kind == SetKind::Sequence) == sequences;
-                     }) > 0;
-        }
-        if (suits == 3) {
-            return true;
+    if (!Standard(c)) {
+        return false;
+    }
+    std::array<unsigned, kSuitSize> suitsAt{};
+    for (const Set& s : c.reading.sets) {
+        if (!IsHonour(s.tile) && (s.kind == SetKind::Sequence) == sequences) {
+            suitsAt[static_cast<std::size_t>(NumberOf(s.tile) - 1)] |= 1u << SuitOf(s.tile);
         }
     }
-    return false;
+    return std::find(suitsAt.begin(), suitsAt.end(), kEverySuit) != suitsAt.end();
+}
+
+// 123, 456 and 789 of one suit.
+bool PureStraight(const YakuContext& c) {
+    if (!Standard(c)) {
+        return false;
+    }
+    std::array<unsigned, kNumberedSuits> thirds{};
+    for (const Set& s : c.reading.sets) {
+        if (s.kind == SetKind::Sequence && (NumberOf(s.tile) - 1) % 3 == 0) {
+            thirds[static_cast<std::size_t>(SuitOf(s.tile))] |= 1u << ((NumberOf(s.tile) - 1) / 3);
+        }
+    }
+    return std::find(thirds.begin(), thirds.end(), kEverySuit) != thirds.end();
 }
 
 int Triplets(const YakuContext& c, bool (*of)(TileIndex)) {
@@ -129,7 +165,7 @@ int Quads(const YakuContext& c) {
 }
 
 bool NineGates(const YakuContext& c) {
-    if (!c.hand.melds.empty() || !OneSuit(c) || AnyTile(c, IsHonour)) {
+    if (!c.hand.melds.empty() || !OneSuit(c) || AnyTile(c, kHonours)) {
         return false;
     }
     const int base = SuitOf(c.hand.win.index) * kSuitSize;
@@ -161,133 +197,96 @@ const Situation& S(const YakuContext& c) {
     return c.hand.situation;
 }
 
-constexpr std::array
-    kYaku =
-        {
-            YakuRow{YakuId::Riichi, "立直", 1, 0, [](const YakuContext& c) { return S(c).riichi; }},
-            YakuRow{YakuId::DoubleRiichi, "ダブル立直", 2, 0,
-                    [](const YakuContext& c) { return S(c).doubleRiichi; }},
-            YakuRow{YakuId::Ippatsu, "一発", 1, 0,
-                    [](const YakuContext& c) { return S(c).ippatsu; }},
-            YakuRow{YakuId::MenzenTsumo, "門前清自摸和", 1, 0,
-                    [](const YakuContext& c) { return c.closed && S(c).tsumo; }},
-            YakuRow{YakuId::Pinfu, "平和", 1, 0,
-                    [](const YakuContext& c) {
-                        return c.closed &&
-                               CountSets(
-                                   c, [](const Set& s) { return s.kind == SetKind::Sequence; }) ==
-                                   kSets &&
-                               !ValuePair(c) && c.reading.wait == Wait::Ryanmen;
-                    }},
-            YakuRow{YakuId::Tanyao, "断幺九", 1, 1,
-                    [](const YakuContext& c) {
-                        return (c.closed || c.hand.rules.openTanyao) &&
-                               AllTiles(c, [](TileIndex t) { return !IsTerminalOrHonour(t); });
-                    }},
-            YakuRow{YakuId::Iipeikou, "一盃口", 1, 0,
-                    [](const YakuContext& c) { return IdenticalSequencePairs(c) >= 1; }},
-            YakuRow{YakuId::RoundWind, "場風", 1, 1,
-                    [](const YakuContext& c) { return HasTripletOf(c, kEast + S(c).roundWind); }},
-            YakuRow{YakuId::SeatWind, "自風", 1, 1,
-                    [](const YakuContext& c) { return HasTripletOf(c, kEast + S(c).seatWind); }},
-            YakuRow{YakuId::Haku, "白", 1, 1,
-                    [](const YakuContext& c) { return HasTripletOf(c, kHaku); }},
-            YakuRow{YakuId::Hatsu, "發", 1, 1,
-                    [](const YakuContext& c) { return HasTripletOf(c, kHatsu); }},
-            YakuRow{YakuId::Chun, "中", 1, 1,
-                    [](const YakuContext& c) { return HasTripletOf(c, kChun); }},
-            YakuRow{YakuId::Rinshan, "嶺上開花", 1, 1,
-                    [](const YakuContext& c) { return S(c).rinshan; }},
-            YakuRow{YakuId::Chankan, "槍槓", 1, 1,
-                    [](const YakuContext& c) { return S(c).chankan; }},
-            YakuRow{YakuId::Haitei, "海底摸月", 1, 1,
-                    [](const YakuContext& c) { return S(c).haitei; }},
-            YakuRow{YakuId::Houtei, "河底撈魚", 1, 1,
-                    [](const YakuContext& c) { return S(c).houtei; }},
-            YakuRow{YakuId::Chiitoitsu, "七対子", 2, 0,
-                    [](const YakuContext& c) { return c.reading.form == Form::SevenPairs; }},
-            YakuRow{YakuId::Toitoi, "対々和", 2, 2,
-                    [](const YakuContext& c) { return CountSets(c, IsTripletLike) == kSets; }},
-            YakuRow{YakuId::Sanankou, "三暗刻", 2, 2,
-                    [](const YakuContext& c) { return ConcealedTriplets(c) >= 3; }},
-            YakuRow{YakuId::SanshokuDoukou, "三色同刻", 2, 2,
-                    [](const YakuContext& c) { return ThreeSuits(c, false); }},
-            YakuRow{YakuId::Sankantsu, "三槓子", 2, 2,
-                    [](const YakuContext& c) { return Quads(c) >= 3; }},
-            YakuRow{YakuId::Shousangen, "小三元", 2, 2,
-                    [](const YakuContext& c) {
-                        return Triplets(c, IsDragon) == 2 && IsDragon(c.reading.pair);
-                    }},
-            YakuRow{YakuId::Honroutou, "混老頭", 2, 2,
-                    [](const YakuContext& c) { return AllTiles(c, IsTerminalOrHonour); }},
-            YakuRow{YakuId::SanshokuDoujun, "三色同順", 2, 1,
-                    [](const YakuContext& c) { return ThreeSuits(c, true); }},
-            YakuRow{YakuId::Ittsu, "一気通貫", 2, 1,
-                    [](const YakuContext& c) {
-                        for (int suit = 0; suit < 3; ++suit) {
-                            int runs = 0;
-                            for (int start : {0, 3, 6}) {
-                                const TileIndex tile = suit * kSuitSize + start;
-                                runs += CountSets(c, [&](const Set& s) {
-                                            return s.kind == SetKind::Sequence && s.tile == tile;
-                                        }) > 0;
-                            }
-                            if (runs == 3) {
-                                return true;
-                            }
-                        }
-                        return false;
-                    }},
-            YakuRow{YakuId::Chanta, "混全帯幺九", 2, 1,
-                    [](const YakuContext& c) { return OutsideHand(c) && AnyTile(c, IsHonour); }},
-            YakuRow{YakuId::Ryanpeikou, "二盃口", 3, 0,
-                    [](const YakuContext& c) { return IdenticalSequencePairs(c) == 2; }},
-            YakuRow{YakuId::Honitsu, "混一色", 3, 2,
-                    [](const YakuContext& c) { return OneSuit(c); }},
-            YakuRow{YakuId::Junchan, "純全帯幺九", 3, 2,
-                    [](const YakuContext& c) { return OutsideHand(c) && !AnyTile(c, IsHonour); }},
-            YakuRow{YakuId::Chinitsu, "清一色", 6, 5,
-                    [](const YakuContext& c) { return OneSuit(c) && !AnyTile(c, IsHonour); }},
-            YakuRow{YakuId::Tenhou, "天和", kYakumanHan, 0,
-                    [](const YakuContext& c) { return S(c).tenhou; }},
-            YakuRow{YakuId::Chiihou, "地和", kYakumanHan, 0,
-                    [](const YakuContext& c) { return S(c).chiihou; }},
-            YakuRow{YakuId::Kokushi, "国士無双", kYakumanHan, 0,
-                    [](const YakuContext& c) { return c.reading.form == Form::ThirteenOrphans; }},
-            YakuRow{YakuId::Kokushi13, "国士無双十三面", kDoubleYakumanHan, 0,
-                    [](const YakuContext& c) { return c.reading.wait == Wait::ThirteenSided; },
-                    true},
-            YakuRow{YakuId::Suuankou, "四暗刻", kYakumanHan, 0,
-                    [](const YakuContext& c) { return ConcealedTriplets(c) == kSets; }},
-            YakuRow{YakuId::SuuankouTanki, "四暗刻単騎", kDoubleYakumanHan, 0,
-                    [](const YakuContext& c) {
-                        return ConcealedTriplets(c) == kSets && c.reading.wait == Wait::Tanki;
-                    },
-                    true},
-            YakuRow{YakuId::Daisangen, "大三元", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) { return Triplets(c, IsDragon) == 3; }},
-            YakuRow{YakuId::Tsuuiisou, "字一色", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) { return AllTiles(c, IsHonour); }},
-            YakuRow{YakuId::Ryuuiisou, "緑一色", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) {
-                        return AllTiles(c, [](TileIndex t) {
-                            return std::find(kGreenTiles.begin(), kGreenTiles.end(), t) !=
-                                   kGreenTiles.end();
-                        });
-                    }},
-            YakuRow{YakuId::Chinroutou, "清老頭", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) { return AllTiles(c, IsTerminal); }},
-            YakuRow{YakuId::Shousuushii, "小四喜", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) {
-                        return Triplets(c, IsWind) == 3 && IsWind(c.reading.pair);
-                    }},
-            YakuRow{YakuId::Daisuushii, "大四喜", kDoubleYakumanHan, kDoubleYakumanHan,
-                    [](const YakuContext& c) { return Triplets(c, IsWind) == 4; }, true},
-            YakuRow{YakuId::Suukantsu, "四槓子", kYakumanHan, kYakumanHan,
-                    [](const YakuContext& c) { return Quads(c) == kSets; }},
-            YakuRow{YakuId::Chuuren, "九蓮宝燈", kYakumanHan, 0, NineGates},
-            YakuRow{YakuId::JunseiChuuren, "純正九蓮宝燈", kDoubleYakumanHan, 0, PureNineGates,
-                    true},
+constexpr std::array kYaku = {
+    YakuRow{YakuId::Riichi, "立直", 1, 0, [](const YakuContext& c) { return S(c).riichi; }},
+    YakuRow{YakuId::DoubleRiichi, "ダブル立直", 2, 0,
+            [](const YakuContext& c) { return S(c).doubleRiichi; }},
+    YakuRow{YakuId::Ippatsu, "一発", 1, 0, [](const YakuContext& c) { return S(c).ippatsu; }},
+    YakuRow{YakuId::MenzenTsumo, "門前清自摸和", 1, 0,
+            [](const YakuContext& c) { return c.closed && S(c).tsumo; }},
+    YakuRow{YakuId::Pinfu, "平和", 1, 0,
+            [](const YakuContext& c) {
+                return c.closed &&
+                       CountSets(c, [](const Set& s) { return s.kind == SetKind::Sequence; }) ==
+                           kSets &&
+                       !ValuePair(c) && c.reading.wait == Wait::Ryanmen;
+            }},
+    YakuRow{YakuId::Tanyao, "断幺九", 1, 1,
+            [](const YakuContext& c) {
+                return (c.closed || c.hand.rules.openTanyao) && !AnyTile(c, kTerminalsAndHonours);
+            }},
+    YakuRow{YakuId::Iipeikou, "一盃口", 1, 0,
+            [](const YakuContext& c) { return IdenticalSequencePairs(c) >= 1; }},
+    YakuRow{YakuId::RoundWind, "場風", 1, 1,
+            [](const YakuContext& c) { return HasTripletOf(c, kEast + S(c).roundWind); }},
+    YakuRow{YakuId::SeatWind, "自風", 1, 1,
+            [](const YakuContext& c) { return HasTripletOf(c, kEast + S(c).seatWind); }},
+    YakuRow{YakuId::Haku, "白", 1, 1, [](const YakuContext& c) { return HasTripletOf(c, kHaku); }},
+    YakuRow{YakuId::Hatsu, "發", 1, 1,
+            [](const YakuContext& c) { return HasTripletOf(c, kHatsu); }},
+    YakuRow{YakuId::Chun, "中", 1, 1, [](const YakuContext& c) { return HasTripletOf(c, kChun); }},
+    YakuRow{YakuId::Rinshan, "嶺上開花", 1, 1, [](const YakuContext& c) { return S(c).rinshan; }},
+    YakuRow{YakuId::Chankan, "槍槓", 1, 1, [](const YakuContext& c) { return S(c).chankan; }},
+    YakuRow{YakuId::Haitei, "海底摸月", 1, 1, [](const YakuContext& c) { return S(c).haitei; }},
+    YakuRow{YakuId::Houtei, "河底撈魚", 1, 1, [](const YakuContext& c) { return S(c).houtei; }},
+    YakuRow{YakuId::Chiitoitsu, "七対子", 2, 0,
+            [](const YakuContext& c) { return c.reading.form == Form::SevenPairs; }},
+    YakuRow{YakuId::Toitoi, "対々和", 2, 2,
+            [](const YakuContext& c) { return CountSets(c, IsTripletLike) == kSets; }},
+    YakuRow{YakuId::Sanankou, "三暗刻", 2, 2,
+            [](const YakuContext& c) { return ConcealedTriplets(c) >= 3; }},
+    YakuRow{YakuId::SanshokuDoukou, "三色同刻", 2, 2,
+            [](const YakuContext& c) { return ThreeSuits(c, false); }},
+    YakuRow{YakuId::Sankantsu, "三槓子", 2, 2, [](const YakuContext& c) { return Quads(c) >= 3; }},
+    YakuRow{YakuId::Shousangen, "小三元", 2, 2,
+            [](const YakuContext& c) {
+                return Triplets(c, IsDragon) == 2 && IsDragon(c.reading.pair);
+            }},
+    YakuRow{YakuId::Honroutou, "混老頭", 2, 2,
+            [](const YakuContext& c) { return AllTiles(c, kTerminalsAndHonours); }},
+    YakuRow{YakuId::SanshokuDoujun, "三色同順", 2, 1,
+            [](const YakuContext& c) { return ThreeSuits(c, true); }},
+    YakuRow{YakuId::Ittsu, "一気通貫", 2, 1, PureStraight},
+    YakuRow{YakuId::Chanta, "混全帯幺九", 2, 1,
+            [](const YakuContext& c) { return OutsideHand(c) && AnyTile(c, kHonours); }},
+    YakuRow{YakuId::Ryanpeikou, "二盃口", 3, 0,
+            [](const YakuContext& c) { return IdenticalSequencePairs(c) == 2; }},
+    YakuRow{YakuId::Honitsu, "混一色", 3, 2, [](const YakuContext& c) { return OneSuit(c); }},
+    YakuRow{YakuId::Junchan, "純全帯幺九", 3, 2,
+            [](const YakuContext& c) { return OutsideHand(c) && !AnyTile(c, kHonours); }},
+    YakuRow{YakuId::Chinitsu, "清一色", 6, 5,
+            [](const YakuContext& c) { return OneSuit(c) && !AnyTile(c, kHonours); }},
+    YakuRow{YakuId::Tenhou, "天和", kYakumanHan, 0,
+            [](const YakuContext& c) { return S(c).tenhou; }},
+    YakuRow{YakuId::Chiihou, "地和", kYakumanHan, 0,
+            [](const YakuContext& c) { return S(c).chiihou; }},
+    YakuRow{YakuId::Kokushi, "国士無双", kYakumanHan, 0,
+            [](const YakuContext& c) { return c.reading.form == Form::ThirteenOrphans; }},
+    YakuRow{YakuId::Kokushi13, "国士無双十三面", kDoubleYakumanHan, 0,
+            [](const YakuContext& c) { return c.reading.wait == Wait::ThirteenSided; }, true},
+    YakuRow{YakuId::Suuankou, "四暗刻", kYakumanHan, 0,
+            [](const YakuContext& c) { return ConcealedTriplets(c) == kSets; }},
+    YakuRow{YakuId::SuuankouTanki, "四暗刻単騎", kDoubleYakumanHan, 0,
+            [](const YakuContext&
+                   c) { return ConcealedTriplets(c) == kSets && c.reading.wait == Wait::Tanki; },
+            true},
+    YakuRow{YakuId::Daisangen, "大三元", kYakumanHan, kYakumanHan,
+            [](const YakuContext& c) { return Triplets(c, IsDragon) == 3; }},
+    YakuRow{YakuId::Tsuuiisou, "字一色", kYakumanHan, kYakumanHan,
+            [](const YakuContext& c) { return AllTiles(c, kHonours); }},
+    YakuRow{YakuId::Ryuuiisou, "緑一色", kYakumanHan, kYakumanHan,
+            [](const YakuContext& c) { return AllTiles(c, kGreens); }},
+    YakuRow{YakuId::Chinroutou, "清老頭", kYakumanHan, kYakumanHan,
+            [](const YakuContext& c) { return AllTiles(c, kTerminals); }},
+    YakuRow{
+        YakuId::Shousuushii, "小四喜", kYakumanHan, kYakumanHan,
+        [](const YakuContext& c) { return Triplets(c, IsWind) == 3 && IsWind(c.reading.pair); }},
+    YakuRow{YakuId::Daisuushii, "大四喜", kDoubleYakumanHan, kDoubleYakumanHan,
+            [](const YakuContext& c) { return Triplets(c, IsWind) == 4; }, true},
+    YakuRow{YakuId::Suukantsu, "四槓子", kYakumanHan, kYakumanHan,
+            [](const YakuContext& c) { return Quads(c) == kSets; }},
+    YakuRow{YakuId::Chuuren, "九蓮宝燈", kYakumanHan, 0, NineGates},
+    YakuRow{YakuId::JunseiChuuren, "純正九蓮宝燈", kDoubleYakumanHan, 0, PureNineGates, true},
 };
 
 // Found yaku are kept by id, so the table runs in the enumeration's order.
@@ -311,7 +310,7 @@ constexpr std::array kFourQuads = {Sankantsu, Toitoi};
 constexpr std::array kDragons = {Haku, Hatsu, Chun};
 constexpr std::array kBigWinds = {Toitoi, RoundWind, SeatWind};
 constexpr std::array kAllTerminalsAndHonours = {Honroutou};
-constexpr std::array kAllTerminals = {Honroutou, Toitoi};
+constexpr std::array kOrphansInTriplets = {Honroutou, Toitoi};
 constexpr std::array kThirteenSided = {Kokushi, Honroutou};
 constexpr std::array kNineGates = {Chinitsu, Honitsu};
 constexpr std::array kPureNineGatesContains = {Chuuren, Chinitsu, Honitsu};
@@ -331,8 +330,9 @@ constexpr std::array kContainments = {
     Containment{Daisangen, kDragons, "three dragon triplets are each dragon's triplet"},
     Containment{Daisuushii, kBigWinds,
                 "four wind triplets are all triplets, the round's and the seat's wind among them"},
-    Containment{Tsuuiisou, kAllTerminalsAndHonours, "all honours is all terminals or honours"},
-    Containment{Chinroutou, kAllTerminals,
+    Containment{Tsuuiisou, kOrphansInTriplets,
+                "all honours is all terminals or honours, and only triplets can be made of them"},
+    Containment{Chinroutou, kOrphansInTriplets,
                 "all terminals is all terminals or honours, and only triplets can be made of them"},
     Containment{Kokushi, kAllTerminalsAndHonours, "thirteen orphans are all terminals or honours"},
     Containment{Kokushi13, kThirteenSided, "the thirteen-sided wait is still thirteen orphans"},
@@ -344,6 +344,108 @@ constexpr std::array kContainments = {
     Containment{Ryuuiisou, kHonitsuOnly, "only bamboo and 發 is one suit with honours allowed"},
 };
 
+static_assert(kYaku.size() <= 64);
+
+constexpr YakuBits YakuBit(std::size_t row) {
+    return YakuBits{1} << row;
+}
+
+// Rows whose test reads the hand's tiles, openness and situation but never the reading.
+constexpr std::array kWholeHandYaku = {
+    Riichi,    DoubleRiichi, Ippatsu,    MenzenTsumo, Tanyao,        Rinshan, Chankan,
+    Haitei,    Houtei,       Honroutou,  Honitsu,     Chinitsu,      Tenhou,  Chiihou,
+    Tsuuiisou, Ryuuiisou,    Chinroutou, Chuuren,     JunseiChuuren,
+};
+
+constexpr YakuBits RowsWhere(bool (*holds)(const YakuRow&)) {
+    YakuBits bits = 0;
+    for (std::size_t i = 0; i < kYaku.size(); ++i) {
+        if (holds(kYaku[i])) {
+            bits |= YakuBit(i);
+        }
+    }
+    return bits;
+}
+// The rows with han in a closed hand, in an open one, and those the rule for doubles counts 13
+// han in either.
+constexpr YakuBits kClosedBits = RowsWhere([](const YakuRow& row) { return row.closedHan > 0; });
+constexpr YakuBits kOpenBits = RowsWhere([](const YakuRow& row) { return row.openHan > 0; });
+constexpr YakuBits kDoubleBits = RowsWhere([](const YakuRow& row) { return row.doubleYakuman; });
+
+// Reading rows that hold only in a hand with one of these kinds of tile: in a hand without, they
+// are not tested for any of its readings. The winds' own rows depend on the situation.
+struct NeededKinds {
+    YakuId yaku;
+    TileMask kinds;
+};
+constexpr TileMask kDragonKinds = MaskWhere(IsDragon);
+constexpr TileMask kWindKinds = MaskWhere(IsWind);
+constexpr std::array kNeededKinds = {
+    NeededKinds{Haku, TileBit(kHaku)},    NeededKinds{Hatsu, TileBit(kHatsu)},
+    NeededKinds{Chun, TileBit(kChun)},    NeededKinds{Shousangen, kDragonKinds},
+    NeededKinds{Daisangen, kDragonKinds}, NeededKinds{Shousuushii, kWindKinds},
+    NeededKinds{Daisuushii, kWindKinds},  NeededKinds{Chanta, kHonours},
+    NeededKinds{Junchan, kTerminals},
+};
+// Quads are only ever called or declared sets.
+constexpr std::array kQuadYaku = {Sankantsu, Suukantsu};
+constexpr int kFewestQuadsForYaku = 3;
+
+constexpr YakuBits BitsOf(std::span<const YakuId> yaku) {
+    YakuBits bits = 0;
+    for (YakuId id : yaku) {
+        bits |= YakuBit(static_cast<std::size_t>(id));
+    }
+    return bits;
+}
+
+constexpr YakuBits kWholeHandBits = BitsOf(kWholeHandYaku);
+
+// The reading rows that the kinds of tile the hand holds and its quads leave possible.
+YakuBits PossibleRows(const YakuContext& c) {
+    YakuBits impossible = 0;
+    const auto need = [&](YakuId yaku, TileMask kinds) {
+        if ((c.present & kinds) == 0) {
+            impossible |= YakuBit(static_cast<std::size_t>(yaku));
+        }
+    };
+    for (const NeededKinds& needed : kNeededKinds) {
+        need(needed.yaku, needed.kinds);
+    }
+    need(RoundWind, TileBit(kEast + S(c).roundWind));
+    need(SeatWind, TileBit(kEast + S(c).seatWind));
+    const auto quads = std::count_if(c.hand.melds.begin(), c.hand.melds.end(), [](const Meld& m) {
+        return m.kind == MeldKind::Kan || m.kind == MeldKind::Ankan;
+    });
+    if (quads < kFewestQuadsForYaku) {
+        impossible |= BitsOf(kQuadYaku);
+    }
+    return ~impossible;
+}
+
+// The rows of `rows` whose test holds in the context.
+YakuBits Holding(YakuBits rows, const YakuContext& context) {
+    YakuBits found = 0;
+    for (; rows != 0; rows &= rows - 1) {
+        const auto row = static_cast<std::size_t>(std::countr_zero(rows));
+        if (kYaku[row].holds(context)) {
+            found |= YakuBit(row);
+        }
+    }
+    return found;
+}
+
+// What each containment leaves out, as bits.
+constexpr std::array<YakuBits, kContainments.size()> kContainedBits = [] {
+    std::array<YakuBits, kContainments.size()> bits{};
+    for (std::size_t i = 0; i < kContainments.size(); ++i) {
+        for (YakuId contained : kContainments[i].contains) {
+            bits[i] |= YakuBit(static_cast<std::size_t>(contained));
+        }
+    }
+    return bits;
+}();
+
 int HanOf(const YakuRow& row, const YakuContext& c) {
     if (row.doubleYakuman && !c.hand.rules.doubleYakuman) {
         return kYakumanHan;
@@ -353,6 +455,14 @@ int HanOf(const YakuRow& row, const YakuContext& c) {
 
 }  // namespace
 
+TileMask PresentKinds(const TileCounts& counts) {
+    TileMask mask = 0;
+    for (TileIndex t = 0; t < kTileKinds; ++t) {
+        mask |= static_cast<TileMask>(counts[static_cast<std::size_t>(t)] != 0) << t;
+    }
+    return mask;
+}
+
 int YakuList::Han() const {
     int han = 0;
     for (const ScoredYaku& yaku : View()) {
@@ -361,26 +471,27 @@ int YakuList::Han() const {
     return han;
 }
 
-YakuList FindYaku(const YakuContext& context) {
-    std::array<bool, kYaku.size()> found{};
-    for (std::size_t i = 0; i < kYaku.size(); ++i) {
-        found[i] = HanOf(kYaku[i], context) > 0 && kYaku[i].holds(context);
-    }
-    for (const Containment& containment : kContainments) {
-        if (found[static_cast<std::size_t>(containment.yaku)]) {
-            for (YakuId contained : containment.contains) {
-                found[static_cast<std::size_t>(contained)] = false;
-            }
+HandYaku FindHandYaku(const YakuContext& context) {
+    const YakuBits counted = (context.closed ? kClosedBits : kOpenBits) |
+                             (context.hand.rules.doubleYakuman ? 0 : kDoubleBits);
+    return {counted & (kWholeHandBits | PossibleRows(context)),
+            Holding(counted & kWholeHandBits, context)};
+}
+
+void FindYaku(const YakuContext& context, const HandYaku& handYaku, YakuList& list) {
+    YakuBits found = handYaku.found | Holding(handYaku.tested & ~kWholeHandBits, context);
+    // In table order, as a contained yaku's own containments apply only while it is still found.
+    for (std::size_t i = 0; i < kContainments.size(); ++i) {
+        if ((found & YakuBit(static_cast<std::size_t>(kContainments[i].yaku))) != 0) {
+            found &= ~kContainedBits[i];
         }
     }
-    YakuList list;
-    for (std::size_t i = 0; i < kYaku.size(); ++i) {
-        if (found[i]) {
-            list.items[static_cast<std::size_t>(list.count++)] = {kYaku[i].id, kYaku[i].name,
-                                                                  HanOf(kYaku[i], context)};
-        }
+    list.count = 0;
+    for (; found != 0; found &= found - 1) {
+        const YakuRow& row = kYaku[static_cast<std::size_t>(std::countr_zero(found))];
+        list.items[static_cast<std::size_t>(list.count++)] = {row.id, row.name,
+                                                              HanOf(row, context)};
     }
-    return list;
 }
 
 std::span<const YakuRow> YakuTable() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -61,12 +62,23 @@ enum class YakuId {
 
 inline constexpr int kYakumanHan = 13;
 
+// One bit per tile kind, bit t for tile index t.
+using TileMask = std::uint64_t;
+
+constexpr TileMask TileBit(TileIndex t) {
+    return TileMask{1} << t;
+}
+
+// The kinds a hand holds at least one of.
+TileMask PresentKinds(const TileCounts& counts);
+
 // What a yaku test sees: the hand, one reading of it, and every tile counted.
 struct YakuContext {
     const HandInput& hand;
     const Reading& reading;
     TileCounts all;
     bool closed;
+    TileMask present = PresentKinds(all);  // the same for every reading: pass it when known
 };
 
 struct YakuRow {
@@ -96,7 +108,21 @@ struct YakuList {
     }
 };
 
-YakuList FindYaku(const YakuContext& context);
+// Found yaku as bits, bit i for row i of the table.
+using YakuBits = std::uint64_t;
+
+// What a hand's yaku are whatever its reading: the rows worth testing in its readings (none
+// without han in it, as closed-only yaku in an open hand, nor any its tiles rule out), and the
+// rows its tiles and situation alone decide, found. Found once per hand.
+struct HandYaku {
+    YakuBits tested = 0;
+    YakuBits found = 0;
+};
+HandYaku FindHandYaku(const YakuContext& context);
+
+// Writes the yaku of the context's reading into `list`, the hand's own already found. The list
+// is large beside the few yaku a hand has, and one is filled for every reading.
+void FindYaku(const YakuContext& context, const HandYaku& handYaku, YakuList& list);
 
 std::span<const YakuRow> YakuTable();
 

@@ -56,28 +56,38 @@ TEST(VelmartoScoreWaits, WhatToCutPutsTheTenpaiDiscardsFirst) {
         << run.out;
 }
 
-// Every wait's HAND objects are what `hand --json` prints once the tile is added.
+// Every wait's HAND objects are what `hand --json` prints once the tile is added, at four players
+// and at three, where a tsumo adds the three-player shares.
 TEST(VelmartoScoreWaits, JsonHandsAreHandsOwn) {
-    const std::vector<std::string> options = {"--riichi", "--dora",  "3m", "--seat",
-                                              "W",        "--honba", "2"};
-    std::vector<std::string> args = {"waits", "123p456p789s23m11z", "--json"};
-    args.insert(args.end(), options.begin(), options.end());
-    const ToolRun run = RunTool(args);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const Json analysis = Json::parse(run.out);
-    EXPECT_EQ(analysis["shanten"], 0);
-    EXPECT_EQ(analysis["furiten"], false);
-    EXPECT_FALSE(analysis.contains("useful"));
-    ASSERT_EQ(analysis["waits"].size(), 2U);
-    for (const Json& wait : analysis["waits"]) {
-        const std::string tile = wait["tile"];
-        for (const std::string way : {"ron", "tsumo"}) {
-            std::vector<std::string> hand = {"hand", "123p456p789s23m11z" + tile, "--json"};
-            hand.insert(hand.end(), options.begin(), options.end());
-            if (way == "tsumo") {
-                hand.push_back("--tsumo");
+    struct Case {
+        std::string tiles;
+        std::vector<std::string> options;
+    };
+    const Case cases[] = {
+        {"123p456p789s23m11z", {"--riichi", "--dora", "3m", "--seat", "W", "--honba", "2"}},
+        {"123p456p789s99m11z",
+         {"--players", "3", "--kita", "1", "--sanma-tsumo", "split", "--seat", "S", "--plain"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"waits", c.tiles, "--json"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ToolRun run = RunTool(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const Json analysis = Json::parse(run.out);
+        EXPECT_EQ(analysis["shanten"], 0);
+        EXPECT_EQ(analysis["furiten"], false);
+        EXPECT_FALSE(analysis.contains("useful"));
+        ASSERT_EQ(analysis["waits"].size(), 2U);
+        for (const Json& wait : analysis["waits"]) {
+            const std::string tile = wait["tile"];
+            for (const std::string way : {"ron", "tsumo"}) {
+                std::vector<std::string> hand = {"hand", c.tiles + tile, "--json"};
+                hand.insert(hand.end(), c.options.begin(), c.options.end());
+                if (way == "tsumo") {
+                    hand.push_back("--tsumo");
+                }
+                EXPECT_EQ(wait[way], Json::parse(RunTool(hand).out)) << tile << " " << way;
             }
-            EXPECT_EQ(wait[way], Json::parse(RunTool(hand).out)) << tile << " " << way;
         }
     }
     const ToolRun furiten = RunTool({"waits", "123p456p789s23m11z", "--json", "--discards", "4m"});

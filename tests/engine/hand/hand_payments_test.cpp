@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace velmarto::hand {
 namespace {
 
@@ -77,6 +80,52 @@ TEST(HandPayments, HonbaAndSticksAreAddedAfterRounding) {
                   c.line);
         EXPECT_EQ(ComposePayersLine(*settlement, *payments, c.tsumo, Figures::Myriad), c.payers);
         EXPECT_EQ(DecimalString(settlement->winnerGets), c.winnerGets);
+    }
+}
+
+// Schoolbook addition of decimal digit strings, independent of the register and of machine words.
+std::string AddDecimal(const std::string& a, const std::string& b) {
+    std::string sum;
+    int carry = 0;
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()) || carry != 0; ++i) {
+        const auto digit = [i](const std::string& s) {
+            return i < s.size() ? s[s.size() - 1 - i] - '0' : 0;
+        };
+        const int total = digit(a) + digit(b) + carry;
+        sum.insert(sum.begin(), static_cast<char>('0' + total % 10));
+        carry = total / 10;
+    }
+    return sum;
+}
+
+// Small shares add as machine words and large ones in the register: both give the sums written
+// out by hand, on either side of the word's limit.
+TEST(HandPayments, SettlementSumsHoldFromSmallHandsToBeyondAWord) {
+    const int honba = 7;
+    const int sticks = 3;
+    for (Seat seat : {Seat::Dealer, Seat::NonDealer}) {
+        for (bool tsumo : {false, true}) {
+            for (int han = 1; han <= 70; ++han) {
+                const auto payments = ComputePayments(han, 30, seat);
+                ASSERT_TRUE(payments);
+                const auto settlement = Settle(*payments, tsumo, honba, sticks);
+                ASSERT_TRUE(settlement);
+                const std::string honbaEach = std::to_string(honba * (tsumo ? 100 : 300));
+                std::string winnerGets = std::to_string(sticks * 1000);
+                const std::span<const Figure> owed =
+                    tsumo ? payments->View().subspan(1) : payments->View().first(1);
+                ASSERT_EQ(settlement->payerKinds, static_cast<int>(owed.size()));
+                for (std::size_t i = 0; i < owed.size(); ++i) {
+                    const std::string pays = AddDecimal(DecimalString(owed[i]), honbaEach);
+                    EXPECT_EQ(DecimalString(settlement->perPayer[i]), pays) << han;
+                    const int payers = !tsumo ? 1 : seat == Seat::Dealer ? 3 : i == 0 ? 1 : 2;
+                    for (int p = 0; p < payers; ++p) {
+                        winnerGets = AddDecimal(winnerGets, pays);
+                    }
+                }
+                EXPECT_EQ(DecimalString(settlement->winnerGets), winnerGets) << han;
+            }
+        }
     }
 }
 
