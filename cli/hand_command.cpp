@@ -11,7 +11,6 @@
 #include "cli/batch_line.h"
 #include "cli/hand_json.h"
 #include "cli/hand_options.h"
-#include "engine/cp932.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
 
@@ -162,6 +161,10 @@ std::string ReadAll(std::istream& input) {
     return text;
 }
 
+std::string ScoreCommandLine(const HandOptions& options, std::string& out) {
+    return ScoreOne(ToHandText(options), StyleOf(options, false), out);
+}
+
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
     const std::string text = ReadAll(input);
@@ -211,10 +214,8 @@ std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view w
     game::HandDescription d;
     d.tiles = o.tiles;
     d.win = o.win;
-    for (std::size_t kind = 0; kind < o.melds.size(); ++kind) {
-        for (const std::string& meld : o.melds[kind]) {
-            d.melds.emplace_back(static_cast<hand::MeldKind>(kind), meld);
-        }
+    for (const auto& [kind, meld] : ToHandText(o).melds) {
+        d.melds.emplace_back(kind, meld);
     }
     d.dora = o.dora;
     d.ura = o.ura;
@@ -223,34 +224,7 @@ std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view w
 }
 
 CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
-    const Parsed parsed = HandParser(kHandShape, true).Parse(args);
-    if (!parsed.help.empty()) {
-        return {0, parsed.help, ""};
-    }
-    const auto fail = [](const std::string& message) {
-        return CliResult{kExitUsage, "", "velmarto-score: hand: " + message + "\n"};
-    };
-    if (!parsed.error.empty()) {
-        return fail(parsed.error);
-    }
-    const HandOptions& options = parsed.options;
-    if (options.batch && !options.tiles.empty()) {
-        return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
-    }
-    CliResult result;
-    if (options.batch) {
-        result = RunBatch(options, input);
-    } else {
-        const std::string error =
-            ScoreOne(ToHandText(options), StyleOf(options, false), result.out);
-        if (!error.empty()) {
-            return fail(error);
-        }
-    }
-    if (options.encoding == "cp932") {
-        result.out = ToCp932(result.out);
-    }
-    return result;
+    return RunHandReadingCommand(kHandShape, {RunBatch, ScoreCommandLine}, args, input);
 }
 
 }  // namespace velmarto::cli

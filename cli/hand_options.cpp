@@ -1,7 +1,10 @@
-// The options are CLI11's, described here once for every command that reads a hand.
+// The options are CLI11's, described here once for every command that reads a hand, and the
+// steps those commands share.
 #include "cli/hand_options.h"
 
 #include <CLI/CLI.hpp>
+
+#include "engine/cp932.h"
 
 namespace velmarto::cli {
 namespace {
@@ -130,6 +133,37 @@ game::SanmaTsumo SanmaRule(const HandOptions& o) {
 
 std::string JsonLine(const Json& json) {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+CliResult RunHandReadingCommand(const HandCommandShape& shape, const HandCommandSteps& steps,
+                                std::span<const std::string_view> args, std::istream& input) {
+    const Parsed parsed = HandParser(shape, true).Parse(args);
+    if (!parsed.help.empty()) {
+        return {0, parsed.help, ""};
+    }
+    // "velmarto-score hand" says its errors as "velmarto-score: hand: ...".
+    std::string prefix(shape.program);
+    prefix.replace(prefix.find(' '), 1, ": ");
+    const auto fail = [&prefix](const std::string& message) {
+        return CliResult{kExitUsage, "", prefix + ": " + message + "\n"};
+    };
+    if (!parsed.error.empty()) {
+        return fail(parsed.error);
+    }
+    const HandOptions& options = parsed.options;
+    if (options.batch && !options.tiles.empty()) {
+        return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
+    }
+    CliResult result;
+    if (options.batch) {
+        result = steps.batch(options, input);
+    } else if (const std::string error = steps.one(options, result.out); !error.empty()) {
+        return fail(error);
+    }
+    if (options.encoding == "cp932") {
+        result.out = ToCp932(result.out);
+    }
+    return result;
 }
 
 }  // namespace velmarto::cli

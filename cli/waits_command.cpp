@@ -8,7 +8,6 @@
 
 #include "cli/hand_json.h"
 #include "cli/hand_options.h"
-#include "engine/cp932.h"
 #include "engine/hand/hand_summary.h"
 #include "engine/hand/waits.h"
 
@@ -233,6 +232,12 @@ Outcome AnalyzeOne(const HandOptions& options, bool batchLine) {
     return {batchLine ? out + "\n" : out, ""};
 }
 
+std::string AnalyzeCommandLine(const HandOptions& options, std::string& out) {
+    Outcome outcome = AnalyzeOne(options, false);
+    out = std::move(outcome.out);
+    return outcome.error;
+}
+
 CliResult RunBatch(const HandOptions& batch, std::istream& input) {
     CliResult result;
     HandParser parser(kWaitsShape, false);
@@ -262,34 +267,7 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
 }  // namespace
 
 CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input) {
-    const Parsed parsed = HandParser(kWaitsShape, true).Parse(args);
-    if (!parsed.help.empty()) {
-        return {0, parsed.help, ""};
-    }
-    const auto fail = [](const std::string& message) {
-        return CliResult{kExitUsage, "", "velmarto-score: waits: " + message + "\n"};
-    };
-    if (!parsed.error.empty()) {
-        return fail(parsed.error);
-    }
-    const HandOptions& options = parsed.options;
-    if (options.batch && !options.tiles.empty()) {
-        return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
-    }
-    CliResult result;
-    if (options.batch) {
-        result = RunBatch(options, input);
-    } else {
-        const Outcome outcome = AnalyzeOne(options, false);
-        if (!outcome.error.empty()) {
-            return fail(outcome.error);
-        }
-        result.out = outcome.out;
-    }
-    if (options.encoding == "cp932") {
-        result.out = ToCp932(result.out);
-    }
-    return result;
+    return RunHandReadingCommand(kWaitsShape, {RunBatch, AnalyzeCommandLine}, args, input);
 }
 
 }  // namespace velmarto::cli

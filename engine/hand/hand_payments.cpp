@@ -207,7 +207,8 @@ std::string ComposeSettlementLine(const Settlement& settlement, const HandPaymen
     std::string line;
     line.reserve(kSettlementRoom);
     line.append(std::to_string(honba)).append("本場・供託").append(std::to_string(sticks));
-    line.append("本込み").append(kGap).append(ComposePayersLine(settlement, payments, tsumo, style));
+    line.append("本込み").append(kGap).append(
+        ComposePayersLine(settlement, payments, tsumo, style));
     line.append(kGap).append("和了者の受け取り ");
     AppendFigure(line, settlement.winnerGets, style);
     return line;
