@@ -19,7 +19,8 @@ db=$work/games.sqlite3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # The checks wait for a writer's lock like velmarto does.
 query() { sqlite3 -cmd ".timeout 5000" "$db" "$1"; }
-touch "$work/refusals"
+# Every log exists from the start: a slow first writer must not leave a count without its file.
+touch "$work/refusals" "$work/steady.log" "$work/killed.log"
 
 id=$("$score" game --db "$db" new A B C D)
 
@@ -62,6 +63,7 @@ echo "kills: 12, events stored: $count, reported: $(reported)"
 # Two writers at once on a fresh game: every process either records or says busy.
 id=$("$score" game --db "$db" new A B C D)
 rm -f "$work"/*.log
+touch "$work/two-E.log" "$work/two-W.log"
 two() {
     local player=$1
     for _ in $(seq 1 40); do
