@@ -24,7 +24,13 @@ for (const tab of tabs) {
   });
 }
 
-const engine = await globalThis.createVelmarto();
+// The 対局 tab (ledger.js) loads after the first screen, announces itself with its start function,
+// and starts once the engine is ready; it shares the engine and takes its wins from this tab's hand.
+const loading = globalThis.createVelmarto();
+document.addEventListener("velmarto-ledger", (event) => {
+  loading.then(() => event.detail({ engine, handRequest }));
+}, { once: true });
+const engine = await loading;
 
 const SUITS = [
   { letter: "m", name: "萬", numbers: ["一", "二", "三", "四", "五", "六", "七", "八", "九"] },
@@ -301,8 +307,6 @@ for (const button of document.querySelectorAll("[data-copy]")) {
 showScore();
 showHand();
 showTable();
-// The 対局 tab (ledger.js) shares the engine and takes its wins from this tab's hand.
-document.dispatchEvent(new CustomEvent("velmarto-ready", { detail: { engine, handRequest } }));
 document.documentElement.dataset.ready = "true";
 
 // Offline once opened, where the page is served (not from a file).

@@ -1,13 +1,10 @@
-# Writes OUT: the page PAGE (its style already inside) with the engine script (wasm inside) and
-# the app inlined, so it works opened from a file with nothing beside it. Run with cmake -P.
+# Writes OUT: the page PAGE (its style already inside) with the engine script (wasm inside), the
+# app (its import already in place) and the 対局 tab inlined, so it works opened from a file with
+# nothing beside it. Run with cmake -P.
 file(READ ${PAGE} page)
 file(READ ${SCRIPT} engine)
 file(READ ${APP} app)
-file(READ ${PIECES} pieces)
 file(READ ${LEDGER} ledger)
-# The app's one import, written in place: a page opened from a file may import nothing.
-string(REPLACE "export function" "function" pieces "${pieces}")
-string(REPLACE "import { figurePieces } from \"./figure_pieces.js\";\n" "${pieces}" app "${app}")
 # The page's own references, replaced by what they load; the service worker needs a server, and
 # the note for index.html opened from a file has no place here.
 string(REPLACE "<script defer src=\"velmarto.js\"></script>" "<script>\n${engine}</script>" page "${page}")

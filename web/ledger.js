@@ -340,4 +340,4 @@ async function start(detail) {
   $("game").dataset.ready = "true";
 }
 
-document.addEventListener("velmarto-ready", (event) => start(event.detail), { once: true });
+document.dispatchEvent(new CustomEvent("velmarto-ledger", { detail: start }));

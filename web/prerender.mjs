@@ -1,6 +1,6 @@
 // Writes the page with its opening report already in it, from the engine itself, and its style
-// inside, so the first figure is on screen before the WebAssembly, or anything else, has been
-// fetched. Run at build time:
+// inside (compacted), so the first figure is on screen before the WebAssembly, or anything else,
+// has been fetched. Run at build time:
 //   node prerender.mjs ENGINE_JS ENGINE_WASM PAGE_IN STYLE PAGE_OUT
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
@@ -8,7 +8,7 @@ import path from "node:path";
 
 import { figurePieces } from "./figure_pieces.js";
 
-const [script, wasm, input, style, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
+const [script, wasm, input, styleFile, output] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const createVelmarto = createRequire(import.meta.url)(script);
 const engine = await createVelmarto({ wasmBinary: readFileSync(wasm) });
 const page = readFileSync(input, "utf8");
@@ -22,6 +22,10 @@ if (!report) throw new Error(`no report for ${han} han ${fu} fu`);
 const empty = '<output id="score-report" class="report" aria-live="polite"></output>';
 const link = '<link rel="stylesheet" href="style.css">';
 for (const part of [empty, link]) if (!page.includes(part)) throw new Error(`${input} has no ${part}`);
+// The style without its comments and layout, its rules as they were: only whitespace beside braces
+// and semicolons goes, where it never means anything.
+const style = readFileSync(styleFile, "utf8").replace(/\/\*[^]*?\*\//g, "").replace(/\s+/g, " ")
+  .replace(/ ?([{};]) ?/g, "$1").trim();
 const pieces = figurePieces(report).map((piece) => `<span>${piece}</span>`).join("<wbr>");
 writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${pieces}</output>`))
-  .replace(link, () => `<style>\n${readFileSync(style, "utf8")}</style>`));
+  .replace(link, () => `<style>${style}</style>`));
