@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_io.h"
 #include "cli/batch_line.h"
 #include "cli/hand_json.h"
 #include "cli/hand_options.h"
@@ -19,12 +20,6 @@ namespace {
 
 using hand::Figures;
 using hand::HandScore;
-
-constexpr std::size_t kReadBlock = 1 << 16;
-// A JSON hand is some fifteen times its line, text some three times; the room made beforehand
-// stays within what any system lends without a second thought.
-constexpr std::size_t kOutputPerInput = 32;
-constexpr std::size_t kMostRoomBeforehand = std::size_t{1} << 26;
 
 constexpr std::string_view kFooter = R"(
 Tiles: digits, then their suit letter: m characters, p circles, s bamboo, z honours
@@ -151,41 +146,22 @@ std::string ScoreBatchLine(std::span<const std::string_view> words, const HandOp
     return ScoreOne(ToHandText(o), StyleOf(o, true), out);
 }
 
-// In blocks: a stream's buffer copied into another goes a character at a time.
-std::string ReadAll(std::istream& input) {
-    std::string text;
-    std::array<char, kReadBlock> block{};
-    while (input.read(block.data(), block.size()) || input.gcount() > 0) {
-        text.append(block.data(), static_cast<std::size_t>(input.gcount()));
-    }
-    return text;
-}
-
 std::string ScoreCommandLine(const HandOptions& options, std::string& out) {
     return ScoreOne(ToHandText(options), StyleOf(options, false), out);
 }
 
-CliResult RunBatch(const HandOptions& batch, std::istream& input) {
+CliResult RunBatch(const HandOptions& batch, std::istream& input, const Drain& drain) {
     CliResult result;
-    const std::string text = ReadAll(input);
-    // Room for the output made once, as unused room costs nothing: grown by doubling, a large
-    // output would touch twice its size in fresh pages.
-    result.out.reserve(std::min(text.size() * kOutputPerInput, kMostRoomBeforehand));
     BatchReaders readers;
     std::vector<std::string_view> words;
-    std::string_view rest = text;
-    for (int number = 1; !rest.empty(); ++number) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size());
-        SplitLine(rest.substr(0, end), words);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    ForEachLine(input, [&](std::string_view line, int number) {
+        SplitLine(line, words);
         const std::string error = ScoreBatchLine(words, batch, readers, result.out);
         if (!error.empty()) {
-            result.exitCode = kExitUsage;
-            const std::string message = "line " + std::to_string(number) + ": " + error;
-            result.out +=
-                batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
+            AppendLineError(result, number, error, batch.json);
         }
-    }
+        return DrainFullBlock(result.out, drain);
+    });
     return result;
 }
 
@@ -223,8 +199,9 @@ std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view w
     return d;
 }
 
-CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input) {
-    return RunHandReadingCommand(kHandShape, {RunBatch, ScoreCommandLine}, args, input);
+CliResult RunHandCommand(std::span<const std::string_view> args, std::istream& input,
+                         const Drain& drain) {
+    return RunHandReadingCommand(kHandShape, {RunBatch, ScoreCommandLine}, args, input, drain);
 }
 
 }  // namespace velmarto::cli

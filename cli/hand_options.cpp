@@ -136,7 +136,8 @@ std::string JsonLine(const Json& json) {
 }
 
 CliResult RunHandReadingCommand(const HandCommandShape& shape, const HandCommandSteps& steps,
-                                std::span<const std::string_view> args, std::istream& input) {
+                                std::span<const std::string_view> args, std::istream& input,
+                                const Drain& drain) {
     const Parsed parsed = HandParser(shape, true).Parse(args);
     if (!parsed.help.empty()) {
         return {0, parsed.help, ""};
@@ -154,13 +155,16 @@ CliResult RunHandReadingCommand(const HandCommandShape& shape, const HandCommand
     if (options.batch && !options.tiles.empty()) {
         return fail("with --batch the hands come from standard input, not '" + options.tiles + "'");
     }
+    const bool cp932 = options.encoding == "cp932";
     CliResult result;
     if (options.batch) {
-        result = steps.batch(options, input);
+        // A batch in code page 932 is converted whole, so a text it cannot hold fails it before
+        // any line is out.
+        result = steps.batch(options, input, cp932 ? Drain() : drain);
     } else if (const std::string error = steps.one(options, result.out); !error.empty()) {
         return fail(error);
     }
-    if (options.encoding == "cp932") {
+    if (cp932) {
         result.out = ToCp932(result.out);
     }
     return result;

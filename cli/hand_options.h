@@ -127,14 +127,15 @@ game::SanmaTsumo SanmaRule(const HandOptions& options);
 // The two ways a command that reads hands runs: a batch from standard input, or the one hand of
 // its command line written into `out` (an error message when it does not read).
 struct HandCommandSteps {
-    CliResult (*batch)(const HandOptions& options, std::istream& input);
+    CliResult (*batch)(const HandOptions& options, std::istream& input, const Drain& drain);
     std::string (*one)(const HandOptions& options, std::string& out);
 };
 
 // Help, usage errors, one hand or a batch, and the output encoding, alike for every command that
 // reads hands.
 CliResult RunHandReadingCommand(const HandCommandShape& shape, const HandCommandSteps& steps,
-                                std::span<const std::string_view> args, std::istream& input);
+                                std::span<const std::string_view> args, std::istream& input,
+                                const Drain& drain);
 
 // One JSON line. What a user typed may not be UTF-8; it is shown with replacement characters.
 std::string JsonLine(const Json& json);

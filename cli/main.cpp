@@ -30,8 +30,15 @@ int main(int argc, char** argv) {
 #endif
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     try {
-        const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, std::cin);
-        if (!WriteAll(result.out, stdout)) {
+        // A batch's output goes out block by block; the first block that cannot be written
+        // stops it.
+        bool lost = false;
+        const auto drain = [&lost](std::string_view text) {
+            lost = std::fwrite(text.data(), 1, text.size(), stdout) != text.size();
+            return !lost;
+        };
+        const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, std::cin, drain);
+        if (lost || !WriteAll(result.out, stdout)) {
             std::fputs("velmarto-score: cannot write the output\n", stderr);
             return 1;
         }

@@ -19,11 +19,13 @@ namespace {
 // The commands named by a first word; anything else is the score line or table.
 struct Command {
     std::string_view name;
-    CliResult (*run)(std::span<const std::string_view>, std::istream&);
+    CliResult (*run)(std::span<const std::string_view>, std::istream&, const Drain&);
 };
-constexpr std::array kCommands = {Command{"hand", RunHandCommand},
-                                  Command{"waits", RunWaitsCommand},
-                                  Command{"game", RunGameCommand}};
+constexpr std::array kCommands = {
+    Command{"hand", RunHandCommand}, Command{"waits", RunWaitsCommand},
+    Command{"game", [](std::span<const std::string_view> args, std::istream& input, const Drain&) {
+                return RunGameCommand(args, input);
+            }}};
 constexpr std::string_view kVersion = "velmarto-score 0.1.0.1\n";
 constexpr std::string_view kHelp =
     R"(Usage: velmarto-score [--dealer | --non-dealer] HAN FU
@@ -85,10 +87,11 @@ struct Render {
 
 }  // namespace
 
-CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input) {
+CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input,
+                      const Drain& drain) {
     for (const auto& [name, run] : kCommands) {
         if (!args.empty() && args.front() == name) {
-            return run(args.subspan(1), input);
+            return run(args.subspan(1), input, drain);
         }
     }
     const auto parsed = ParseOptions(args);

@@ -1,6 +1,7 @@
 // velmarto-score as a function of its arguments, so tests and the fuzzer run it in-process.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <span>
 #include <string>
@@ -16,9 +17,14 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the tool on the arguments after the program name; `hand --batch` reads `input`. On any
-// error of the command line `out` stays empty.
-CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input);
+// Takes output that is ready while a batch still runs and says whether it was written, so that a
+// long batch is never held whole. Without one, all output waits in CliResult::out.
+using Drain = std::function<bool(std::string_view)>;
+
+// Runs the tool on the arguments after the program name; a batch reads `input`. On any error of
+// the command line `out` stays empty.
+CliResult RunScoreCli(std::span<const std::string_view> args, std::istream& input,
+                      const Drain& drain = {});
 // The same with nothing on standard input.
 CliResult RunScoreCli(std::span<const std::string_view> args);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_io.h"
 #include "cli/hand_json.h"
 #include "cli/hand_options.h"
 #include "engine/hand/hand_summary.h"
@@ -238,11 +239,10 @@ std::string AnalyzeCommandLine(const HandOptions& options, std::string& out) {
     return outcome.error;
 }
 
-CliResult RunBatch(const HandOptions& batch, std::istream& input) {
+CliResult RunBatch(const HandOptions& batch, std::istream& input, const Drain& drain) {
     CliResult result;
     HandParser parser(kWaitsShape, false);
-    std::string line;
-    for (int number = 1; std::getline(input, line); ++number) {
+    ForEachLine(input, [&](std::string_view line, int number) {
         const std::vector<std::string> words = hand::SplitWords(line);
         const std::vector<std::string_view> args(words.begin(), words.end());
         Parsed parsed = parser.Parse(args);
@@ -253,21 +253,21 @@ CliResult RunBatch(const HandOptions& batch, std::istream& input) {
         if (!parsed.help.empty()) {
             outcome.error = "--help is not a hand";
         }
-        if (!outcome.error.empty()) {
-            result.exitCode = kExitUsage;
-            const std::string message = "line " + std::to_string(number) + ": " + outcome.error;
-            outcome.out =
-                batch.json ? JsonLine(Json{{"error", message}}) : "error\t" + message + "\n";
+        if (outcome.error.empty()) {
+            result.out += outcome.out;
+        } else {
+            AppendLineError(result, number, outcome.error, batch.json);
         }
-        result.out += outcome.out;
-    }
+        return DrainFullBlock(result.out, drain);
+    });
     return result;
 }
 
 }  // namespace
 
-CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input) {
-    return RunHandReadingCommand(kWaitsShape, {RunBatch, AnalyzeCommandLine}, args, input);
+CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input,
+                          const Drain& drain) {
+    return RunHandReadingCommand(kWaitsShape, {RunBatch, AnalyzeCommandLine}, args, input, drain);
 }
 
 }  // namespace velmarto::cli

@@ -11,6 +11,7 @@
 namespace velmarto::cli {
 
 // Runs `waits` on the arguments after the word "waits"; `--batch` reads its hands from `input`.
-CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input);
+CliResult RunWaitsCommand(std::span<const std::string_view> args, std::istream& input,
+                          const Drain& drain);
 
 }  // namespace velmarto::cli

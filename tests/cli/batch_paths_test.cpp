@@ -132,6 +132,58 @@ TEST(BatchPaths, EachJsonLineIsTheSingleHandsOutput) {
     }
 }
 
+// A long batch handed out block by block, as the program writes it, is the same bytes as the batch
+// held whole; a drain that cannot write stops the batch.
+TEST(BatchPaths, ADrainedBatchIsTheBatchHeldWhole) {
+    // Each repeated past a block of output in every form; the hands past a block of input too.
+    const struct {
+        std::string_view command;
+        std::vector<std::string> lines;
+        int repeats;
+    } batches[] = {{"hand", {kLines[0], kLines[1], kLines[7], "123m4"}, 400},
+                   {"waits", {"1112345678999m", "123m456p789s1122z --discards 1z", "123m4"}, 30}};
+    for (const auto& [command, lines, repeats] : batches) {
+        std::string input;
+        for (int i = 0; i < repeats; ++i) {
+            for (const std::string& line : lines) {
+                input += line + "\n";
+            }
+        }
+        input += lines.front();  // a last line without its newline
+        for (const std::vector<std::string_view>& options :
+             {std::vector<std::string_view>{}, {"--json"}}) {
+            std::vector<std::string_view> args = {command, "--batch"};
+            args.insert(args.end(), options.begin(), options.end());
+            std::istringstream heldInput(input);
+            const CliResult held = RunScoreCli(args, heldInput);
+            std::string drained;
+            int blocks = 0;
+            std::istringstream drainedInput(input);
+            const CliResult rest = RunScoreCli(args, drainedInput, [&](std::string_view text) {
+                drained += text;
+                ++blocks;
+                return true;
+            });
+            EXPECT_GE(blocks, 1) << command;
+            EXPECT_EQ(drained + rest.out, held.out) << command;
+            EXPECT_EQ(rest.exitCode, held.exitCode) << command;
+            EXPECT_EQ(held.exitCode, velmarto::cli::kExitUsage) << command;
+            EXPECT_EQ(std::count(held.out.begin(), held.out.end(), '\n'),
+                      static_cast<long>(repeats * lines.size() + 1))
+                << command;
+
+            int calls = 0;
+            std::istringstream lostInput(input);
+            const CliResult lost = RunScoreCli(args, lostInput, [&](std::string_view) {
+                ++calls;
+                return false;
+            });
+            EXPECT_EQ(calls, 1) << command;
+            EXPECT_LT(lost.out.size(), held.out.size()) << command;
+        }
+    }
+}
+
 TEST(HandJson, EscapesAsTheJsonLibraryDoes) {
     const std::string cases[] = {
         "plain",
