@@ -1,6 +1,7 @@
 // Notation: digits gather until a suit letter names their suit.
 #include "engine/hand/tile.h"
 
+#include <array>
 #include <optional>
 
 namespace velmarto::hand {
@@ -32,7 +33,7 @@ constexpr char32_t kIdeographicSpace = 0x3000;
 constexpr int kDigits = 10;
 constexpr int kLetters = 26;
 
-char PlainOf(char32_t c) {
+constexpr char PlainOf(char32_t c) {
     const auto in = [c](char32_t first, int count) { return c >= first && c < first + count; };
     if (c == ' ' || c == '\t' || c == kIdeographicSpace) {
         return ' ';
@@ -54,9 +55,22 @@ char PlainOf(char32_t c) {
     return 0;
 }
 
+constexpr unsigned char kFirstNonAscii = 0x80;
+// Most hands are written in ASCII alone, and each of their characters is looked up here.
+constexpr std::array<char, kFirstNonAscii> kPlainAscii = [] {
+    std::array<char, kFirstNonAscii> table{};
+    for (char32_t c = 0; c < kFirstNonAscii; ++c) {
+        table[c] = PlainOf(c);
+    }
+    return table;
+}();
+
 // The UTF-8 character at the front of text; a byte that starts no character stands alone.
 Written NextWritten(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < kFirstNonAscii) {
+        return {kPlainAscii[lead], text.substr(0, 1)};
+    }
     const std::size_t length = lead < 0x80    ? 1
                                : lead >= 0xF0 ? 4
                                : lead >= 0xE0 ? 3
@@ -68,8 +82,8 @@ Written NextWritten(std::string_view text) {
     constexpr unsigned char kContinuationMask = 0xC0;
     constexpr unsigned char kContinuation = 0x80;
     constexpr int kContinuationBits = 6;
-    const unsigned char leadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
-    const char32_t shortest[] = {0, 0x80, 0x800, 0x10000};  // a longer form is not UTF-8
+    constexpr std::array<unsigned char, 4> leadBits = {0x7F, 0x1F, 0x0F, 0x07};
+    constexpr std::array<char32_t, 4> shortest = {0, 0x80, 0x800, 0x10000};  // no longer form
     char32_t c = lead & leadBits[length - 1];
     for (std::size_t i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[i]);
@@ -96,23 +110,21 @@ bool Quotable(std::string_view spelling) {
     return spelling.size() > 1 || (lead >= kFirstPrintable && lead < kDelete);
 }
 
-// Digits waiting for their suit letter, as written and as read.
-struct PendingDigits {
-    std::string spelling;
-    std::string digits;
-};
-
-std::variant<Tile, NotationError> TileOf(char digit, std::string_view spelling, std::size_t suit) {
+std::optional<Tile> TileOf(char digit, std::size_t suit) {
     const bool honour = suit == static_cast<std::size_t>(SuitOf(kFirstHonour));
     const int value = digit - '0';
     if (honour && (value == kRedDigit || value > kHonourNumbers)) {
-        const std::string written(spelling);
-        return NotationError{Quoted(written) + " is not a tile (honours are 1z-7z)",
-                             written + "という牌はありません（字牌は1z〜7z）"};
+        return std::nullopt;
     }
     const bool red = value == kRedDigit;
     const int number = red ? kFive : value;
     return Tile{static_cast<TileIndex>(suit) * kSuitSize + number - 1, red};
+}
+
+NotationError NoSuchHonour(std::string_view digit, std::string_view letter) {
+    const std::string written = std::string(digit).append(letter);
+    return NotationError{Quoted(written) + " is not a tile (honours are 1z-7z)",
+                         written + "という牌はありません（字牌は1z〜7z）"};
 }
 
 NotationError UnexpectedCharacter(std::string_view spelling, const std::string& position,
@@ -126,19 +138,17 @@ NotationError UnexpectedCharacter(std::string_view spelling, const std::string& 
                              "が読めません（数字とm・p・s・zで書きます）"};
 }
 
-// The tiles of the pending digits under one suit letter, each named as written when it is wrong.
-std::optional<NotationError> AddSuit(const PendingDigits& pending, std::string_view letter,
+// The tiles of digits written together under one suit letter; a wrong one is named as written.
+std::optional<NotationError> AddSuit(std::string_view digits, std::string_view letter,
                                      std::size_t suit, std::vector<Tile>& tiles) {
-    std::string_view spelling = pending.spelling;
-    for (char digit : pending.digits) {
-        const std::size_t length = NextWritten(spelling).spelling.size();
-        auto tile =
-            TileOf(digit, std::string(spelling.substr(0, length)) + std::string(letter), suit);
-        if (auto* error = std::get_if<NotationError>(&tile)) {
-            return *error;
+    while (!digits.empty()) {
+        const Written digit = NextWritten(digits);
+        const std::optional<Tile> tile = TileOf(digit.plain, suit);
+        if (!tile) {
+            return NoSuchHonour(digit.spelling, letter);
         }
-        tiles.push_back(std::get<Tile>(tile));
-        spelling.remove_prefix(length);
+        tiles.push_back(*tile);
+        digits.remove_prefix(digit.spelling.size());
     }
     return std::nullopt;
 }
@@ -164,7 +174,9 @@ std::string TileName(const Tile& tile) {
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
     tiles.reserve(notation.size());  // never more tiles than characters
-    PendingDigits pending;
+    // The digits waiting for their suit letter, as written: they stand side by side, as a space
+    // or anything else between them is an error.
+    std::string_view pending;
     int position = 0;
     for (std::string_view rest = notation; !rest.empty();) {
         const Written c = NextWritten(rest);
@@ -173,16 +185,17 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         // Worded only for an error: a hand's tiles are read far more often than refused.
         const auto at = [position] { return std::to_string(position); };
         if (c.plain >= '0' && c.plain <= '9') {
-            pending.spelling += c.spelling;
-            pending.digits += c.plain;
+            pending = pending.empty()
+                          ? c.spelling
+                          : std::string_view(pending.data(), pending.size() + c.spelling.size());
             continue;
         }
         if (c.plain == ' ') {
-            if (!pending.digits.empty()) {
-                return NotationError{
-                    Quoted(pending.spelling) + " before the space at position " + at() +
-                        " has no suit letter (m, p, s or z)",
-                    at() + "文字目の空白の前の" + pending.spelling + "に m・p・s・z がありません"};
+            if (!pending.empty()) {
+                return NotationError{Quoted(pending) + " before the space at position " + at() +
+                                         " has no suit letter (m, p, s or z)",
+                                     at() + "文字目の空白の前の" + std::string(pending) +
+                                         "に m・p・s・z がありません"};
             }
             continue;
         }
@@ -190,7 +203,7 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         if (suit == std::string_view::npos) {
             return UnexpectedCharacter(c.spelling, at(), notation);
         }
-        if (pending.digits.empty()) {
+        if (pending.empty()) {
             return NotationError{
                 Quoted(c.spelling) + " at position " + at() + " has no digits before it",
                 at() + "文字目の" + std::string(c.spelling) + "の前に数字がありません"};
@@ -200,10 +213,10 @@ std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notat
         }
         pending = {};
     }
-    if (!pending.digits.empty()) {
-        return NotationError{Quoted(pending.spelling) + " at the end of " + Quoted(notation) +
+    if (!pending.empty()) {
+        return NotationError{Quoted(pending) + " at the end of " + Quoted(notation) +
                                  " has no suit letter (m, p, s or z)",
-                             "最後の" + pending.spelling + "に m・p・s・z がありません"};
+                             "最後の" + std::string(pending) + "に m・p・s・z がありません"};
     }
     if (tiles.empty()) {
         return NotationError{"no tiles in " + Quoted(notation), "牌がありません"};
