@@ -271,8 +271,9 @@ LRESULT CALLBACK DialogWindow::KeysProc(HWND control, UINT message, WPARAM wPara
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10 && ShiftDown()) {
+                // Both coordinates -1, as Windows itself sends it for the menu key.
                 SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
-                             MAKELPARAM(kFromKeyboard, kFromKeyboard));
+                             static_cast<LPARAM>(kFromKeyboard));
                 return 0;
             }
             if (const GridStep* step = GridStepOf(wParam); tile && step && message == WM_KEYDOWN) {
