@@ -71,11 +71,7 @@ Written NextWritten(std::string_view text) {
     if (lead < kFirstNonAscii) {
         return {kPlainAscii[lead], text.substr(0, 1)};
     }
-    const std::size_t length = lead < 0x80    ? 1
-                               : lead >= 0xF0 ? 4
-                               : lead >= 0xE0 ? 3
-                               : lead >= 0xC0 ? 2
-                                              : 1;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
     if (length > text.size()) {
         return {0, text.substr(0, 1)};
     }
