@@ -1,5 +1,6 @@
-// Dispatch of a parsed command line; all output is built first, so an error never leaves half a
-// table behind.
+// Dispatch of a parsed command line. A score line or table is built whole, so an error never
+// leaves half a table behind; only a batch, whose bad lines are answered in its output, goes out in
+// blocks.
 #include "cli/score_cli.h"
 
 #include <array>
