@@ -62,6 +62,17 @@ std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) 
     return faces;
 }
 
+// The faces of the longest beginning of the notation that reads: the tiles written so far, and
+// none that are no longer there.
+std::vector<winsys::TileFace> FacesReadSoFar(std::string_view notation) {
+    for (std::size_t end = notation.size(); end > 0; --end) {
+        if (auto faces = FacesOf(notation.substr(0, end))) {
+            return *faces;
+        }
+    }
+    return {};
+}
+
 // A closed quad shows its two end tiles face down.
 void TurnEndsDown(std::vector<winsys::TileFace>& faces) {
     faces.front() = {hand::kTileBackCodePoint};
@@ -302,8 +313,8 @@ void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSe
             faces->insert(faces->end() - 1, {0});
         }
         SetTileRow(res::IDC_HAND_ROW, *faces);
-    } else if (hand::SplitWords(tiles).empty()) {
-        SetTileRow(res::IDC_HAND_ROW, {});
+    } else {
+        SetTileRow(res::IDC_HAND_ROW, FacesReadSoFar(tiles));
     }
 }
 

@@ -346,6 +346,15 @@ TEST(HandDialog, TheRowsSetTheWinningTileApartAndTurnClosedQuadEndsDown) {
         EXPECT_EQ(row(res::IDC_HAND_ROW)[10], winsys::TileFace{0}) << "a gap before the last tile";
         EXPECT_EQ(window.Control(res::IDC_MELD_ROW)->height(),
                   window.Control(res::IDC_HAND_ROW)->height());
+
+        // Typed over a whole hand, as Ctrl+A and a new hand would be.
+        auto* box = qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES));
+        box->selectAll();
+        Type(window, res::IDC_HAND_TILES, "8z");
+        EXPECT_TRUE(row(res::IDC_HAND_ROW).empty()) << "no tile left from the hand before";
+        box->selectAll();
+        Type(window, res::IDC_HAND_TILES, "123m8z");
+        EXPECT_EQ(row(res::IDC_HAND_ROW).size(), 3u) << "the tiles before the wrong one";
     });
 }
 
