@@ -67,12 +67,12 @@ bool SetText(BatchLine& line, std::string_view tiles) {
     return true;
 }
 
-template <int hand::Situation::*wind>
+template <int hand::TableContext::*wind>
 bool SetWindOf(BatchLine& line, std::string_view letter) {
     return SetWind(line.text.situation.*wind, letter);
 }
 
-template <int hand::Situation::*counter, int most>
+template <int hand::TableContext::*counter, int most>
 bool SetCounterOf(BatchLine& line, std::string_view digits) {
     return SetCounter(line.text.situation.*counter, digits, most);
 }
@@ -91,6 +91,11 @@ bool SetSanmaRule(BatchLine& line, std::string_view name) {
 template <bool hand::Rules::*rule>
 bool TurnOff(BatchLine& line, std::string_view) {
     line.text.rules.*rule = false;
+    return true;
+}
+
+bool SetTsumo(BatchLine& line, std::string_view) {
+    line.text.situation.tsumo = true;
     return true;
 }
 
@@ -113,6 +118,7 @@ constexpr std::array kLineOptions = {
     LineOption{kMeldOptions[1], true, true, AddMeld<Pon>},
     LineOption{kMeldOptions[2], true, true, AddMeld<Kan>},
     LineOption{kMeldOptions[3], true, true, AddMeld<Ankan>},
+    LineOption{kTsumo, false, false, SetTsumo},
     LineOption{"--win", true, false, SetText<&HandText::win>},
     LineOption{"--dora", true, false, SetText<&HandText::dora>},
     LineOption{"--ura", true, false, SetText<&HandText::ura>},
@@ -130,8 +136,8 @@ constexpr std::array kLineOptions = {
     LineOption{"--plain", false, false, TurnOn<&BatchLine::plain>},
 };
 
-// Situation flags follow the line options in the record of what a line has given.
-constexpr std::size_t kOptionSlots = kLineOptions.size() + kSituationFlags.size();
+// Declared flags follow the line options in the record of what a line has given.
+constexpr std::size_t kOptionSlots = kLineOptions.size() + hand::kDeclaredFlags.size();
 static_assert(kOptionSlots <= 64);
 
 // Applies the option named `word`, taking its value from `rest`; how many words it used, or 0 when
@@ -144,9 +150,9 @@ std::size_t ApplyOption(std::string_view word, std::span<const std::string_view>
         given |= bit;
         return first;
     };
-    for (std::size_t i = 0; i < kSituationFlags.size(); ++i) {
-        if (kSituationFlags[i].name == word) {
-            line.text.situation.*kSituationFlags[i].flag = true;
+    for (std::size_t i = 0; i < hand::kDeclaredFlags.size(); ++i) {
+        if (hand::kDeclaredFlags[i].option == word) {
+            line.text.situation.*hand::kDeclaredFlags[i].flag = true;
             return mark(kLineOptions.size() + i) ? 1 : 0;
         }
     }

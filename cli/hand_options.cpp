@@ -27,10 +27,11 @@ void Describe(CLI::App& app, HandOptions& o, const HandCommandShape& shape) {
         app.add_option(std::string(kMeldOptions[i]), o.melds[i], std::string(kMeldHelp[i]))
             ->allow_extra_args(false);
     }
-    for (const SituationFlag& flag : kSituationFlags) {
-        if (shape.winningTile || flag.name != kTsumo) {
-            app.add_flag(std::string(flag.name), o.situation.*flag.flag, std::string(flag.help));
-        }
+    if (shape.winningTile) {
+        app.add_flag(std::string(kTsumo), o.situation.tsumo, std::string(kTsumoHelp));
+    }
+    for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
+        app.add_flag(std::string(flag.option), o.situation.*flag.flag, std::string(flag.help));
     }
     const std::vector<std::string> winds(kWindLetters.begin(), kWindLetters.end());
     app.add_option("--round", o.round,

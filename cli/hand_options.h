@@ -30,25 +30,10 @@ inline constexpr std::array<std::string_view, hand::kWinds> kWindLetters = {"E",
 inline constexpr std::array<std::string_view, 4> kMeldOptions = {"--chi", "--pon", "--kan",
                                                                  "--ankan"};
 
-struct SituationFlag {
-    std::string_view name;
-    bool hand::Situation::*flag;
-    std::string_view help;
-};
+// --tsumo is the one part of the table a hand's command line gives; the declared flags are the
+// engine's hand::kDeclaredFlags.
 inline constexpr std::string_view kTsumo = "--tsumo";
-inline constexpr std::array kSituationFlags = {
-    SituationFlag{kTsumo, &hand::Situation::tsumo, "won on a self-draw (default: on a discard)"},
-    SituationFlag{"--riichi", &hand::Situation::riichi, "riichi declared"},
-    SituationFlag{"--double-riichi", &hand::Situation::doubleRiichi,
-                  "riichi declared on the first turn"},
-    SituationFlag{"--ippatsu", &hand::Situation::ippatsu, "won within one turn of riichi"},
-    SituationFlag{"--rinshan", &hand::Situation::rinshan, "won on the replacement tile of a quad"},
-    SituationFlag{"--chankan", &hand::Situation::chankan, "won by robbing a quad"},
-    SituationFlag{"--haitei", &hand::Situation::haitei, "won on the last draw"},
-    SituationFlag{"--houtei", &hand::Situation::houtei, "won on the last discard"},
-    SituationFlag{"--tenhou", &hand::Situation::tenhou, "the dealer's win on the first draw"},
-    SituationFlag{"--chiihou", &hand::Situation::chiihou, "a non-dealer's win on the first draw"},
-};
+inline constexpr std::string_view kTsumoHelp = "won on a self-draw (default: on a discard)";
 
 // --honba and --sticks take 0 to this.
 inline constexpr int kMaxCounters = hand::kMaxHonbaOrSticks;

@@ -1,9 +1,10 @@
-// The desktop's games in one SQLite database: one row per game, one per player, one per event,
-// appended one transaction each and never deleted; undo is an event like the others.
+// Where games are kept, as one interface: create, load, record an event at the position the
+// caller expects, list, hide and restore, and the finished games for a season. The command line
+// and a server talk to this, not to a database; SQLite is the backend beside it.
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,50 +13,66 @@
 
 namespace velmarto::store {
 
-class Connection;
-
+// A failure of the store itself, as opposed to an event the game refuses.
 struct StoreError {
-    enum class Kind { Refused, Busy, NotFound, Failed };
+    enum class Kind {
+        Foreign,   // not a velmarto database, or one of a newer velmarto: left as it is
+        Busy,      // another writer held it too long: nothing recorded, try again
+        NotFound,  // no such game, or no database yet
+        ReadOnly,  // the database (or its folder) cannot be written
+        Failed,    // anything else the database reported
+    };
     Kind kind = Kind::Failed;
     std::string message;
 };
 
-inline constexpr int kSchemaVersion = 1;
-// "VLMT": marks the file as velmarto's, so another program's database is never taken for one.
-inline constexpr std::int64_t kApplicationId = 0x564C4D54;
+struct StoredGame {
+    std::int64_t id = 0;
+    game::Game game;
+    game::Standings standings;
+    bool deleted = false;
+};
 
+// The game has moved on since the caller looked: nothing was recorded.
+struct Conflict {
+    StoredGame current;
+};
+
+// What `list` shows of a game, kept beside its events so a list needs no replay.
 struct GameSummary {
     std::int64_t id = 0;
-    std::string created;  // UTC, "2026-12-10 16:05:38"
-    game::Game game;
+    std::string started;   // UTC, "2026-12-10T16:05:38Z"
+    std::string finished;  // empty while playing
+    std::string label;
+    std::vector<std::string> names;  // as renamed
+    int round = 0;
+    int hand = 0;
+    int honba = 0;
+    bool over = false;
+    std::size_t position = 0;
+    bool deleted = false;
 };
+
+using Recorded = std::variant<StoredGame, Conflict, game::GameError, StoreError>;
 
 class GameStore {
 public:
-    enum class Open { CreateIfMissing, ExistingOnly };
-    // Opens the database, creating or upgrading its schema; a file that is not a velmarto
-    // database, or one of a newer schema, is refused and left exactly as it was.
-    static std::variant<GameStore, StoreError> OpenFile(const std::string& path, Open open);
+    virtual ~GameStore() = default;
 
-    GameStore(GameStore&&) noexcept;
-    GameStore& operator=(GameStore&&) noexcept;
-    ~GameStore();
-
-    // Stores a new game (with its events, for an import) and returns its id.
-    std::variant<std::int64_t, StoreError> Create(const game::Game& game);
-    std::variant<game::Game, StoreError> Load(std::int64_t id);
-    // Checks the event against the game as stored, inside the transaction that appends it, so
-    // two writers never both append to the same state. Returns the game with the event.
-    std::variant<game::Game, StoreError> Append(std::int64_t id, const game::Event& event);
-    std::variant<std::vector<GameSummary>, StoreError> List();
-
-private:
-    explicit GameStore(std::unique_ptr<Connection> connection);
-    std::unique_ptr<Connection> m_connection;
+    // Stores a new game (with its events, for an import) and returns its id. The game's start
+    // time is now unless the game brings its own.
+    virtual std::variant<std::int64_t, StoreError> Create(const game::Game& game) = 0;
+    virtual std::variant<StoredGame, StoreError> Load(std::int64_t id) = 0;
+    // Checks the event against the game as stored, inside the transaction that appends it: with
+    // `expected`, only while the game is still at that position. The game's finish time is kept
+    // as it ends (and cleared if an undo reopens it).
+    virtual Recorded Record(std::int64_t id, std::optional<std::size_t> expected,
+                            const game::Event& event) = 0;
+    virtual std::variant<std::vector<GameSummary>, StoreError> List(bool withDeleted) = 0;
+    // Hides a game from the list and the season, or shows it again; its events stay.
+    virtual std::optional<StoreError> SetDeleted(std::int64_t id, bool deleted) = 0;
+    // The finished games that are not deleted, for a season.
+    virtual std::variant<std::vector<StoredGame>, StoreError> FinishedGames() = 0;
 };
-
-// The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…,
-// with its folder created; an empty string when neither variable is set.
-std::string DefaultDatabasePath();
 
 }  // namespace velmarto::store

@@ -1,88 +1,70 @@
-// Each kind of event built with exactly the fields it uses, so two equal events compare equal.
+// The kinds' table read both ways, and the equality of an amend by what it puts in place.
 #include "engine/game/event.h"
 
-#include <array>
+#include <algorithm>
 
 namespace velmarto::game {
-namespace {
 
-struct SharedFlag {
-    bool HandDescription::*described;
-    bool hand::Situation::*situation;
-};
-constexpr std::array kSharedFlags = {
-    SharedFlag{&HandDescription::riichi, &hand::Situation::riichi},
-    SharedFlag{&HandDescription::doubleRiichi, &hand::Situation::doubleRiichi},
-    SharedFlag{&HandDescription::ippatsu, &hand::Situation::ippatsu},
-    SharedFlag{&HandDescription::rinshan, &hand::Situation::rinshan},
-    SharedFlag{&HandDescription::chankan, &hand::Situation::chankan},
-    SharedFlag{&HandDescription::haitei, &hand::Situation::haitei},
-    SharedFlag{&HandDescription::houtei, &hand::Situation::houtei},
-    SharedFlag{&HandDescription::tenhou, &hand::Situation::tenhou},
-    SharedFlag{&HandDescription::chiihou, &hand::Situation::chiihou},
-};
-
-Event Of(EventKind kind) {
-    Event event;
-    event.kind = kind;
-    return event;
-}
-
-}  // namespace
-
-hand::Situation SituationOf(const HandDescription& hand) {
-    hand::Situation situation;
-    for (const SharedFlag& flag : kSharedFlags) {
-        situation.*flag.situation = hand.*flag.described;
+static_assert(kEventKinds.size() == std::variant_size_v<decltype(Event::value)>);
+// InfoOf reads the table by the kind's number.
+static_assert([] {
+    for (std::size_t i = 0; i < kEventKinds.size(); ++i) {
+        if (static_cast<std::size_t>(kEventKinds[i].kind) != i) {
+            return false;
+        }
     }
-    situation.kita = hand.kita;
-    return situation;
+    return true;
+}());
+
+bool Amend::operator==(const Amend& other) const {
+    return position == other.position && *replacement == *other.replacement;
 }
 
-void SetSituation(HandDescription& hand, const hand::Situation& situation) {
-    for (const SharedFlag& flag : kSharedFlags) {
-        hand.*flag.described = situation.*flag.situation;
+bool Event::AtTable() const {
+    const EventKind kind = Kind();
+    return kind != EventKind::Undo && kind != EventKind::Amend && kind != EventKind::Rename;
+}
+
+Amend AmendOf(std::size_t position, Event replacement) {
+    return {position, std::make_shared<const Event>(std::move(replacement))};
+}
+
+std::vector<PlayerIndex> ActorsOf(const Event& event) {
+    if (const Ron* ron = event.As<Ron>()) {
+        std::vector<PlayerIndex> winners;
+        for (const Win& win : ron->wins) {
+            winners.push_back(win.winner);
+        }
+        return winners;
     }
-    hand.kita = situation.kita;
+    if (const Tsumo* tsumo = event.As<Tsumo>()) {
+        return {tsumo->win.winner};
+    }
+    if (const Riichi* riichi = event.As<Riichi>()) {
+        return {riichi->player};
+    }
+    if (const FalseWin* falseWin = event.As<FalseWin>()) {
+        return {falseWin->player};
+    }
+    if (const Draw* draw = event.As<Draw>()) {
+        return draw->tenpai;
+    }
+    return {};
 }
 
-Event RonEvent(PlayerIndex discarder, std::vector<Win> wins) {
-    Event event = Of(EventKind::Ron);
-    event.discarder = discarder;
-    event.wins = std::move(wins);
-    return event;
+std::optional<PlayerIndex> DiscarderOf(const Event& event) {
+    const Ron* ron = event.As<Ron>();
+    return ron ? std::optional(ron->discarder) : std::nullopt;
 }
 
-Event TsumoEvent(Win win) {
-    Event event = Of(EventKind::Tsumo);
-    event.wins.push_back(std::move(win));
-    return event;
+const KindInfo& InfoOf(EventKind kind) {
+    return kEventKinds[static_cast<std::size_t>(kind)];
 }
 
-Event RiichiEvent(PlayerIndex player) {
-    Event event = Of(EventKind::Riichi);
-    event.player = player;
-    return event;
-}
-
-Event DrawEvent(std::vector<PlayerIndex> tenpai) {
-    Event event = Of(EventKind::Draw);
-    event.tenpai = std::move(tenpai);
-    return event;
-}
-
-Event AbortEvent() {
-    return Of(EventKind::Abort);
-}
-
-Event FalseWinEvent(PlayerIndex player) {
-    Event event = Of(EventKind::FalseWin);
-    event.player = player;
-    return event;
-}
-
-Event UndoEvent() {
-    return Of(EventKind::Undo);
+std::optional<EventKind> KindOfKey(std::string_view key) {
+    const auto* found = std::find_if(kEventKinds.begin(), kEventKinds.end(),
+                                     [key](const KindInfo& info) { return info.key == key; });
+    return found == kEventKinds.end() ? std::nullopt : std::optional(found->kind);
 }
 
 }  // namespace velmarto::game

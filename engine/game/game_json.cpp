@@ -11,7 +11,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A refusal while reading, with the JSON path of what was wrong.
+// A refusal while reading, with what was wrong.
 struct ReadError {
     std::string message;
 };
@@ -22,17 +22,6 @@ struct Named {
     std::string_view name;
 };
 
-constexpr std::array kLengths = {Named<Length>{Length::East, "east"},
-                                 Named<Length>{Length::EastSouth, "east-south"}};
-constexpr std::array kRonHonbas = {Named<RonHonba>{RonHonba::FirstWinner, "first-winner"},
-                                   Named<RonHonba>{RonHonba::EachWinner, "each-winner"}};
-constexpr std::array kSanmaTsumos = {Named<SanmaTsumo>{SanmaTsumo::Loss, "loss"},
-                                     Named<SanmaTsumo>{SanmaTsumo::Split, "split"}};
-constexpr std::array kKinds = {
-    Named<EventKind>{EventKind::Ron, "ron"},       Named<EventKind>{EventKind::Tsumo, "tsumo"},
-    Named<EventKind>{EventKind::Riichi, "riichi"}, Named<EventKind>{EventKind::Draw, "draw"},
-    Named<EventKind>{EventKind::Abort, "abort"},   Named<EventKind>{EventKind::FalseWin, "chombo"},
-    Named<EventKind>{EventKind::Undo, "undo"}};
 constexpr std::array kMeldKinds = {Named<hand::MeldKind>{hand::MeldKind::Chi, "chi"},
                                    Named<hand::MeldKind>{hand::MeldKind::Pon, "pon"},
                                    Named<hand::MeldKind>{hand::MeldKind::Kan, "kan"},
@@ -55,37 +44,8 @@ T ValueOf(const std::array<Named<T>, N>& table, const Json& json, std::string_vi
     throw ReadError{"unknown " + std::string(what) + " '" + word + "'"};
 }
 
-// The hand's flags, one table for writing and reading.
-struct HandFlag {
-    std::string_view key;
-    bool HandDescription::*flag;
-};
-constexpr std::array kHandFlags = {
-    HandFlag{"riichi", &HandDescription::riichi},
-    HandFlag{"double_riichi", &HandDescription::doubleRiichi},
-    HandFlag{"ippatsu", &HandDescription::ippatsu},
-    HandFlag{"rinshan", &HandDescription::rinshan},
-    HandFlag{"chankan", &HandDescription::chankan},
-    HandFlag{"haitei", &HandDescription::haitei},
-    HandFlag{"houtei", &HandDescription::houtei},
-    HandFlag{"tenhou", &HandDescription::tenhou},
-    HandFlag{"chiihou", &HandDescription::chiihou},
-};
-
-struct RuleFlag {
-    std::string_view key;
-    bool Rules::*flag;
-};
-constexpr std::array kRuleFlags = {
-    RuleFlag{"end_below_zero", &Rules::endBelowZero},
-    RuleFlag{"end_on_dealer_top", &Rules::endOnDealerTop},
-    RuleFlag{"sticks_to_top", &Rules::sticksToTop},
-    RuleFlag{"oka_uma", &Rules::okaUma},
-};
-
-// Only the keys a reader knows are accepted, so a misspelt rule is never silently a default.
-void OnlyKeys(const Json& json, std::initializer_list<std::string_view> known,
-              std::string_view what) {
+// Only the keys a reader knows are accepted, so a misspelt field is never silently a default.
+void OnlyKeys(const Json& json, const std::vector<std::string_view>& known, std::string_view what) {
     if (!json.is_object()) {
         throw ReadError{std::string(what) + " is not an object"};
     }
@@ -104,56 +64,77 @@ Points PointsOf(const Json& json, std::string_view what) {
     return *points;
 }
 
-Json RulesJson(const Rules& r) {
-    Json json = {{"players", r.players},
-                 {"length", NameOf(kLengths, r.length)},
-                 {"starting_points", r.startingPoints.Decimal()},
-                 {"ron_honba", NameOf(kRonHonbas, r.ronHonba)},
-                 {"sanma_tsumo", NameOf(kSanmaTsumos, r.sanmaTsumo)}};
-    for (const RuleFlag& flag : kRuleFlags) {
-        json[std::string(flag.key)] = r.*flag.flag;
+// A rule's value as JSON, and back; a choice by its word.
+template <typename T>
+Json RuleValue(const T& value, RuleMember member) {
+    if constexpr (std::is_enum_v<T>) {
+        return ChoiceKeys(member)[static_cast<std::size_t>(value)];
+    } else if constexpr (std::is_same_v<T, Points>) {
+        return value.Decimal();
+    } else {
+        return value;
     }
-    json["return_points"] = r.returnPoints.Decimal();
-    json["uma"] = r.uma;
-    json["uma_three"] = r.umaThree;
-    json["double_yakuman"] = r.hand.doubleYakuman;
-    json["open_tanyao"] = r.hand.openTanyao;
+}
+
+template <typename T>
+void ReadRuleValue(const Json& json, T& value, RuleMember member, std::string_view key) {
+    if constexpr (std::is_enum_v<T>) {
+        const auto keys = ChoiceKeys(member);
+        const std::string word = json.get<std::string>();
+        const auto found = std::find(keys.begin(), keys.end(), word);
+        if (found == keys.end()) {
+            throw ReadError{"unknown " + std::string(key) + " '" + word + "'"};
+        }
+        value = static_cast<T>(found - keys.begin());
+    } else if constexpr (std::is_same_v<T, Points>) {
+        value = PointsOf(json, key);
+    } else {
+        value = json.get<T>();
+    }
+}
+
+// The member a field names, in the rules or in the hand engine's rules inside them.
+template <typename Member>
+auto& Field(Rules& rules, Member member) {
+    if constexpr (std::is_same_v<Member, bool hand::Rules::*>) {
+        return rules.hand.*member;
+    } else {
+        return rules.*member;
+    }
+}
+
+Json RulesJson(const Rules& r) {
+    Json json = {{"players", r.players}};
+    Rules copy = r;
+    for (const RuleField& field : kRuleFields) {
+        std::visit(
+            [&](auto member) {
+                json[std::string(field.key)] = RuleValue(Field(copy, member), field.member);
+            },
+            field.member);
+    }
     return json;
 }
 
 Rules RulesOf(const Json& json) {
-    OnlyKeys(json,
-             {"players", "length", "starting_points", "ron_honba", "sanma_tsumo", "end_below_zero",
-              "end_on_dealer_top", "sticks_to_top", "oka_uma", "return_points", "uma", "uma_three",
-              "double_yakuman", "open_tanyao"},
-             "rules");
+    std::vector<std::string_view> known = {"players"};
+    for (const RuleField& field : kRuleFields) {
+        known.push_back(field.key);
+    }
+    OnlyKeys(json, known, "rules");
     const int players = json.value("players", kMaxPlayers);
     if (players != kThreePlayers && players != kMaxPlayers) {
         throw ReadError{"a game has 3 or 4 players"};
     }
     Rules r = DefaultRules(players);
-    if (json.contains("length")) {
-        r.length = ValueOf(kLengths, json["length"], "length");
+    for (const RuleField& field : kRuleFields) {
+        const std::string key(field.key);
+        if (json.contains(key)) {
+            std::visit(
+                [&](auto member) { ReadRuleValue(json[key], Field(r, member), field.member, key); },
+                field.member);
+        }
     }
-    if (json.contains("starting_points")) {
-        r.startingPoints = PointsOf(json["starting_points"], "starting_points");
-    }
-    if (json.contains("ron_honba")) {
-        r.ronHonba = ValueOf(kRonHonbas, json["ron_honba"], "ron_honba");
-    }
-    if (json.contains("sanma_tsumo")) {
-        r.sanmaTsumo = ValueOf(kSanmaTsumos, json["sanma_tsumo"], "sanma_tsumo");
-    }
-    for (const RuleFlag& flag : kRuleFlags) {
-        r.*flag.flag = json.value(std::string(flag.key), r.*flag.flag);
-    }
-    if (json.contains("return_points")) {
-        r.returnPoints = PointsOf(json["return_points"], "return_points");
-    }
-    r.uma = json.value("uma", r.uma);
-    r.umaThree = json.value("uma_three", r.umaThree);
-    r.hand.doubleYakuman = json.value("double_yakuman", r.hand.doubleYakuman);
-    r.hand.openTanyao = json.value("open_tanyao", r.hand.openTanyao);
     return r;
 }
 
@@ -174,8 +155,8 @@ Json HandJson(const HandDescription& d) {
             json[key] = *value;
         }
     }
-    for (const HandFlag& flag : kHandFlags) {
-        if (d.*flag.flag) {
+    for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
+        if (d.declared.*flag.flag) {
             json[std::string(flag.key)] = true;
         }
     }
@@ -186,10 +167,11 @@ Json HandJson(const HandDescription& d) {
 }
 
 HandDescription HandOf(const Json& json) {
-    OnlyKeys(json,
-             {"tiles", "win", "melds", "dora", "ura", "riichi", "double_riichi", "ippatsu",
-              "rinshan", "chankan", "haitei", "houtei", "tenhou", "chiihou", "kita"},
-             "hand");
+    std::vector<std::string_view> known = {"tiles", "win", "melds", "dora", "ura", "kita"};
+    for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
+        known.push_back(flag.key);
+    }
+    OnlyKeys(json, known, "hand");
     HandDescription d;
     d.tiles = json.at("tiles").get<std::string>();
     d.win = json.value("win", "");
@@ -200,8 +182,8 @@ HandDescription HandOf(const Json& json) {
     }
     d.dora = json.value("dora", "");
     d.ura = json.value("ura", "");
-    for (const HandFlag& flag : kHandFlags) {
-        d.*flag.flag = json.value(std::string(flag.key), false);
+    for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
+        d.declared.*flag.flag = json.value(std::string(flag.key), false);
     }
     d.kita = json.value("kita", 0);
     return d;
@@ -239,63 +221,116 @@ Win WinOf(const Json& json) {
     return win;
 }
 
-Json EventJson(const Event& event) {
-    Json json = {{"kind", NameOf(kKinds, event.kind)}};
-    switch (event.kind) {
-        case EventKind::Ron:
-            json["discarder"] = event.discarder;
-            [[fallthrough]];
-        case EventKind::Tsumo: {
-            Json wins = Json::array();
-            for (const Win& win : event.wins) {
-                wins.push_back(WinJson(win));
-            }
-            json["wins"] = wins;
-            break;
-        }
-        case EventKind::Riichi:
-        case EventKind::FalseWin:
-            json["player"] = event.player;
-            break;
-        case EventKind::Draw:
-            json["tenpai"] = event.tenpai;
-            break;
-        case EventKind::Abort:
-        case EventKind::Undo:
-            break;
+Json WinsJson(const std::vector<Win>& wins) {
+    Json json = Json::array();
+    for (const Win& win : wins) {
+        json.push_back(WinJson(win));
     }
     return json;
 }
 
-Event EventOf(const Json& json) {
-    OnlyKeys(json, {"kind", "discarder", "wins", "player", "tenpai"}, "event");
-    Event event;
-    event.kind = ValueOf(kKinds, json.at("kind"), "event kind");
-    switch (event.kind) {
-        case EventKind::Ron:
-            event.discarder = json.at("discarder").get<int>();
-            [[fallthrough]];
-        case EventKind::Tsumo:
-            for (const Json& win : json.at("wins")) {
-                event.wins.push_back(WinOf(win));
-            }
-            break;
-        case EventKind::Riichi:
-        case EventKind::FalseWin:
-            event.player = json.at("player").get<int>();
-            break;
-        case EventKind::Draw:
-            event.tenpai = json.at("tenpai").get<std::vector<int>>();
-            break;
-        case EventKind::Abort:
-        case EventKind::Undo:
-            break;
-    }
-    return event;
+// Each kind's fields; the kind's word is written by EventJson.
+Json Fields(const Ron& e) {
+    return {{"discarder", e.discarder}, {"wins", WinsJson(e.wins)}};
+}
+Json Fields(const Tsumo& e) {
+    return {{"wins", WinsJson({e.win})}};
+}
+Json Fields(const Riichi& e) {
+    return {{"player", e.player}};
+}
+Json Fields(const Draw& e) {
+    return {{"tenpai", e.tenpai}};
+}
+Json Fields(const Abort&) {
+    return Json::object();
+}
+Json Fields(const FalseWin& e) {
+    return {{"player", e.player}};
+}
+Json Fields(const Undo&) {
+    return Json::object();
+}
+Json EventJson(const Event& event);
+Json Fields(const Amend& e) {
+    return {{"position", e.position}, {"event", EventJson(*e.replacement)}};
+}
+Json Fields(const Rename& e) {
+    return {{"player", e.player}, {"name", e.name}};
 }
 
-GameError Malformed(const std::string& why) {
-    return {"not a velmarto game: " + why, "対局の記録として読めません: " + why};
+Json EventJson(const Event& event) {
+    Json json = {{"kind", InfoOf(event.Kind()).key}};
+    json.update(std::visit([](const auto& e) { return Fields(e); }, event.value));
+    return json;
+}
+
+std::vector<Win> WinsOf(const Json& json) {
+    std::vector<Win> wins;
+    for (const Json& win : json.at("wins")) {
+        wins.push_back(WinOf(win));
+    }
+    return wins;
+}
+
+Event EventOf(const Json& json);
+
+// Each kind read with exactly its own fields.
+Event ReadKind(EventKind kind, const Json& json) {
+    switch (kind) {
+        case EventKind::Ron:
+            OnlyKeys(json, {"kind", "discarder", "wins"}, "a ron");
+            return {Ron{json.at("discarder").get<int>(), WinsOf(json)}};
+        case EventKind::Tsumo: {
+            OnlyKeys(json, {"kind", "wins"}, "a tsumo");
+            std::vector<Win> wins = WinsOf(json);
+            if (wins.size() != 1) {
+                throw ReadError{"a tsumo has one winner"};
+            }
+            return {Tsumo{std::move(wins.front())}};
+        }
+        case EventKind::Riichi:
+            OnlyKeys(json, {"kind", "player"}, "a riichi");
+            return {Riichi{json.at("player").get<int>()}};
+        case EventKind::Draw:
+            OnlyKeys(json, {"kind", "tenpai"}, "a draw");
+            return {Draw{json.at("tenpai").get<std::vector<int>>()}};
+        case EventKind::Abort:
+            OnlyKeys(json, {"kind"}, "an abort");
+            return {Abort{}};
+        case EventKind::FalseWin:
+            OnlyKeys(json, {"kind", "player"}, "a false win");
+            return {FalseWin{json.at("player").get<int>()}};
+        case EventKind::Undo:
+            OnlyKeys(json, {"kind"}, "an undo");
+            return {Undo{}};
+        case EventKind::Amend:
+            OnlyKeys(json, {"kind", "position", "event"}, "an amend");
+            return {AmendOf(json.at("position").get<std::size_t>(), EventOf(json.at("event")))};
+        case EventKind::Rename:
+            OnlyKeys(json, {"kind", "player", "name"}, "a rename");
+            return {Rename{json.at("player").get<int>(), json.at("name").get<std::string>()}};
+    }
+    throw ReadError{"unknown event kind"};
+}
+
+Event EventOf(const Json& json) {
+    if (!json.is_object()) {
+        throw ReadError{"an event is not an object"};
+    }
+    const std::string word = json.at("kind").get<std::string>();
+    const auto kind = KindOfKey(word);
+    if (!kind) {
+        throw ReadError{"unknown event kind '" + word + "'"};
+    }
+    return ReadKind(*kind, json);
+}
+
+// The line of a byte offset, for a person to find the mistake.
+std::string LineOf(std::string_view text, std::size_t offset) {
+    const std::size_t end = std::min(offset, text.size());
+    return std::to_string(std::count(text.begin(), text.begin() + static_cast<long>(end), '\n') +
+                          1);
 }
 
 // Runs a reader, turning every way JSON can be wrong into one GameError.
@@ -304,9 +339,12 @@ auto Guarded(std::string_view text, Read read) -> std::variant<decltype(read(Jso
     try {
         return read(Json::parse(text));
     } catch (const ReadError& e) {
-        return Malformed(e.message);
+        return Refuse(ErrorCode::Malformed, {e.message});
+    } catch (const Json::parse_error& e) {
+        return Refuse(ErrorCode::NotJson, {LineOf(text, e.byte == 0 ? 0 : e.byte - 1)});
     } catch (const Json::exception& e) {
-        return Malformed(e.what());
+        // The library's own words name its types, not the game's: say which part failed.
+        return Refuse(ErrorCode::Malformed, {"a field has the wrong type or is missing"});
     }
 }
 
@@ -333,24 +371,34 @@ std::string ExportGame(const Game& game) {
     for (const Event& event : game.events) {
         events.push_back(EventJson(event));
     }
-    const Json json = {{"format", kFormatName},
-                       {"version", kFormatVersion},
-                       {"rules", RulesJson(game.rules)},
-                       {"players", game.players},
-                       {"events", events}};
+    Json json = {{"format", kFormatName},
+                 {"version", kFormatVersion},
+                 {"rules", RulesJson(game.rules)},
+                 {"players", game.players},
+                 {"events", events}};
+    for (const auto& [key, value] :
+         {std::pair{"label", &game.label}, std::pair{"started", &game.started},
+          std::pair{"finished", &game.finished}}) {
+        if (!value->empty()) {
+            json[key] = *value;
+        }
+    }
     return json.dump(2) + "\n";
 }
 
 std::variant<Game, GameError> ImportGame(std::string_view text) {
-    auto read = Guarded(text, [](const Json& json) {
-        OnlyKeys(json, {"format", "version", "rules", "players", "events"}, "the game");
+    auto read = Guarded(text, [](const Json& json) -> std::variant<Game, GameError> {
+        OnlyKeys(
+            json,
+            {"format", "version", "rules", "players", "events", "label", "started", "finished"},
+            "the game");
         if (json.at("format").get<std::string>() != kFormatName) {
             throw ReadError{"format is not " + std::string(kFormatName)};
         }
         const int version = json.at("version").get<int>();
-        if (version != kFormatVersion) {
-            throw ReadError{"format version " + std::to_string(version) + " (this velmarto reads " +
-                            std::to_string(kFormatVersion) + ")"};
+        if (version > kFormatVersion || version < 1) {
+            return Refuse(ErrorCode::NewerFormat,
+                          {std::to_string(version), std::to_string(kFormatVersion)});
         }
         Game game;
         game.rules = RulesOf(json.at("rules"));
@@ -358,40 +406,48 @@ std::variant<Game, GameError> ImportGame(std::string_view text) {
         for (const Json& event : json.at("events")) {
             game.events.push_back(EventOf(event));
         }
+        game.label = json.value("label", "");
+        game.started = json.value("started", "");
+        game.finished = json.value("finished", "");
         return game;
     });
-    if (auto* game = std::get_if<Game>(&read)) {
-        const auto replayed = Replay(*game);
+    if (auto* error = std::get_if<GameError>(&read)) {
+        return *error;
+    }
+    auto game = std::get<std::variant<Game, GameError>>(std::move(read));
+    if (auto* ok = std::get_if<Game>(&game)) {
+        const auto replayed = Replay(*ok);
         if (const auto* error = std::get_if<GameError>(&replayed)) {
             return *error;
         }
     }
-    return read;
+    return game;
 }
 
 std::string StandingsToJson(const Game& game, const Standings& s, std::string_view id) {
+    const Effect* last = s.Last();
     Json players = Json::array();
-    for (std::size_t p = 0; p < game.players.size(); ++p) {
-        players.push_back({{"name", game.players[p]},
+    for (std::size_t p = 0; p < s.names.size(); ++p) {
+        players.push_back({{"name", s.names[p]},
                            {"points", s.points[p].Decimal()},
-                           {"last_paid", s.lastPaid[p].Decimal()}});
+                           {"last_paid", last ? last->paid[p].Decimal() : "0"}});
     }
     Json events = Json::array();
-    for (const std::size_t i : s.live) {
-        events.push_back(EventJson(game.events[i]));
+    for (const Effect& effect : s.history) {
+        events.push_back(EventJson(effect.event));
     }
-    Json json = {{"id", id},
-                 {"players", players},
-                 {"round", std::string(RoundWindName(s.round))},
-                 {"hand", s.hand + 1},
-                 {"honba", s.honba},
-                 {"sticks", s.sticks},
-                 {"finished", s.finished},
+    Json json = {{"id", id},           {"position", s.position},
+                 {"players", players}, {"round", std::string(RoundWindName(s.round))},
+                 {"hand", s.hand + 1}, {"honba", s.honba},
+                 {"sticks", s.sticks}, {"finished", s.finished},
                  {"events", events}};
+    if (!game.label.empty()) {
+        json["label"] = game.label;
+    }
     if (s.finished) {
         Json final = Json::array();
         for (const FinalStanding& f : s.final) {
-            Json row = {{"name", game.players[static_cast<std::size_t>(f.player)]},
+            Json row = {{"name", s.names[static_cast<std::size_t>(f.player)]},
                         {"points", f.points.Decimal()}};
             if (f.score) {
                 row["score"] = f.score->Decimal();
@@ -400,7 +456,77 @@ std::string StandingsToJson(const Game& game, const Standings& s, std::string_vi
         }
         json["final"] = final;
     }
-    return json.dump() + "\n";
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string HistoryToJson(const Standings& s) {
+    const auto names = [&s](const std::vector<PlayerIndex>& players) {
+        Json out = Json::array();
+        for (const PlayerIndex p : players) {
+            out.push_back(s.names[static_cast<std::size_t>(p)]);
+        }
+        return out;
+    };
+    Json rows = Json::array();
+    for (const Effect& e : s.history) {
+        const std::optional<PlayerIndex> discarder = DiscarderOf(e.event);
+        Json paid = Json::array();
+        for (const Points& p : e.paid) {
+            paid.push_back(p.Decimal());
+        }
+        Json wins = Json::array();
+        for (const WinFigures& w : e.wins) {
+            wins.push_back({{"winner", s.names[static_cast<std::size_t>(w.winner)]},
+                            {"han", w.han},
+                            {"fu", w.fu},
+                            {"yaku", w.yaku}});
+        }
+        rows.push_back({{"position", e.position},
+                        {"hand", RoundName(e.round, e.hand, e.honba)},
+                        {"kind", InfoOf(e.event.Kind()).key},
+                        {"label", InfoOf(e.event.Kind()).label},
+                        {"who", names(ActorsOf(e.event))},
+                        {"discarder",
+                         discarder ? Json(s.names[static_cast<std::size_t>(*discarder)]) : Json()},
+                        {"paid", paid},
+                        {"sticks", e.sticks},
+                        {"wins", wins}});
+    }
+    return rows.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+Json SeasonRows(const std::vector<PlayerSeason>& rows) {
+    Json out = Json::array();
+    for (const PlayerSeason& row : rows) {
+        Json json = {{"name", row.name},
+                     {"games", row.games},
+                     {"places", row.places},
+                     {"average_place", row.AveragePlace()},
+                     {"points", row.points.Decimal()},
+                     {"score", row.score ? Json(row.score->Decimal()) : Json()},
+                     {"wins", row.wins},
+                     {"deal_ins", row.dealIns},
+                     {"riichi", row.riichi},
+                     {"false_wins", row.falseWins},
+                     {"largest_win", Json()},
+                     {"below_zero", row.belowZero}};
+        if (row.largest) {
+            json["largest_win"] = {{"points", row.largest->points.Decimal()},
+                                   {"han", row.largest->han},
+                                   {"fu", row.largest->fu}};
+        }
+        out.push_back(json);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string SeasonToJson(const Season& season) {
+    const Json json = {{"four", SeasonRows(season.four)}, {"three", SeasonRows(season.three)}};
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace velmarto::game

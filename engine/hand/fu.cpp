@@ -114,4 +114,18 @@ FuCount CountFu(const HandInput& hand, const Reading& reading, bool pinfu) {
     return count;
 }
 
+bool IsPossibleHanFu(int han, int fu, bool tsumo) {
+    constexpr int kPinfuTsumoFu = 20;
+    constexpr int kSevenPairsFu = 25;
+    constexpr int kPinfuTsumoHan = 2;
+    constexpr int kSevenPairsHan = 2;
+    if (fu == kPinfuTsumoFu) {
+        return tsumo && han >= kPinfuTsumoHan;
+    }
+    if (fu == kSevenPairsFu) {
+        return han >= kSevenPairsHan + (tsumo ? 1 : 0);
+    }
+    return true;
+}
+
 }  // namespace velmarto::hand

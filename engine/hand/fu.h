@@ -25,4 +25,8 @@ struct FuCount {
 // `pinfu` tells whether the reading scores 平和, which drops the self-draw fu.
 FuCount CountFu(const HandInput& hand, const Reading& reading, bool pinfu);
 
+// Whether any hand scores `han` with `fu`: 20 fu is a self-drawn 平和, 2 han with 門前清自摸和, so
+// never a win on a discard nor 1 han; 25 fu is 七対子, 2 han, 3 with the self-draw.
+bool IsPossibleHanFu(int han, int fu, bool tsumo);
+
 }  // namespace velmarto::hand

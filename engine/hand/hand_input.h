@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/hand/situation.h"
 #include "engine/hand/tile.h"
 
 namespace velmarto::hand {
@@ -27,24 +28,6 @@ struct Meld {
 inline constexpr int kMaxHonbaOrSticks = 1000000;
 
 inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
-
-struct Situation {
-    bool tsumo = false;
-    bool riichi = false;
-    bool doubleRiichi = false;
-    bool ippatsu = false;
-    bool rinshan = false;
-    bool chankan = false;
-    bool haitei = false;
-    bool houtei = false;
-    bool tenhou = false;
-    bool chiihou = false;
-    int roundWind = 0;
-    int seatWind = 0;
-    int honba = 0;
-    int sticks = 0;
-    int kita = 0;  // 北 set aside at a three-player table, each a dora
-};
 
 struct Rules {
     bool doubleYakuman = true;  // the double forms count 26 han
