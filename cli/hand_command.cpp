@@ -195,7 +195,8 @@ std::variant<game::HandDescription, std::string> ReadGameHand(std::string_view w
     }
     d.dora = o.dora;
     d.ura = o.ura;
-    game::SetSituation(d, o.situation);
+    d.declared = o.situation;
+    d.kita = o.situation.kita;
     return d;
 }
 

@@ -1,5 +1,7 @@
 // Entry point of velmarto-score.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -39,6 +41,13 @@ int main(int argc, char** argv) {
         };
         const velmarto::cli::CliResult result = velmarto::cli::RunScoreCli(args, std::cin, drain);
         if (lost || !WriteAll(result.out, stdout)) {
+            const int error = errno;
+            if (result.recorded) {
+                // A script must not record it again: say that it was.
+                std::fprintf(stderr, "velmarto-score: game: recorded; could not print the standings: %s\n",
+                             std::strerror(error));
+                return velmarto::cli::kExitRecordedUnprinted;
+            }
             std::fputs("velmarto-score: cannot write the output\n", stderr);
             return 1;
         }

@@ -15,7 +15,11 @@ struct CliResult {
     int exitCode = 0;
     std::string out;
     std::string err;
+    bool recorded = false;  // something was stored before `out` is written
 };
+
+// Exit status when something was stored but its output could not be written.
+inline constexpr int kExitRecordedUnprinted = 5;
 
 // Takes output that is ready while a batch still runs and says whether it was written, so that a
 // long batch is never held whole. Without one, all output waits in CliResult::out.
