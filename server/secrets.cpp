@@ -5,7 +5,6 @@
 #include <openssl/evp.h>
 #include <sys/random.h>
 
-#include <array>
 #include <cerrno>
 #include <stdexcept>
 #include <vector>
@@ -45,6 +44,16 @@ std::string Base64Url(const std::vector<unsigned char>& bytes) {
     return out;
 }
 
+std::vector<unsigned char> Sha256(std::string_view text) {
+    std::vector<unsigned char> digest(EVP_MAX_MD_SIZE);
+    unsigned length = 0;
+    if (EVP_Digest(text.data(), text.size(), digest.data(), &length, EVP_sha256(), nullptr) != 1) {
+        throw std::runtime_error("SHA-256 failed");
+    }
+    digest.resize(length);
+    return digest;
+}
+
 }  // namespace
 
 std::string RandomToken(std::size_t bytes) {
@@ -54,18 +63,22 @@ std::string RandomToken(std::size_t bytes) {
 }
 
 std::string Sha256Hex(std::string_view text) {
-    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
-    unsigned length = 0;
-    if (EVP_Digest(text.data(), text.size(), digest.data(), &length, EVP_sha256(), nullptr) != 1) {
-        throw std::runtime_error("SHA-256 failed");
-    }
     constexpr std::string_view kHex = "0123456789abcdef";
     std::string hex;
-    for (unsigned i = 0; i < length; ++i) {
-        hex.push_back(kHex[digest[i] >> 4]);
-        hex.push_back(kHex[digest[i] & 0xF]);
+    for (const unsigned char byte : Sha256(text)) {
+        hex.push_back(kHex[byte >> 4]);
+        hex.push_back(kHex[byte & 0xF]);
     }
     return hex;
+}
+
+std::string Sha256Base64(std::string_view text) {
+    const std::vector<unsigned char> digest = Sha256(text);
+    std::string out(4 * ((digest.size() + 2) / 3) + 1, '\0');
+    const int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(out.data()), digest.data(),
+                                       static_cast<int>(digest.size()));
+    out.resize(static_cast<std::size_t>(length));
+    return out;
 }
 
 bool SameDigest(std::string_view a, std::string_view b) {

@@ -17,6 +17,8 @@ inline constexpr std::size_t kWriteKeyBytes = 32;
 std::string RandomToken(std::size_t bytes);
 // SHA-256 of `text`, as 64 lower-case hex digits.
 std::string Sha256Hex(std::string_view text);
+// SHA-256 of `text` in standard base64, as a Content-Security-Policy hash source wants it.
+std::string Sha256Base64(std::string_view text);
 // Compares two digests in time that depends only on their length.
 bool SameDigest(std::string_view a, std::string_view b);
 
