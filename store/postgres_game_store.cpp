@@ -100,7 +100,7 @@ bool ConnectionLost(const pqxx::sql_error& error) {
 
 void Migrate(pqxx::connection& c) {
     pqxx::work w(c);
-    w.exec0("SELECT pg_advisory_xact_lock(" + std::to_string(kMigrationLock) + ")");
+    w.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kMigrationLock) + ")");
     w.exec0("CREATE TABLE IF NOT EXISTS velmarto_schema(version integer NOT NULL)");
     const pqxx::result row = w.exec("SELECT version FROM velmarto_schema");
     const int version = row.empty() ? 0 : row[0][0].as<int>();
