@@ -436,7 +436,8 @@ void ExpectReadOnlyAsNobody(const std::string& path) {
 
 TEST(SqliteGameStore, AFileOrFolderThatCannotBeWrittenIsStillRead) {
     TempFolder top;
-    const fs::path folder = top.File("read-only");
+    // Characters a URI reserves, as the read-only ways of opening name the file by one.
+    const fs::path folder = top.File("read only #1?%41");
     fs::create_directories(folder);
     const std::string path = (folder / "games.sqlite3").string();
     {
