@@ -35,16 +35,13 @@ public:
     std::optional<StoreError> SetDeleted(std::int64_t id, bool deleted) override;
     std::variant<std::vector<StoredGame>, StoreError> FinishedGames() override;
 
-    // Why a write is refused, when it is: the file, its folder or the mode is read-only.
-    const std::optional<StoreError>& ReadOnly() const { return m_readOnly; }
-
 private:
     SqliteGameStore(std::unique_ptr<Connection> connection, std::string path,
                     std::optional<StoreError> readOnly);
 
     std::unique_ptr<Connection> m_connection;
     std::string m_path;
-    std::optional<StoreError> m_readOnly;
+    std::optional<StoreError> m_readOnly;  // why every write is refused, when it is
 };
 
 // The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…;

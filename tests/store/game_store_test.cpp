@@ -293,6 +293,25 @@ TEST(SqliteGameStore, ADeletedGameIsHiddenAndKept) {
     EXPECT_EQ(missing->kind, StoreError::Kind::NotFound);
 }
 
+TEST(SqliteGameStore, AWriterHeldTooLongIsBusyAndNothingIsRecorded) {
+    TempFolder folder;
+    const std::string path = folder.File("games.sqlite3");
+    auto store = OpenStore(path, Mode::CreateIfMissing);
+    const std::int64_t id = Take<std::int64_t>(store->Create(FourPlayers()));
+    {
+        // Another process's write transaction, held past the store's wait.
+        Connection other(path, Connection::Open::ExistingOnly);
+        Transaction held(other);
+        const StoreError busy = Take<StoreError>(store->Record(id, 0, {game::Riichi{0}}));
+        EXPECT_EQ(busy.kind, StoreError::Kind::Busy);
+        EXPECT_NE(busy.message.find(path), std::string::npos) << busy.message;
+        // Readers are not held up by a writer.
+        EXPECT_EQ(Take<std::vector<GameSummary>>(store->List(false)).size(), 1U);
+    }
+    EXPECT_TRUE(Take<StoredGame>(store->Load(id)).game.events.empty());
+    Take<StoredGame>(store->Record(id, 0, {game::Riichi{0}}));
+}
+
 // A database as the first released store wrote it, with its own SQL.
 void WriteVersionOne(const std::string& path, const std::vector<game::Game>& games) {
     Connection c(path, Connection::Open::CreateIfMissing);
