@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+
 namespace velmarto::store {
 
 bool SqliteFailure::Busy() const {
@@ -13,10 +15,57 @@ bool SqliteFailure::NotADatabase() const {
     return (m_code & 0xff) == SQLITE_NOTADB;
 }
 
+bool SqliteFailure::ReadOnly() const {
+    return (m_code & 0xff) == SQLITE_READONLY || (m_code & 0xff) == SQLITE_PERM;
+}
+
+bool SqliteFailure::CannotOpen() const {
+    return (m_code & 0xff) == SQLITE_CANTOPEN;
+}
+
+namespace {
+
+// A URI names the file for the read-only ways of opening; the characters a URI reserves are
+// escaped, and the path is made absolute so that it never reads as an authority.
+std::string FileUri(const std::string& path, std::string_view query) {
+    std::string uri = "file://";
+    for (const char c : std::filesystem::absolute(path).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            constexpr std::string_view kHex = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(c);
+            uri += {'%', kHex[byte >> 4], kHex[byte & 0xf]};
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?" + std::string(query);
+}
+
+struct Opening {
+    int flags;
+    std::string name;
+};
+
+Opening OpeningOf(const std::string& path, Connection::Open open) {
+    constexpr int kAlways = SQLITE_OPEN_EXRESCODE;
+    switch (open) {
+        case Connection::Open::CreateIfMissing:
+            return {kAlways | SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, path};
+        case Connection::Open::ExistingOnly:
+            return {kAlways | SQLITE_OPEN_READWRITE, path};
+        case Connection::Open::ReadOnly:
+            return {kAlways | SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, FileUri(path, "mode=ro")};
+        case Connection::Open::Immutable:
+            break;
+    }
+    return {kAlways | SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, FileUri(path, "immutable=1")};
+}
+
+}  // namespace
+
 Connection::Connection(const std::string& path, Open open) {
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE |
-                      (open == Open::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
-    const int code = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    const Opening opening = OpeningOf(path, open);
+    const int code = sqlite3_open_v2(opening.name.c_str(), &m_db, opening.flags, nullptr);
     if (code != SQLITE_OK) {
         const std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
         sqlite3_close(m_db);
@@ -43,6 +92,14 @@ void Connection::Execute(std::string_view sql) {
 
 std::int64_t Connection::LastInsertId() const {
     return sqlite3_last_insert_rowid(m_db);
+}
+
+std::int64_t Connection::Changes() const {
+    return sqlite3_changes64(m_db);
+}
+
+bool Connection::ReadOnly() const {
+    return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
 Statement::Statement(Connection& connection, std::string_view sql) : m_connection(connection) {
@@ -87,6 +144,10 @@ bool Statement::Step() {
 
 std::int64_t Statement::Integer(int column) const {
     return sqlite3_column_int64(m_statement, column);
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }
 
 std::string Statement::Text(int column) const {

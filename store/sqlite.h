@@ -19,6 +19,10 @@ public:
     int Code() const { return m_code; }
     bool Busy() const;
     bool NotADatabase() const;
+    // The file cannot be written.
+    bool ReadOnly() const;
+    // The file, or one beside it (-wal, -shm), cannot be opened or made.
+    bool CannotOpen() const;
 
 private:
     int m_code;
@@ -26,7 +30,12 @@ private:
 
 class Connection {
 public:
-    enum class Open { CreateIfMissing, ExistingOnly };
+    enum class Open {
+        CreateIfMissing,
+        ExistingOnly,
+        ReadOnly,   // never writes, though it may make the -wal and -shm files to read a WAL
+        Immutable,  // reads the file as it is: for a folder where those files cannot be made
+    };
     Connection(const std::string& path, Open open);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -35,6 +44,10 @@ public:
     // Fixed statements without parameters or results: pragmas, the schema, transactions.
     void Execute(std::string_view sql);
     std::int64_t LastInsertId() const;
+    // Rows the last INSERT, UPDATE or DELETE touched.
+    std::int64_t Changes() const;
+    // True when SQLite opened the file for reading only, asked to or not.
+    bool ReadOnly() const;
     sqlite3* Handle() const { return m_db; }
     [[noreturn]] void Fail(int code) const;
 
@@ -54,6 +67,7 @@ public:
     // True while there is a row to read; false when done.
     bool Step();
     std::int64_t Integer(int column) const;
+    bool IsNull(int column) const;
     std::string Text(int column) const;
     void Reset();
 

@@ -1,5 +1,6 @@
-// The games in one SQLite database: one row per game, one per player, one per event, appended
-// one transaction each and never deleted; undo is an event like the others.
+// The games in one SQLite database: WAL, one transaction per event, the schema's version in
+// user_version, prepared statements only. A file that is not velmarto's, or one of a newer
+// velmarto, is refused and left as it is; one that cannot be written is still read.
 #pragma once
 
 #include <memory>
@@ -13,15 +14,15 @@ namespace velmarto::store {
 
 class Connection;
 
-inline constexpr int kSchemaVersion = 2;
-// "VLMT": marks the file as velmarto's, so another program's database is never taken for one.
-inline constexpr std::int64_t kApplicationId = 0x564C4D54;
-
 class SqliteGameStore final : public GameStore {
 public:
-    enum class Mode { CreateIfMissing, ExistingOnly, ReadOnly };
-    // Opens the database, creating or upgrading its schema unless read-only; a file that is not
-    // a velmarto database, or one of a newer schema, is refused and left exactly as it was.
+    enum class Mode {
+        CreateIfMissing,  // makes the file (not its folder) when there is none
+        ExistingOnly,     // a missing file is NotFound
+        ReadOnly,         // never writes: for show, list and the like
+    };
+    // Opens the database, upgrading an older schema when it can be written. A file or a folder
+    // that cannot be written opens for reading, and every write answers ReadOnly naming the file.
     static std::variant<std::unique_ptr<SqliteGameStore>, StoreError> Open(const std::string& path,
                                                                            Mode mode);
     ~SqliteGameStore() override;
@@ -35,16 +36,19 @@ public:
     std::variant<std::vector<StoredGame>, StoreError> FinishedGames() override;
 
 private:
-    SqliteGameStore(std::unique_ptr<Connection> connection, std::string path, Mode mode);
+    SqliteGameStore(std::unique_ptr<Connection> connection, std::string path,
+                    std::optional<StoreError> readOnly);
+
     std::unique_ptr<Connection> m_connection;
     std::string m_path;
-    Mode m_mode;
+    std::optional<StoreError> m_readOnly;  // why every write is refused, when it is
 };
 
-// The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…
-// (%APPDATA%\velmarto\… on Windows); an empty string when no such variable is set.
+// The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…;
+// an empty string when neither variable is set. Nothing is created.
 std::string DefaultDatabasePath();
-// Creates the database's folder for a first write, or says why it cannot.
+
+// Creates the folder the database `path` goes in, for a first write; an error names the folder.
 std::optional<StoreError> EnsureFolder(const std::string& path);
 
 }  // namespace velmarto::store

@@ -9,17 +9,18 @@ namespace {
 
 constexpr int kHundredths = 100;
 
-PlayerSeason& RowOf(std::vector<PlayerSeason>& rows, const std::string& name, int players) {
+// The row of a name, added when new; an index, since adding a row moves the others.
+std::size_t RowOf(std::vector<PlayerSeason>& rows, const std::string& name, int players) {
     auto found = std::find_if(rows.begin(), rows.end(),
                               [&](const PlayerSeason& row) { return row.name == name; });
     if (found != rows.end()) {
-        return *found;
+        return static_cast<std::size_t>(found - rows.begin());
     }
     PlayerSeason row;
     row.name = name;
     row.places.assign(static_cast<std::size_t>(players), 0);
     rows.push_back(std::move(row));
-    return rows.back();
+    return rows.size() - 1;
 }
 
 void CountEvents(const Game& game, const Standings& s, std::vector<PlayerSeason*>& rows) {
@@ -55,9 +56,13 @@ void CountEvents(const Game& game, const Standings& s, std::vector<PlayerSeason*
 }
 
 void AddGame(std::vector<PlayerSeason>& table, const Game& game, const Standings& s) {
-    std::vector<PlayerSeason*> rows;
+    std::vector<std::size_t> indices;
     for (const std::string& name : s.names) {
-        rows.push_back(&RowOf(table, name, game.rules.players));
+        indices.push_back(RowOf(table, name, game.rules.players));
+    }
+    std::vector<PlayerSeason*> rows;
+    for (const std::size_t index : indices) {
+        rows.push_back(&table[index]);
     }
     for (std::size_t rank = 0; rank < s.final.size(); ++rank) {
         const FinalStanding& f = s.final[rank];

@@ -33,7 +33,7 @@ expect "show after a double ron, a false win and pao" "対局 1　東3局 0本�
 南 Dai　2万9300点
 直前の記録（ツモ）: Aiko +1048万6500点 Ben -1048万6500点" "$(game show "$id")"
 json=$(game show "$id" --json)
-expect "show --json" '{"id":"1","players":[{"name":"Aiko","points":"10505100","last_paid":"10486500"},{"name":"Ben","points":"-10467300","last_paid":"-10486500"},{"name":"Chika","points":"32900","last_paid":"0"},{"name":"Dai","points":"29300","last_paid":"0"}],"round":"東","hand":3,"honba":0,"sticks":0,"finished":false' "${json%%,\"events\"*}"
+expect "show --json" '{"id":"1","position":7,"players":[{"name":"Aiko","points":"10505100","last_paid":"10486500"},{"name":"Ben","points":"-10467300","last_paid":"-10486500"},{"name":"Chika","points":"32900","last_paid":"0"},{"name":"Dai","points":"29300","last_paid":"0"}],"round":"東","hand":3,"honba":0,"sticks":0,"finished":false' "${json%%,\"events\"*}"
 game undo "$id" >/dev/null
 expect "undo takes back the tsumo" "対局 1　東2局 2本場　供託 0本" "$(game show "$id" --plain | head -1)"
 
@@ -140,7 +140,7 @@ game draw "$led" Aiko >/dev/null
 game amend "$led" 3 draw Aiko Chika >/dev/null
 game rename "$led" Dai Daisuke >/dev/null
 expect "history" "#1　東1局 0本場　立直　Ben　→ Ben -1000点 供託 +1本
-#2　東1局 0本場　ロン　Ben 2飜30符（Daiから）　立直 1飜、平和 1飜　→ Ben +3000点 Daisuke -2000点 供託 -1本
+#2　東1局 0本場　ロン　Ben 2飜30符（Daisukeから）　立直 1飜、平和 1飜　→ Ben +3000点 Daisuke -2000点 供託 -1本
 #3　東2局 0本場　流局　テンパイ Aiko Chika　→ Aiko +1500点 Ben -1500点 Chika +1500点 Daisuke -1500点
 現在（東3局 1本場　供託 0本）
 西 Aiko　26500点
@@ -170,7 +170,7 @@ expect "list --all shows it" "$three" "$(game list --all | cut -f1 | grep -x "$t
 expect "no season without it" "終局した対局はまだありません" "$(game season)"
 game restore "$three" >/dev/null
 expect "the season of the three-player game" "三人麻雀
-Z　1戦　1位1 2位0 3位0　平均順位 1.00　+6400点　和了 1　放銃 0　立直 0　チョンボ 0　最大の和了 +6400点（3飜30符）　飛び 0
+Z　1戦　1位1 2位0 3位0　平均順位 1.00　+6400点　和了 1　放銃 0　立直 0　チョンボ 0　最大の和了 6400点（3飜30符）　飛び 0
 Y　1戦　1位0 2位1 3位0　平均順位 2.00　0点　和了 0　放銃 0　立直 0　チョンボ 0　最大の和了 -　飛び 0
 X　1戦　1位0 2位0 3位1　平均順位 3.00　-6400点　和了 0　放銃 1　立直 0　チョンボ 0　最大の和了 -　飛び 0" \
     "$(game season --plain)"

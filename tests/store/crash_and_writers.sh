@@ -24,11 +24,12 @@ touch "$work/refusals" "$work/steady.log" "$work/killed.log"
 
 id=$("$score" game --db "$db" new A B C D)
 
-# Appends riichi events one process at a time; each one reported recorded adds a line to $2.
+# Appends abortive draws (any hand allows them, as often as it likes) one process at a time; each
+# one reported recorded adds a line to $2.
 writer() {
     local player=$1 log=$2
     while true; do
-        if "$score" game --db "$db" riichi "$id" "$player" >/dev/null 2>>"$work/refusals"; then
+        if "$score" game --db "$db" abort "$id" >/dev/null 2>>"$work/refusals"; then
             echo recorded >>"$log"
         fi
     done
@@ -68,7 +69,7 @@ two() {
     local player=$1
     for _ in $(seq 1 40); do
         set +e
-        "$score" game --db "$db" riichi "$id" "$player" >/dev/null 2>>"$work/two.err"
+        "$score" game --db "$db" abort "$id" >/dev/null 2>>"$work/two.err"
         status=$?
         set -e
         case $status in
