@@ -18,8 +18,14 @@ void Followers::Add(const store::StoredGame& current, const std::string& publicI
         }
     }
     Followed& followed = m_games[current.id];
+    // An event recorded between this follower's load and now was published without it: the
+    // first follower of a game cannot know, a later one knows from the position published.
+    const bool missed = followed.followers.empty() || followed.latest > now;
     followed.publicId = publicId;
     followed.followers.push_back({sink, now});
+    if (missed) {
+        Reload(current.id);
+    }
 }
 
 void Followers::Publish(const store::StoredGame& g) {
@@ -27,6 +33,7 @@ void Followers::Publish(const store::StoredGame& g) {
     if (it == m_games.end()) {
         return;
     }
+    it->second.latest = std::max(it->second.latest, g.standings.position);
     auto& followers = it->second.followers;
     std::erase_if(followers, [](const Follower& f) { return f.sink.expired(); });
     if (followers.empty()) {

@@ -37,6 +37,7 @@ private:
     struct Followed {
         std::string publicId;
         std::vector<Follower> followers;
+        std::size_t latest = 0;  // the newest position published
         bool loading = false;
         bool loadAgain = false;
     };
