@@ -95,11 +95,30 @@ void Session::Reply(Response response) {
     m_stream.expires_after(m_timeouts.write);
     http::async_write(m_stream, m_response,
                       [self = shared_from_this()](beast::error_code error, std::size_t) {
-                          if (error || !self->m_response.keep_alive()) {
+                          if (error) {
                               return self->Close();
+                          }
+                          if (!self->m_response.keep_alive()) {
+                              return self->Drain();
                           }
                           self->ReadRequest();
                       });
+}
+
+// Closing with unread bytes would reset the connection, and the client could lose the answer (a
+// 413 arrives while the body is still coming): the sending side closes first, the rest is read
+// and dropped, within the read timeout.
+void Session::Drain() {
+    beast::error_code ignored;
+    m_stream.socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
+    m_stream.expires_after(m_timeouts.read);
+    m_stream.async_read_some(asio::buffer(m_drained),
+                             [self = shared_from_this()](beast::error_code error, std::size_t) {
+                                 if (error) {
+                                     return self->Close();
+                                 }
+                                 self->Drain();
+                             });
 }
 
 void Session::OpenStream() {

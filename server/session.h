@@ -3,6 +3,7 @@
 // the stream's messages until the client leaves.
 #pragma once
 
+#include <array>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core.hpp>
@@ -39,6 +40,7 @@ private:
     void ReadRequest();
     void OnRequest(boost::beast::error_code error);
     void Refuse(boost::beast::http::status status, const char* why);
+    void Drain();
     void WriteNext();
     void WatchForClose();
     void Beat();
@@ -58,6 +60,7 @@ private:
     bool m_writing = false;
     bool m_closed = false;
     char m_discard = 0;
+    std::array<char, 4096> m_drained{};
     boost::asio::steady_timer m_heartbeat;
 };
 
