@@ -11,6 +11,7 @@
 
 #include "cli/hand_command.h"
 #include "engine/game/game_json.h"
+#include "store/database_path.h"
 #include "store/game_store.h"
 
 namespace velmarto::cli {
@@ -117,7 +118,8 @@ void Describe(CLI::App& app, GameOptions& o) {
     app.allow_windows_style_options(false);
     app.footer(std::string(kFooter));
     app.require_subcommand(1);
-    app.add_option("--db", o.db, "the database (default $XDG_DATA_HOME/velmarto/games.sqlite3)");
+    app.add_option("--db", o.db,
+                   "the database (default " + std::string(store::kDefaultDatabase) + ")");
     for (const Subcommand& s : kSubcommands) {
         CLI::App* sub = app.add_subcommand(std::string(s.name), std::string(s.help));
         sub->fallthrough();
@@ -391,7 +393,7 @@ std::string ReadAll(const std::string& path, std::istream& input) {
         text << input.rdbuf();
         return text.str();
     }
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(store::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         throw Refusal{"cannot read " + path};
     }
@@ -423,7 +425,8 @@ std::string ListText(const std::vector<store::GameSummary>& games, bool json) {
 store::GameStore OpenStore(const GameOptions& o, store::GameStore::Open open) {
     const std::string path = o.db.empty() ? store::DefaultDatabasePath() : o.db;
     if (path.empty()) {
-        throw Refusal{"no database: set HOME or XDG_DATA_HOME, or give --db FILE"};
+        throw Refusal{"no database: set " + std::string(store::kDatabaseFolderVariables) +
+                      ", or give --db FILE"};
     }
     return Take(store::GameStore::OpenFile(path, open));
 }

@@ -2,11 +2,11 @@
 // prepared statements only. A database is recognised before anything is written to it.
 #include "store/game_store.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
 #include "engine/game/game_json.h"
+#include "store/database_path.h"
 #include "store/sqlite.h"
 
 namespace velmarto::store {
@@ -98,7 +98,7 @@ GameStore& GameStore::operator=(GameStore&&) noexcept = default;
 GameStore::~GameStore() = default;
 
 std::variant<GameStore, StoreError> GameStore::OpenFile(const std::string& path, Open open) {
-    if (open == Open::ExistingOnly && !std::filesystem::exists(path)) {
+    if (open == Open::ExistingOnly && !std::filesystem::exists(PathFromUtf8(path))) {
         return Fail(StoreError::Kind::NotFound, "no games yet: " + path + " does not exist");
     }
     return Guard<GameStore>([&]() -> std::variant<GameStore, StoreError> {
@@ -232,22 +232,6 @@ std::variant<std::vector<GameSummary>, StoreError> GameStore::List() {
             snapshot.Commit();
             return games;
         });
-}
-
-std::string DefaultDatabasePath() {
-    namespace fs = std::filesystem;
-    fs::path folder;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        folder = data;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        folder = fs::path(home) / ".local" / "share";
-    } else {
-        return "";
-    }
-    folder /= "velmarto";
-    std::error_code ignored;
-    fs::create_directories(folder, ignored);
-    return (folder / "games.sqlite3").string();
 }
 
 }  // namespace velmarto::store

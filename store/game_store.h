@@ -54,8 +54,4 @@ private:
     std::unique_ptr<Connection> m_connection;
 };
 
-// The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…,
-// with its folder created; an empty string when neither variable is set.
-std::string DefaultDatabasePath();
-
 }  // namespace velmarto::store
