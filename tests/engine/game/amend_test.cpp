@@ -136,6 +136,30 @@ TEST(GameAmend, RefusedLeavesTheGameAsItWas) {
     EXPECT_EQ(undone->code, ErrorCode::NoEventAt);
 }
 
+// With a total below zero ending the game, a larger win amended in ends it early, and a smaller one
+// opens a finished game again.
+TEST(GameAmend, AnAmendCanEndTheGameOrOpenItAgain) {
+    Game game = NewGame();
+    game.rules.endBelowZero = true;
+    AppendAll(game, {Event{Ron{B, {W(A, 1, 30)}}}, Event{Abort{}}});
+    const Event bust{Ron{B, {W(A, 6, 30)}}};  // 46100 from B
+    const std::optional<GameError> error = Append(game, Event{AmendOf(1, bust)});
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, ErrorCode::LaterEventBreaks);
+    EXPECT_EQ(error->args, (std::vector<std::string>{"2"}));
+    ASSERT_TRUE(error->cause);
+    EXPECT_EQ(error->cause->code, ErrorCode::GameOver);
+
+    Game over = NewGame();
+    over.rules.endBelowZero = true;
+    AppendAll(over, {bust});
+    ASSERT_TRUE(Replayed(over).finished);
+    AppendAll(over, {Event{AmendOf(1, Event{Ron{B, {W(A, 1, 30)}}})}, Event{Abort{}}});
+    const Standings s = Replayed(over);
+    EXPECT_FALSE(s.finished);
+    EXPECT_EQ(Decimals(s.points), (std::vector<std::string>{"26500", "23500", "25000", "25000"}));
+}
+
 TEST(GameAmend, RenameChangesTheNameAndUndoRestoresIt) {
     Game game = GameOf(Played());
     AppendAll(game, {Event{Rename{B, "Bea"}}});
