@@ -65,6 +65,45 @@ TEST(GameJson, EachEventReadsBackAlone) {
     }
 }
 
+// Every rule off its default reads back as it was written.
+TEST(GameJson, EveryRuleReadsBack) {
+    Rules r = DefaultRules(kThreePlayers);
+    r.length = Length::East;
+    r.startingPoints = Points(30000);
+    r.ronHonba = RonHonba::EachWinner;
+    r.sanmaTsumo = SanmaTsumo::Split;
+    r.endBelowZero = true;
+    r.endOnDealerTop = false;
+    r.sticksToTop = false;
+    r.chomboKeepsSticks = true;
+    r.okaUma = true;
+    r.returnPoints = Points(35000);
+    r.uma = {30, 10, -10, -30};
+    r.umaThree = {30, 0, -30};
+    r.hand.doubleYakuman = false;
+    r.hand.openTanyao = false;
+    r.stick = 1500;
+    r.ronHonbaPoints = 600;
+    r.tsumoHonbaPoints = 200;
+    r.notenTotal = 4000;
+    r.falseWinFull = 6000;
+    r.falseWinHalf = 3000;
+    const std::string json = RulesToJson(r);
+    for (const RuleField& field : kRuleFields) {
+        EXPECT_NE(json.find("\"" + std::string(field.key) + "\""), std::string::npos) << field.key;
+    }
+    auto back = RulesFromJson(json);
+    ASSERT_TRUE(std::holds_alternative<Rules>(back));
+    const Rules& b = std::get<Rules>(back);
+    EXPECT_EQ(RulesToJson(b), json);
+    EXPECT_EQ(b.players, kThreePlayers);
+    EXPECT_EQ(b.startingPoints, Points(30000));
+    EXPECT_EQ(b.umaThree, (UmaThree{30, 0, -30}));
+    EXPECT_FALSE(b.hand.openTanyao);
+    EXPECT_EQ(b.stick, 1500);
+    EXPECT_EQ(b.falseWinHalf, 3000);
+}
+
 // A file as the first version wrote it: every rule it knew, no label, no times.
 constexpr std::string_view kVersionOne = R"({
   "format": "velmarto-game",

@@ -263,6 +263,24 @@ TEST(Replay, ThreePlayerPaymentsByRule) {
     EXPECT_EQ(north->args, (std::vector<std::string>{"3"}));
 }
 
+// The stick, the honba, the no-ten payments and the false win's penalties as the rules set them.
+TEST(Replay, AmountsComeFromTheRules) {
+    Game game = NewGame();
+    game.rules.stick = 2000;
+    game.rules.ronHonbaPoints = 500;
+    game.rules.tsumoHonbaPoints = 200;
+    game.rules.notenTotal = 6000;
+    game.rules.falseWinFull = 6000;
+    game.rules.falseWinHalf = 3000;
+    AppendAll(game, {Event{Riichi{B}}, Event{Draw{{B}}},  // B's 2000 stick; B takes 6000
+                     Event{Tsumo{W(C, 1, 30)}},  // 500 + 200 from the dealer B, 300 + 200 from A, D
+                     Event{Abort{}}, Event{Ron{A, {W(D, 1, 30)}}},  // 1000 and a 500 honba
+                     Event{FalseWin{A}}});  // 6000 to the dealer D, 3000 to B and C
+    const Standings s = Replayed(game);
+    EXPECT_EQ(Decimals(s.points), (std::vector<std::string>{"9000", "31300", "29700", "30000"}));
+    EXPECT_EQ(s.sticks, 0);
+}
+
 constexpr unsigned kRandomSeed = 2024;
 constexpr int kRandomGames = 30;
 
