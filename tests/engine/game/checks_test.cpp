@@ -48,7 +48,7 @@ std::vector<Refused> RefusedEvents() {
     return {
         {"riichi twice in a hand", {riichiB}, riichiB, ErrorCode::RiichiTwice, {"1"}},
         {"riichi that would go below zero, when that ends the game",
-         {Event{Ron{B, {W(C, 3, 190)}}}},  // 24320 to pay: B keeps 680
+         {Event{Ron{B, {W(C, 3, 190)}}}},  // B pays 24400 and keeps 600
          riichiB,
          ErrorCode::RiichiBelowZero,
          {"1"},
@@ -220,11 +220,10 @@ TEST(GameChecks, SetupThatCannotStand) {
     const auto same = [](Rules&) {};
     const std::vector<std::string> four = {"A", "B", "C", "D"};
     std::string forty;
-    std::string fortyOne;
     for (int i = 0; i < 40; ++i) {
         forty += "あ";
     }
-    fortyOne = forty + "い";
+    const std::string fortyOne = forty + "い";
     const struct {
         std::string_view what;
         Rules rules;
