@@ -55,10 +55,6 @@ void CountEvents(const Game& game, const Standings& s, std::vector<PlayerSeason*
 }
 
 void AddGame(std::vector<PlayerSeason>& table, const Game& game, const Standings& s) {
-    // Every row exists before any is pointed at: adding a row may move the others.
-    for (const std::string& name : s.names) {
-        RowOf(table, name, game.rules.players);
-    }
     std::vector<PlayerSeason*> rows;
     for (const std::string& name : s.names) {
         rows.push_back(&RowOf(table, name, game.rules.players));
