@@ -65,6 +65,26 @@ TEST(GameJson, EachEventReadsBackAlone) {
     }
 }
 
+TEST(GameJson, AnEventAloneIsReadStrictly) {
+    for (std::string_view text : {
+             R"({"kind": "tsumo", "wins": []})",
+             R"({"kind": "tsumo", "wins": [{"winner": 0, "han": 1, "fu": 30},
+                                          {"winner": 1, "han": 1, "fu": 30}]})",
+             R"({"kind": "ron", "discarder": 1, "player": 0, "wins": []})",
+             R"({"kind": "ron", "discarder": 1, "wins": [{"winner": 0, "han": 1}]})",
+             R"({"kind": "ron", "discarder": 1, "wins": [{"winner": 0, "han": 1, "fu": 30,
+                                                         "hand": {"tiles": "11z"}}]})",
+             R"({"kind": "amend", "position": 1})",
+             R"({"kind": "rename", "player": 0, "name": 7})",
+             R"({"kind": "pause"})",
+             R"(["riichi", 0])",
+         }) {
+        auto read = EventFromJson(text);
+        ASSERT_TRUE(std::holds_alternative<GameError>(read)) << text;
+        EXPECT_EQ(std::get<GameError>(read).code, ErrorCode::Malformed) << text;
+    }
+}
+
 // Every rule off its default reads back as it was written.
 TEST(GameJson, EveryRuleReadsBack) {
     Rules r = DefaultRules(kThreePlayers);
