@@ -175,6 +175,29 @@ TEST(GameJson, AFileOfTheFirstVersionStillReads) {
     EXPECT_NE(ExportGame(game).find("\"version\": 2"), std::string::npos);
 }
 
+// Recorded before the ledger checked declarations: a second riichi in a hand, a draw that leaves
+// a riichi player out, a false win with sticks on the table. It replays as it was recorded.
+TEST(GameJson, AGameRecordedBeforeTheChecksKeepsItsFigures) {
+    constexpr std::string_view kBefore = R"({"format": "velmarto-game", "version": 1,
+      "rules": {"players": 4}, "players": ["A", "B", "C", "D"],
+      "events": [{"kind": "riichi", "player": 1}, {"kind": "riichi", "player": 1},
+                 {"kind": "draw", "tenpai": [0]}, {"kind": "chombo", "player": 2}]})";
+    auto imported = ImportGame(kBefore);
+    ASSERT_TRUE(std::holds_alternative<Game>(imported))
+        << static_cast<int>(std::get<GameError>(imported).code);
+    const Game& game = std::get<Game>(imported);
+    EXPECT_TRUE(game.rules.Legacy());
+    const Standings s = Replayed(game);
+    // B's two sticks stay on the table; A alone tenpai takes 1000 from each; C's false win pays
+    // 4000 to the dealer A and 2000 to B and D.
+    EXPECT_EQ(Decimals(s.points), (std::vector<std::string>{"32000", "24000", "16000", "26000"}));
+    EXPECT_EQ(s.sticks, 2);
+    // Exported and imported again, it keeps the rules it was recorded under.
+    auto again = ImportGame(ExportGame(game));
+    ASSERT_TRUE(std::holds_alternative<Game>(again));
+    EXPECT_EQ(Decimals(Replayed(std::get<Game>(again)).points), Decimals(s.points));
+}
+
 TEST(GameJson, ShowJsonCarriesExactDecimalStrings) {
     Game game = NewGame();
     ASSERT_FALSE(Append(game, Event{Ron{1, {W(0, 60, 110)}}}));
