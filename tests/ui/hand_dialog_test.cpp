@@ -567,5 +567,32 @@ TEST(HandDialog, CountsReadFullWidthDigitsAndCallsThatDoNotReadAreNotDrawn) {
     });
 }
 
+// Focus shows where the platform's style shows only a caret or a tint: on the result area's
+// frame (its top edge, away from the caret), and inside a default button, clear of the outline
+// that the style colours for focus and default alike.
+TEST(HandDialog, FocusShowsOnTheResultAreaAndOnTheDefaultButton) {
+    constexpr int kOutline = 3;
+    const auto focusChanges = [](DialogWindow& window, int id, int elsewhere, bool inside) {
+        QWidget& control = *window.Control(id);
+        const QRect part = inside
+                               ? control.rect().adjusted(kOutline, kOutline, -kOutline, -kOutline)
+                               : QRect(0, 0, control.width(), 2);
+        window.Control(elsewhere)->setFocus(Qt::TabFocusReason);
+        const QImage before = control.grab(part).toImage();
+        control.setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(control.hasFocus());
+        return control.grab(part).toImage() != before;
+    };
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [&](DialogWindow& window) {
+        EXPECT_TRUE(focusChanges(window, res::IDC_HAND_DETAIL, res::IDC_HAND_TILES, false));
+    });
+    CScoreDialog score;
+    RunModal(score, [&](DialogWindow& window) {
+        EXPECT_TRUE(qobject_cast<QPushButton*>(window.Control(res::IDOK))->isDefault());
+        EXPECT_TRUE(focusChanges(window, res::IDOK, res::IDC_FU, true));
+    });
+}
+
 }  // namespace
 }  // namespace velmarto::ui
