@@ -543,6 +543,10 @@ TEST(HandDialog, MessagesNameBothCountsAndWhereAFifthCopyIs) {
             set(res::IDC_DORA, row.dora);
             set(res::IDC_HAND_TILES, row.tiles);
             EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), row.message) << row.tiles;
+            const auto* label = qobject_cast<QLabel*>(window.Control(res::IDC_HAND_ERROR));
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << row.message << " shows whole";
         }
     });
 }

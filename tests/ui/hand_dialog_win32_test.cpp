@@ -334,6 +334,21 @@ void ExpectCentredOn(HWND window, HWND owner) {
         << a.x << "," << a.y << " against " << b.x << "," << b.y;
 }
 
+// Whether a label's text fits its width in the label's font.
+bool ShowsWhole(HWND label) {
+    const std::wstring text = winsys::Widen(Text(label));
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    RECT client;
+    GetClientRect(label, &client);
+    return size.cx <= client.right;
+}
+
 TEST(Win32HandDialog, OpensCentredOnTheScoreWindowWithItsHintWhole) {
     CScoreDialog score;
     TestApp app(score);
@@ -354,19 +369,11 @@ TEST(Win32HandDialog, OpensCentredOnTheScoreWindowWithItsHintWhole) {
             const HWND hint = GetDlgItem(hand, res::IDC_HAND_ERROR);
             const std::string text = Text(hint);
             EXPECT_TRUE(text.ends_with("字牌は1z〜7z）")) << text;
-            const std::wstring wide = winsys::Widen(text);
-            const HDC dc = GetDC(hint);
-            const HGDIOBJ previous =
-                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hint, WM_GETFONT, 0, 0)));
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            SelectObject(dc, previous);
-            ReleaseDC(hint, dc);
+            EXPECT_TRUE(ShowsWhole(hint));
             RECT label;
             RECT client;
             GetClientRect(hint, &label);
             GetClientRect(hand, &client);
-            EXPECT_LE(size.cx, label.right);
             MapWindowPoints(hint, hand, reinterpret_cast<POINT*>(&label), 2);
             EXPECT_TRUE(label.left >= 0 && label.top >= 0 && label.right <= client.right &&
                         label.bottom <= client.bottom);
@@ -411,6 +418,7 @@ TEST(Win32HandDialog, MessagesNameBothCountsAndWhereAFifthCopyIs) {
             SetDlgItemTextW(hwnd, res::IDC_HAND_TILES, row.tiles);
             Pump(hwnd);
             EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), row.message) << row.message;
+            EXPECT_TRUE(ShowsWhole(GetDlgItem(hwnd, res::IDC_HAND_ERROR))) << row.message;
         }
         // 本場 reads full-width digits as the tile box does.
         SetDlgItemTextW(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
