@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/cp932.h"
 #include "res/resource.h"
@@ -67,7 +70,7 @@ TEST(Win32HandDialog, APaletteClickAddsItsTileAndBackspaceTakesOne) {
         Click(hwnd, res::IDC_TILE_FIRST + 9);
         Click(hwnd, res::IDC_TILE_FIRST + 36);
         EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), "2m0m7z");
-        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "14枚ではありません（3枚）");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "13枚か14枚にしてください（いま3枚）");
         Type(hwnd, res::IDC_HAND_TILES, L"\b");
         EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_TILES), "20m") << "one tile less";
         Type(hwnd, res::IDC_HAND_TILES, L"5");
@@ -82,7 +85,8 @@ TEST(Win32HandDialog, BadInputSaysWhyAndShowsNoFigure) {
         Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
         SetDlgItemTextW(hwnd, res::IDC_DORA, L"5m5m5m5m");
         Pump(hwnd);
-        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "5mが5枚あります");
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR),
+                  "ドラ表示牌: 5mは5枚目です（同じ牌は4枚まで）");
         EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_REPORT), "");
         EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_DETAIL), "");
         EXPECT_FALSE(Enabled(hwnd, res::IDC_HAND_COPY));
@@ -243,6 +247,189 @@ TEST(Win32HandDialog, ApplySetsTheScoreWindowsSelectors) {
         EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_HAN_UNITS, CB_GETCURSEL, 0, 0), 3);
         EXPECT_EQ(SendDlgItemMessageW(hwnd, res::IDC_FU, CB_GETCURSEL, 0, 0), 2);
         EXPECT_EQ(Text(GetDlgItem(hwnd, res::IDC_RESULT)), "点数＝7700点　子の支払い 2600点オール");
+    });
+}
+
+// The items of the menu open now, by command, as its window holds them; empty when none is open.
+std::vector<UINT> OpenMenuCommands() {
+    std::vector<UINT> commands;
+    const HWND window = FindWindowW(L"#32768", nullptr);
+    const auto menu =
+        window ? reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)) : nullptr;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        commands.push_back(GetMenuItemID(menu, i));
+    }
+    return commands;
+}
+
+bool Has(const std::vector<UINT>& commands, UINT command) {
+    return std::find(commands.begin(), commands.end(), command) != commands.end();
+}
+
+// The commands of the menu that `open` opens, which is closed again.
+std::vector<UINT> MenuOpenedBy(HWND dialog, const std::function<void()>& open) {
+    std::vector<UINT> commands;
+    OnNextLoop([&] {
+        commands = OpenMenuCommands();
+        EndMenu();
+    });
+    open();
+    Pump(dialog);
+    return commands;
+}
+
+// A right click's message: the point in screen coordinates.
+void RightClick(HWND dialog, int id) {
+    const HWND control = id ? GetDlgItem(dialog, id) : dialog;
+    RECT rect;
+    GetWindowRect(control, &rect);
+    SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM(rect.left + 2, rect.top + 2));
+}
+
+TEST(Win32HandDialog, ATypedBoxHasItsEditMenuAndEveryOtherPlaceTheDialogsMenu) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](HWND hwnd) {
+        SetFocus(GetDlgItem(hwnd, res::IDC_HAND_TILES));
+        for (const std::vector<UINT>& menu :
+             {MenuOpenedBy(hwnd, [&] { PressShiftF10(hwnd); }),
+              MenuOpenedBy(hwnd, [&] { RightClick(hwnd, res::IDC_HAND_TILES); })}) {
+            EXPECT_TRUE(Has(menu, WM_PASTE)) << "the edit control's own menu";
+            EXPECT_FALSE(Has(menu, res::IDM_HAND_COPY));
+        }
+        SetFocus(GetDlgItem(hwnd, res::IDC_TILE_FIRST));
+        for (const std::vector<UINT>& menu :
+             {MenuOpenedBy(hwnd, [&] { PressShiftF10(hwnd); }),
+              MenuOpenedBy(hwnd, [&] { RightClick(hwnd, res::IDC_HAND_DETAIL); }),
+              MenuOpenedBy(hwnd, [&] { RightClick(hwnd, 0); })}) {
+            for (UINT command : {res::IDM_HAND_COPY, res::IDM_HAND_APPLY, res::IDM_ABOUT,
+                                 static_cast<UINT>(SC_CLOSE)}) {
+                EXPECT_TRUE(Has(menu, command)) << command;
+            }
+            EXPECT_EQ(std::count(menu.begin(), menu.end(), SC_CLOSE), 1) << "one 閉じる";
+        }
+        // The menu's actions follow the buttons, and act as they do.
+        const HMENU system = GetSystemMenu(hwnd, FALSE);
+        EXPECT_TRUE(GetMenuState(system, res::IDM_HAND_COPY, MF_BYCOMMAND) & MF_GRAYED);
+        Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
+        EXPECT_FALSE(GetMenuState(system, res::IDM_HAND_COPY, MF_BYCOMMAND) & MF_GRAYED);
+        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_HAND_COPY, 0);
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), ToCp932(kPinfuReport) + '\0');
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Pump(hwnd);
+        EXPECT_FALSE(IsWindowVisible(hwnd)) << "閉じる ended the dialog";
+    });
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ExpectCentredOn(HWND window, HWND owner) {
+    const POINT a = CentreOf(window);
+    const POINT b = CentreOf(owner);
+    EXPECT_LE(std::abs(a.x - b.x) + std::abs(a.y - b.y), 4)
+        << a.x << "," << a.y << " against " << b.x << "," << b.y;
+}
+
+// Whether a label's text fits its width in the label's font.
+bool ShowsWhole(HWND label) {
+    const std::wstring text = winsys::Widen(Text(label));
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    RECT client;
+    GetClientRect(label, &client);
+    return size.cx <= client.right;
+}
+
+TEST(Win32HandDialog, OpensCentredOnTheScoreWindowWithItsHintWhole) {
+    CScoreDialog score;
+    TestApp app(score);
+    RunModal(score, [](HWND hwnd) {
+        // The score window in the middle of the screen, where a dialog centred on it fits.
+        RECT window;
+        GetWindowRect(hwnd, &window);
+        SetWindowPos(hwnd, nullptr,
+                     (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        bool seen = false;
+        OnNextLoop([&] {
+            const HWND hand = GetActiveWindow();
+            seen = hand != hwnd;
+            ExpectCentredOn(hand, hwnd);
+            // The hint shows whole, inside the dialog.
+            const HWND hint = GetDlgItem(hand, res::IDC_HAND_ERROR);
+            const std::string text = Text(hint);
+            EXPECT_TRUE(text.ends_with("字牌は1z〜7z）")) << text;
+            EXPECT_TRUE(ShowsWhole(hint));
+            RECT label;
+            RECT client;
+            GetClientRect(hint, &label);
+            GetClientRect(hand, &client);
+            MapWindowPoints(hint, hand, reinterpret_cast<POINT*>(&label), 2);
+            EXPECT_TRUE(label.left >= 0 && label.top >= 0 && label.right <= client.right &&
+                        label.bottom <= client.bottom);
+            // The About box opens centred on the hand dialog.
+            bool aboutSeen = false;
+            OnNextLoop([&] {
+                const HWND about = GetActiveWindow();
+                aboutSeen = about != hand;
+                EXPECT_EQ(GetWindow(about, GW_OWNER), hand);
+                ExpectCentredOn(about, hand);
+                PressKey(about, VK_ESCAPE);
+            });
+            SendMessageW(hand, WM_SYSCOMMAND, res::IDM_ABOUT, 0);
+            EXPECT_TRUE(aboutSeen);
+            PressKey(hand, VK_ESCAPE);
+        });
+        SendMessageW(hwnd, WM_SYSCOMMAND, res::IDM_HAND, 0);
+        EXPECT_TRUE(seen);
+    });
+}
+
+TEST(Win32HandDialog, MessagesNameBothCountsAndWhereAFifthCopyIs) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](HWND hwnd) {
+        const struct {
+            const wchar_t* tiles;
+            const wchar_t* kan;
+            const wchar_t* dora;
+            const char* message;
+        } rows[] = {
+            {L"12345m", L"", L"", "13枚か14枚にしてください（いま5枚）"},
+            {L"123m456p789s111z", L"", L"", "13枚か14枚にしてください（いま12枚）"},
+            {L"123m456p789s111z5s", L"", L"", "待ちのボタンで和了牌を加えます"},
+            {L"123m456p789s111z55s", L"", L"", ""},
+            {L"11111m23p", L"", L"", "1mが5枚あります"},
+            {L"1m23p456s11z555m", L"1111m", L"", "明槓 1111m: 1mは5枚目です（同じ牌は4枚まで）"},
+            {L"23p456s11z555m", L"1111m", L"1m", "ドラ表示牌: 1mは5枚目です（同じ牌は4枚まで）"},
+        };
+        for (const auto& row : rows) {
+            SetDlgItemTextW(hwnd, res::IDC_KAN, row.kan);
+            SetDlgItemTextW(hwnd, res::IDC_DORA, row.dora);
+            SetDlgItemTextW(hwnd, res::IDC_HAND_TILES, row.tiles);
+            Pump(hwnd);
+            EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), row.message) << row.message;
+            EXPECT_TRUE(ShowsWhole(GetDlgItem(hwnd, res::IDC_HAND_ERROR))) << row.message;
+        }
+        // 本場 reads full-width digits as the tile box does.
+        SetDlgItemTextW(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
+        SetDlgItemTextW(hwnd, res::IDC_KAN, L"");
+        SetDlgItemTextW(hwnd, res::IDC_DORA, L"");
+        SetDlgItemTextW(hwnd, res::IDC_HONBA, L"３");
+        Pump(hwnd);
+        EXPECT_NE(ItemText(hwnd, res::IDC_HAND_DETAIL).find("3本場"), std::string::npos);
+        SetDlgItemTextW(hwnd, res::IDC_HONBA, L"1000001");
+        Pump(hwnd);
+        EXPECT_EQ(ItemText(hwnd, res::IDC_HAND_ERROR), "本場は0〜1000000の整数です");
     });
 }
 

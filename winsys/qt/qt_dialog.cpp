@@ -1,10 +1,10 @@
 // The Qt backend of Dialog: template controls mapped to Qt widgets, laid out in dialog units.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <iterator>
-#include <limits>
 #include <vector>
 
 #include "winsys/dialog_layout.h"
@@ -100,6 +99,10 @@ QString ToolTipLines(const QString& text) {
         lines.replace(breakBefore, "<br>" + breakBefore);
     }
     return "<p style=\"white-space:pre\">" + lines + "</p>";
+}
+
+bool TypedEdit(const ControlTemplate& control) {
+    return control.kind == ControlKind::Edit && !(control.style & kReadOnly);
 }
 
 // Tab visits tab stops only; the arrow keys and the mouse reach every button, as on Windows.
@@ -200,9 +203,6 @@ QWidget* DialogWindow::CreateEdit(const ControlTemplate& control) {
     auto* edit = new QLineEdit(this);
     edit->setReadOnly(control.style & kReadOnly);
     edit->setFrame(control.style & kBorder);
-    if (control.style & kNumber) {
-        edit->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), edit));
-    }
     // A read-only box changes only when the dialog sets it, and the dialog knows when it does.
     if (!edit->isReadOnly()) {
         connect(edit, &QLineEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
@@ -241,8 +241,10 @@ void DialogWindow::CreateControls() {
             button->installEventFilter(this);
         }
         widget->setFocusPolicy(FocusPolicyOf(control));
-        // The window menu opens from every control, an edit box too, as the README promises.
-        widget->setContextMenuPolicy(Qt::NoContextMenu);
+        // A box the user types in keeps its edit menu; every other control leaves its right
+        // click to the dialog, which opens the window menu.
+        widget->setContextMenuPolicy(TypedEdit(control) ? Qt::DefaultContextMenu
+                                                        : Qt::NoContextMenu);
         m_idOf.insert(widget, control.id);
         widget->setEnabled(!(control.style & kDisabled));
         if (!control.accessibleName.empty()) {
@@ -288,6 +290,14 @@ void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text, bool
     m_systemMenu.append({command, text});
 }
 
+void DialogWindow::EnableSystemMenuItem(unsigned command, bool enable) {
+    if (enable) {
+        m_disabledCommands.remove(command);
+    } else {
+        m_disabledCommands.insert(command);
+    }
+}
+
 void DialogWindow::FocusFirstTabStop() {
     for (QWidget* widget : m_tabStops) {
         if (widget->isEnabled()) {
@@ -321,8 +331,16 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     const bool menuKey = (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    QWidget* focus = focusWidget() ? focusWidget() : this;
+    // A box the user types in opens its own edit menu, at the caret, as a right click does.
+    if (auto* edit = qobject_cast<QLineEdit*>(focus);
+        menuKey && edit && edit->contextMenuPolicy() == Qt::DefaultContextMenu) {
+        const QPoint at = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, edit->mapToGlobal(at));
+        QApplication::sendEvent(edit, &menu);
+        return;
+    }
     if (menuKey && !m_systemMenu.isEmpty()) {
-        const QWidget* focus = focusWidget() ? focusWidget() : this;
         ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())), MenuOpenedBy::Keyboard);
         return;
     }
@@ -438,12 +456,17 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy
         if (id == kSeparator) {
             menu.addSeparator();
         } else {
-            menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
+            menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); })
+                ->setEnabled(!m_disabledCommands.contains(id));
         }
     }
-    // From the keyboard the first item is highlighted, so Enter chooses it at once.
+    // From the keyboard the first item that can be chosen is highlighted, so Enter chooses it.
     if (openedBy == MenuOpenedBy::Keyboard) {
-        menu.setActiveAction(menu.actions().value(0));
+        const QList<QAction*> actions = menu.actions();
+        const auto first = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->isEnabled() && !action->isSeparator();
+        });
+        menu.setActiveAction(first != actions.end() ? *first : nullptr);
     }
     menu.exec(globalPos);
 }
@@ -564,6 +587,10 @@ void Dialog::SetTileRow(int id, std::span<const TileFace> tiles) {
 bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool separator) {
     m_window->AddSystemMenuItem(command, qt::ToQt(text), separator);
     return true;
+}
+
+void Dialog::EnableSystemMenuItem(unsigned command, bool enable) {
+    m_window->EnableSystemMenuItem(command, enable);
 }
 
 void Dialog::SetIcon(Icon icon) {

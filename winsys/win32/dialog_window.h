@@ -33,6 +33,7 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL InitDialog(HWND hwnd);
     void FitControlsToText();
+    void CentreOnOwner();
     void Relayout(const Layout& layout, int grown);
     void PaintMinimized();
     void ShowSystemMenu(LPARAM where);

@@ -21,8 +21,8 @@ namespace {
 constexpr const wchar_t* kTileFontName = L"Segoe UI Symbol";
 constexpr COLORREF kRedFive = RGB(0xC6, 0x28, 0x28);
 constexpr int kTileFillPercent = 80;  // of a tile button's height
-constexpr int kFocusInset = 3;
-constexpr int kGapDivisor = 3;  // a gap between called sets is a third of a tile
+constexpr int kFocusWidth = 2;        // of a tile button's focus frame
+constexpr int kGapDivisor = 3;        // a gap between called sets is a third of a tile
 constexpr double kRowFill = 0.85;
 
 // Both coordinates of WM_CONTEXTMENU when the menu was asked for from the keyboard.
@@ -205,6 +205,7 @@ BOOL DialogWindow::InitDialog(HWND hwnd) {
         }
     }
     FitControlsToText();
+    CentreOnOwner();
     SubclassEdits();
     SubclassKeys();
     AddToolTips();
@@ -264,16 +265,21 @@ LRESULT CALLBACK DialogWindow::KeysProc(HWND control, UINT message, WPARAM wPara
     auto* self = reinterpret_cast<DialogWindow*>(window);
     const ControlTemplate* entry = FindControl(self->m_owner.Template(), GetDlgCtrlID(control));
     const bool tile = entry && entry->kind == ControlKind::TileButton;
+    // A box the user types in keeps the edit control's own menu.
+    const bool typed = entry && entry->kind == ControlKind::Edit && !(entry->style & kReadOnly);
     switch (message) {
         case WM_CONTEXTMENU:
+            if (typed) {
+                break;
+            }
             SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), lParam);
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10 && ShiftDown()) {
                 // Both coordinates -1, as Windows itself sends it for the menu key.
-                SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
-                             static_cast<LPARAM>(kFromKeyboard));
+                SendMessageW(typed ? control : self->m_hwnd, WM_CONTEXTMENU,
+                             reinterpret_cast<WPARAM>(control), static_cast<LPARAM>(kFromKeyboard));
                 return 0;
             }
             if (const GridStep* step = GridStepOf(wParam); tile && step && message == WM_KEYDOWN) {
@@ -402,9 +408,13 @@ void DialogWindow::DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTempl
                {(rect.left + rect.right - size.cx) / 2, (rect.top + rect.bottom - size.cy) / 2},
                true);
     SelectObject(item.hDC, previous);
+    // The focus is a frame in the highlight colour over the button's own edge: a dotted
+    // rectangle inside would lie on the tile's frame, which fills the button's height.
     if (item.itemState & ODS_FOCUS) {
-        InflateRect(&rect, -kFocusInset, -kFocusInset);
-        DrawFocusRect(item.hDC, &rect);
+        for (int ring = 0; ring < kFocusWidth; ++ring) {
+            FrameRect(item.hDC, &rect, GetSysColorBrush(COLOR_HIGHLIGHT));
+            InflateRect(&rect, -1, -1);
+        }
     }
 }
 
@@ -470,6 +480,30 @@ void DialogWindow::Relayout(const Layout& layout, int grown) {
                  window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A dialog with an owner opens centred on it, kept on the owner's screen; Windows leaves a
+// template's dialog at its template position, the screen's corner.
+void DialogWindow::CentreOnOwner() {
+    const HWND owner = GetWindow(m_hwnd, GW_OWNER);
+    if (!owner) {
+        return;
+    }
+    RECT outer;
+    RECT self;
+    GetWindowRect(owner, &outer);
+    GetWindowRect(m_hwnd, &self);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    const LONG x = (outer.left + outer.right - width) / 2;
+    const LONG y = (outer.top + outer.bottom - height) / 2;
+    SetWindowPos(m_hwnd, nullptr, std::clamp(x, work.left, std::max(work.left, work.right - width)),
+                 std::clamp(y, work.top, std::max(work.top, work.bottom - height)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -524,17 +558,20 @@ void DialogWindow::ShowSystemMenu(LPARAM where) {
     }
 }
 
-// How many presses of Down, from a menu with nothing highlighted, reach our first item: one per
-// item up to it, separators skipped as the menu skips them.
+// How many presses of Down, from a menu with nothing highlighted, reach the first of our items
+// that can be chosen: one per item up to it, separators skipped as the menu skips them.
 int DialogWindow::StepsToOwnItem(HMENU menu) const {
     int steps = 0;
+    bool own = false;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) {
             continue;
         }
         ++steps;
-        if (m_firstOwnCommand && GetMenuItemID(menu, i) == m_firstOwnCommand) {
+        own = own || (m_firstOwnCommand && GetMenuItemID(menu, i) == m_firstOwnCommand);
+        if (own && !(state & (MF_GRAYED | MF_DISABLED))) {
             return steps;
         }
     }
@@ -645,6 +682,10 @@ bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool 
     if (!menu) {
         return false;
     }
+    // The system's own items (Close) are there already.
+    if (GetMenuState(menu, command, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+        return true;
+    }
     if (separator) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
@@ -653,6 +694,11 @@ bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool 
         m_window->m_firstOwnCommand = command;
     }
     return true;
+}
+
+void Dialog::EnableSystemMenuItem(unsigned command, bool enable) {
+    EnableMenuItem(GetSystemMenu(m_window->Handle(), FALSE), command,
+                   MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
 void Dialog::SetIcon(Icon icon) {
