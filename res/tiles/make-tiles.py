@@ -27,12 +27,17 @@ WIDTH, HEIGHT = 60, 80
 INK = "#141414"
 RED = "#a00000"
 BLUE = "#13307e"
-GREEN = "#06502a"
+GREEN = "#04451f"
 PAPER = "#fbf8ef"
 FRAME = "#a39d8f"
 BACK = "#2f7d68"
 
 NUMERALS = "一二三四五六七八九"
+# Strokes thickened beyond the font's bold, in face units, so that they fill whole pixels when
+# the face is some 25 pixels high.
+NUMERAL_BOLDER = 3
+MAN_BOLDER = 1.2
+HONOUR_BOLDER = 1
 HONOURS = {"1z": ("東", INK), "2z": ("南", INK), "3z": ("西", INK), "4z": ("北", INK),
            "6z": ("發", GREEN), "7z": ("中", RED)}
 
@@ -56,8 +61,9 @@ def number(value):
     return f"{value:.2f}".rstrip("0").rstrip(".")
 
 
-def character(char, colour, box_x, box_y, box_w, box_h, size, face="serif"):
-    """The character's outline `size` units to the em, its ink centred in the box and shrunk to fit."""
+def character(char, colour, box_x, box_y, box_w, box_h, size, face="serif", bolder=0):
+    """The character's outline `size` units to the em, its ink centred in the box and shrunk to
+    fit, its strokes `bolder` units thicker."""
     font = FONTS[face]
     glyph = font.glyphs[font.cmap[ord(char)]]
     bounds = BoundsPen(font.glyphs)
@@ -68,42 +74,40 @@ def character(char, colour, box_x, box_y, box_w, box_h, size, face="serif"):
     dy = box_y + box_h / 2 + (y0 + y1) / 2 * scale
     pen = SVGPathPen(font.glyphs, ntos=number)
     glyph.draw(TransformPen(pen, (scale, 0, 0, -scale, dx, dy)))
-    return f'<path fill="{colour}" d="{pen.getCommands()}"/>'
+    thicker = (f' stroke="{colour}" stroke-width="{number(bolder)}" stroke-linejoin="round"'
+               if bolder else "")
+    return f'<path fill="{colour}"{thicker} d="{pen.getCommands()}"/>'
 
 
 def pin(x, y, r, colour):
-    """A circle: a coloured ring, a white ring and a coloured centre, each readable when small."""
+    """A circle: a broad coloured ring round a white hole with a dot, which stays a ring when small."""
     return (f'<circle cx="{number(x)}" cy="{number(y)}" r="{number(r)}" fill="{colour}"/>'
-            f'<circle cx="{number(x)}" cy="{number(y)}" r="{number(r * 0.62)}" fill="{PAPER}"/>'
-            f'<circle cx="{number(x)}" cy="{number(y)}" r="{number(r * 0.3)}" fill="{colour}"/>')
+            f'<circle cx="{number(x)}" cy="{number(y)}" r="{number(r * 0.42)}" fill="{PAPER}"/>'
+            f'<circle cx="{number(x)}" cy="{number(y)}" r="{number(r * 0.17)}" fill="{colour}"/>')
 
 
 def stick(x, y, w, h, colour):
-    """A bamboo stick centred on (x, y): a bar with a node at its middle and light ends."""
+    """A bamboo stick centred on (x, y): a solid bar cut by a node at its middle."""
     left, top = x - w / 2, y - h / 2
-    node = max(h * 0.08, 1.2)
+    node = max(h * 0.07, 1.4)
     return (f'<rect x="{number(left)}" y="{number(top)}" width="{number(w)}" height="{number(h)}" '
             f'rx="{number(w / 2)}" fill="{colour}"/>'
             f'<rect x="{number(left - 0.6)}" y="{number(y - node / 2)}" width="{number(w + 1.2)}" '
-            f'height="{number(node)}" fill="{PAPER}"/>'
-            f'<rect x="{number(x - w * 0.12)}" y="{number(top + h * 0.14)}" '
-            f'width="{number(w * 0.24)}" height="{number(h * 0.22)}" fill="{PAPER}" opacity="0.45"/>'
-            f'<rect x="{number(x - w * 0.12)}" y="{number(y + h * 0.14)}" '
-            f'width="{number(w * 0.24)}" height="{number(h * 0.22)}" fill="{PAPER}" opacity="0.45"/>')
+            f'height="{number(node)}" fill="{PAPER}"/>')
 
 
 B, G, R = BLUE, GREEN, RED
 # Circles by count: (x, y, colour) on the face's 60 x 80 grid, and their radius.
 PINS = {
-    2: ([(30, 24, G), (30, 56, B)], 13),
-    3: ([(16, 18, B), (30, 40, R), (44, 62, G)], 10.5),
-    4: ([(18, 22, B), (42, 22, G), (18, 58, G), (42, 58, B)], 11),
-    5: ([(17, 19, B), (43, 19, G), (30, 40, R), (17, 61, G), (43, 61, B)], 10),
-    6: ([(19, 17, G), (41, 17, G), (19, 42, R), (41, 42, R), (19, 63, R), (41, 63, R)], 9.5),
-    7: ([(14, 13, G), (30, 20, G), (46, 27, G), (19, 45, R), (41, 45, R), (19, 65, R), (41, 65, R)],
-        8.5),
-    8: ([(19, y, B) for y in (14, 31, 49, 66)] + [(41, y, B) for y in (14, 31, 49, 66)], 8.5),
-    9: ([(x, y, c) for y, c in ((17, B), (40, R), (63, G)) for x in (14, 30, 46)], 8.5),
+    2: ([(30, 23, G), (30, 57, B)], 14),
+    3: ([(16, 18, B), (30, 40, R), (44, 62, G)], 11.5),
+    4: ([(17, 21, B), (43, 21, G), (17, 59, G), (43, 59, B)], 12),
+    5: ([(16, 18, B), (44, 18, G), (30, 40, R), (16, 62, G), (44, 62, B)], 10.5),
+    6: ([(18, 16, G), (42, 16, G), (18, 41, R), (42, 41, R), (18, 64, R), (42, 64, R)], 10.5),
+    7: ([(13, 12, G), (30, 19, G), (47, 26, G), (18, 46, R), (42, 46, R), (18, 66, R), (42, 66, R)],
+        9),
+    8: ([(x, y, B) for y in (12, 30.5, 49.5, 68) for x in (18, 42)], 8.6),
+    9: ([(x, y, c) for y, c in ((16, B), (40, R), (64, G)) for x in (12.5, 30, 47.5)], 8),
 }
 # Sticks by count: (x, y, colour), and their width and height.
 STICKS = {
@@ -125,10 +129,10 @@ def red(shapes):
 def suit_faces():
     faces = {}
     for n in range(1, 10):
-        numeral = character(NUMERALS[n - 1], INK, 7, 5, 46, 32, 40, "sans")
-        faces[f"{n}m"] = numeral + character("萬", RED, 8, 41, 44, 34, 40)
-    faces["0m"] = (character("五", RED, 7, 5, 46, 32, 40, "sans") +
-                   character("萬", RED, 8, 41, 44, 34, 40))
+        numeral = character(NUMERALS[n - 1], INK, 8, 6, 44, 30, 40, "sans", NUMERAL_BOLDER)
+        faces[f"{n}m"] = numeral + character("萬", RED, 8, 41, 44, 34, 40, bolder=MAN_BOLDER)
+    faces["0m"] = (character("五", RED, 8, 6, 44, 30, 40, "sans", NUMERAL_BOLDER) +
+                   character("萬", RED, 8, 41, 44, 34, 40, bolder=MAN_BOLDER))
 
     faces["1p"] = (f'<circle cx="30" cy="40" r="25" fill="{GREEN}"/>'
                    f'<circle cx="30" cy="40" r="20" fill="{PAPER}"/>'
@@ -150,11 +154,11 @@ def suit_faces():
 
 
 def honour_faces():
-    faces = {name: character(char, colour, 7, 8, 46, 64, 52)
+    faces = {name: character(char, colour, 7, 8, 46, 64, 52, bolder=HONOUR_BOLDER)
              for name, (char, colour) in HONOURS.items()}
     # 白 is a blank tile with a frame inside its edge.
-    faces["5z"] = (f'<rect x="11" y="12" width="38" height="56" rx="2" fill="none" '
-                   f'stroke="{BLUE}" stroke-width="3.5"/>')
+    faces["5z"] = (f'<rect x="12" y="13" width="36" height="54" rx="2" fill="none" '
+                   f'stroke="{BLUE}" stroke-width="6"/>')
     return faces
 
 
