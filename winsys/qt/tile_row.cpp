@@ -13,7 +13,6 @@
 namespace velmarto::winsys::qt {
 namespace {
 
-// The focus frame lies just outside the face.
 constexpr int kFocusFrameWidth = 2;
 constexpr int kPressedShift = 1;
 // A disabled button's face is drawn this opaque.
@@ -56,19 +55,17 @@ void TileRow::paintEvent(QPaintEvent*) {
     }
 }
 
-// The face is the button: it fills the button's height but for room for the focus frame around
-// it, and moves down a pixel while pressed.
+// The face is the button: it fills the button's height, framed over its edge in the highlight
+// colour while focused, and moves down a pixel while pressed.
 void TileButton::paintEvent(QPaintEvent*) {
     const QString label = text();
     if (label.isEmpty()) {
         return;
     }
     QPainter painter(this);
-    const QRect area =
-        rect().adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth, -kFocusFrameWidth);
-    FacePlace place = CentreFace(TileFaceName(label.toUcs4().value(0), m_red), area.x(), area.y(),
-                                 area.width(), area.height());
-    const QRect frame(place.x, place.y, place.width, place.height);
+    FacePlace place =
+        CentreFace(TileFaceName(label.toUcs4().value(0), m_red), 0, 0, width(), height());
+    const QRectF frame(place.x, place.y, place.width, place.height);
     if (isDown()) {
         place.y += kPressedShift;
     }
@@ -78,7 +75,7 @@ void TileButton::paintEvent(QPaintEvent*) {
         painter.setOpacity(1.0);
         painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrameWidth));
         const double half = kFocusFrameWidth / 2.0;
-        painter.drawRect(QRectF(frame).adjusted(-half, -half, half, half));
+        painter.drawRect(frame.adjusted(half, half, -half, -half));
     }
 }
 
