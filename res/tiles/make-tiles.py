@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Draws the tile faces as SVG, one file a tile, named in the hand notation (5m.svg, 0p.svg for a
-red five, 7z.svg, back.svg face down). The files are committed: a build reads them as they are, the
-Qt backend through its SVG module and the Windows build through rsvg-convert.
+red five, 7z.svg, back.svg face down), and the README's picture of them all (docs/velmarto-tiles.png,
+through rsvg-convert). The files are committed: a build reads them as they are, the Qt backend
+through its SVG module and the Windows build through rsvg-convert.
 
 The characters are outlines taken from Noto Serif CJK JP Bold and, for the numerals, whose thin
 strokes would fade when small, Noto Sans CJK JP Bold (fonts-noto-cjk, SIL Open Font License): the
@@ -10,6 +11,7 @@ faces look the same wherever they are drawn, with no font needed there.
     res/tiles/make-tiles.py   (scripts/install-deps tiles)
 """
 import pathlib
+import subprocess
 
 from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.svgPathPen import SVGPathPen
@@ -20,6 +22,11 @@ FONT_DIR = "/usr/share/fonts/opentype/noto"
 SERIF = ("NotoSerifCJK-Bold.ttc", "Noto Serif CJK JP Bold")
 SANS = ("NotoSansCJK-Bold.ttc", "Noto Sans CJK JP Bold")
 OUT = pathlib.Path(__file__).resolve().parent
+SHEET = OUT.parent.parent / "docs" / "velmarto-tiles.png"
+# The picture: a row a suit, the red five last, then the honours and a tile face down.
+SHEET_ROWS = [[f"{n}{suit}" for n in (1, 2, 3, 4, 5, 6, 7, 8, 9, 0)] for suit in "mps"] + [
+    [f"{n}z" for n in range(1, 8)] + ["back"]]
+SHEET_GAP = 6
 
 WIDTH, HEIGHT = 60, 80
 # Every colour of a face is dark enough to read at the dialog's size (its luma at most 57 of 255),
@@ -162,20 +169,36 @@ def honour_faces():
     return faces
 
 
-def tile(content, body=PAPER):
+def tile_body(content, body=PAPER):
+    return (f'<rect x="1" y="1" width="{WIDTH - 2}" height="{HEIGHT - 2}" rx="6" fill="{body}" '
+            f'stroke="{FRAME}" stroke-width="1.5"/>{content}')
+
+
+def tile(body):
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{WIDTH}" height="{HEIGHT}" '
-            f'viewBox="0 0 {WIDTH} {HEIGHT}">'
-            f'<rect x="1" y="1" width="{WIDTH - 2}" height="{HEIGHT - 2}" rx="6" fill="{body}" '
-            f'stroke="{FRAME}" stroke-width="1.5"/>{content}</svg>\n')
+            f'viewBox="0 0 {WIDTH} {HEIGHT}">{body}</svg>\n')
+
+
+def sheet(bodies):
+    step_x, step_y = WIDTH + SHEET_GAP, HEIGHT + SHEET_GAP
+    width = max(map(len, SHEET_ROWS)) * step_x + SHEET_GAP
+    height = len(SHEET_ROWS) * step_y + SHEET_GAP
+    tiles = "".join(f'<g transform="translate({SHEET_GAP + x * step_x},{SHEET_GAP + y * step_y})">'
+                    f'{bodies[name]}</g>'
+                    for y, row in enumerate(SHEET_ROWS) for x, name in enumerate(row))
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}">'
+            f'<rect width="{width}" height="{height}" fill="#f0f0f0"/>{tiles}</svg>')
 
 
 def main():
     faces = {**suit_faces(), **honour_faces()}
     faces_down = (f'<rect x="6" y="6" width="{WIDTH - 12}" height="{HEIGHT - 12}" rx="3" '
                   f'fill="none" stroke="{PAPER}" stroke-opacity="0.5" stroke-width="1.5"/>')
-    for name, content in faces.items():
-        (OUT / f"{name}.svg").write_text(tile(content))
-    (OUT / "back.svg").write_text(tile(faces_down, BACK))
+    bodies = {name: tile_body(content) for name, content in faces.items()}
+    bodies["back"] = tile_body(faces_down, BACK)
+    for name, body in bodies.items():
+        (OUT / f"{name}.svg").write_text(tile(body))
+    subprocess.run(["rsvg-convert", "-o", str(SHEET)], input=sheet(bodies).encode(), check=True)
 
 
 main()
