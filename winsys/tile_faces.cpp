@@ -10,19 +10,22 @@ namespace {
 
 // A gap between called sets is a third of a tile high.
 constexpr int kGapDivisor = 3;
-// Tiles lie this share of their width apart, so that each frame shows whole.
+// Tiles lie this share of their width apart, a pixel at least, so that each frame shows whole.
 constexpr int kSpacingDivisor = 20;
 
 constexpr int WidthFor(int height) {
     return height * kFaceWidth / kFaceHeight;
 }
 
+constexpr int SpacingFor(int height) {
+    return std::max(1, WidthFor(height) / kSpacingDivisor);
+}
+
 // The row's width when its tiles are `height` high.
 int RowWidth(std::span<const TileFace> tiles, int height) {
     int width = 0;
     for (const TileFace& face : tiles) {
-        width += face.glyph == 0 ? height / kGapDivisor
-                                 : WidthFor(height) + WidthFor(height) / kSpacingDivisor;
+        width += face.glyph == 0 ? height / kGapDivisor : WidthFor(height) + SpacingFor(height);
     }
     return width;
 }
@@ -58,7 +61,7 @@ std::vector<FacePlace> LayOutTileRow(std::span<const TileFace> tiles, int width,
         }
         places.push_back(
             {x, (height - tall) / 2, WidthFor(tall), tall, TileFaceName(face.glyph, face.red)});
-        x += WidthFor(tall) + WidthFor(tall) / kSpacingDivisor;
+        x += WidthFor(tall) + SpacingFor(tall);
     }
     return places;
 }
