@@ -1,4 +1,4 @@
-// Faces are found by the tile index behind a character, so the notation is spelled once, here.
+// Faces are found by the tile index behind a character and named as the hand notation writes it.
 #include "winsys/tile_faces.h"
 
 #include <algorithm>
