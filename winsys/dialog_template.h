@@ -19,8 +19,8 @@ enum class ControlKind {
     StaticText,
     StaticIcon,  // `text` is unused; `iconId` names the icon
     CheckBox,    // a check box that checks itself when clicked
-    TileButton,  // a push button showing `text`, a tile character, in the tile font
-    TileRow,     // a row of tile characters, set with Dialog::SetTileRow
+    TileButton,  // a push button showing the face of `text`, a tile character
+    TileRow,     // a row of tile faces, set with Dialog::SetTileRow
 };
 
 // Control styles beyond "child, visible", as bit flags.

@@ -21,11 +21,13 @@
 #include <functional>
 #include <memory>
 
+#include "res/hand_palette.h"
 #include "res/resource.h"
 #include "tests/ui/qt_test_support.h"
 #include "ui/score_dialog.h"
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/tile_row.h"
+#include "winsys/tile_faces.h"
 
 namespace velmarto::ui {
 namespace {
@@ -310,26 +312,73 @@ TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
     });
 }
 
-// The darkest pixel of a tile row as drawn; the Windows build's own test holds its rows to the
-// same mark.
-constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots
+// Each tile as drawn must read on its own: its darkest stroke at most this dark (of 255), and a
+// red five as saturated a red as the 萬 of the 5m. The Windows build's own test holds its tiles
+// to the same marks.
+constexpr int kDarkEnough = 57;
+constexpr int kRedHueReach = 20;  // degrees either side of pure red
 
-int DarkestPixel(QWidget& row) {
-    const QImage image = row.grab().toImage();
+struct Ink {
     int darkest = 255;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    float redSaturation = 0;  // of the most saturated red pixel, 0 without one
+};
+
+Ink InkIn(const QImage& image, const QRect& rect) {
+    Ink ink;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            ink.darkest = std::min(ink.darkest, qGray(colour.rgb()));
+            const int hue = colour.hsvHue();
+            if (hue >= 0 && (hue <= kRedHueReach || hue >= 360 - kRedHueReach)) {
+                ink.redSaturation = std::max(ink.redSaturation, colour.hsvSaturationF());
+            }
         }
     }
-    return darkest;
+    return ink;
 }
 
-TEST(HandDialog, TilesAreDrawnDark) {
+// A palette button's ink, inside its edges: what the button itself draws around a face is left
+// out, so that a face never passes by its button's frame.
+Ink ButtonInk(QWidget& button) {
+    const QImage image = button.grab().toImage();
+    const int insetX = image.width() / 6;
+    const int insetY = image.height() / 8;
+    return InkIn(image, image.rect().adjusted(insetX, insetY, -insetX, -insetY));
+}
+
+TEST(HandDialog, EveryTileReadsOnItsOwn) {
     CHandDialog dialog(nullptr);
     RunModal(dialog, [](DialogWindow& window) {
-        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
-        EXPECT_LE(DarkestPixel(*window.Control(res::IDC_HAND_ROW)), kDarkEnough);
+        const auto palette = [&](std::size_t i) {
+            return window.Control(res::IDC_TILE_FIRST + static_cast<int>(i));
+        };
+        const float fiveRed = ButtonInk(*palette(4)).redSaturation;
+        EXPECT_GT(fiveRed, 0.5) << "the 萬 of the 5m is red";
+        for (std::size_t i = 0; i < res::kPalette.size(); ++i) {
+            const Ink ink = ButtonInk(*palette(i));
+            const std::string name = palette(i)->accessibleName().toStdString();
+            EXPECT_LE(ink.darkest, kDarkEnough) << name;
+            if (res::kPalette[i].red) {
+                EXPECT_GE(ink.redSaturation, fiveRed) << name;
+            }
+        }
+        // Every face once in the hand row, red fives among them.
+        for (const char* hand : {"1234506789m1234z", "1234506789p567z", "1234506789s5567z"}) {
+            auto* box = qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES));
+            box->setText(hand);
+            auto* row = qobject_cast<winsys::qt::TileRow*>(window.Control(res::IDC_HAND_ROW));
+            const QImage image = row->grab().toImage();
+            const auto places = winsys::LayOutTileRow(row->Tiles(), row->width(), row->height());
+            ASSERT_GE(places.size(), 13u) << hand;
+            for (const winsys::FacePlace& place : places) {
+                const Ink ink = InkIn(image, {place.x, place.y, place.width, place.height});
+                EXPECT_LE(ink.darkest, kDarkEnough) << hand << " " << place.name;
+                if (place.name.starts_with('0')) {
+                    EXPECT_GE(ink.redSaturation, fiveRed) << hand << " " << place.name;
+                }
+            }
+        }
     });
 }
 

@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/cp932.h"
+#include "res/hand_palette.h"
 #include "res/resource.h"
 #include "tests/ui/win32_test_support.h"
 #include "ui/hand_dialog.h"
@@ -184,46 +186,157 @@ TEST(Win32HandDialog, ThirteenTilesListTheWaitsAndEnterAddsOne) {
     });
 }
 
-// The darkest pixel of a tile row as the dialog draws it: the tiles must read as well as on
-// Linux, where the darkest is 57 of 255.
-constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots
+// Each tile as drawn must read on its own: its darkest stroke at most this dark (of 255, as Qt's
+// qGray weighs red, green and blue), and a red five as saturated a red as the 萬 of the 5m; the
+// Linux build's test holds its tiles to the same marks.
+constexpr int kDarkEnough = 57;
+constexpr int kRedHueReach = 20;  // degrees either side of pure red
 
-int DarkestPixel(HWND row) {
-    RECT client;
-    GetClientRect(row, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(row, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
+struct Ink {
     int darkest = 255;
-    const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i) {
-        const std::uint8_t* p = pixels + 4 * i;
-        darkest = std::min(darkest, (p[0] + p[1] + p[2]) / 3);
+    double redSaturation = 0;  // of the most saturated red pixel, 0 without one
+};
+
+struct Span {
+    int left;
+    int width;
+};
+
+// A control's client area as it draws itself, in rows of blue, green, red and a spare byte.
+class Picture {
+public:
+    explicit Picture(HWND control) {
+        RECT client;
+        GetClientRect(control, &client);
+        m_width = client.right;
+        m_height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = m_width;
+        info.bmiHeader.biHeight = -m_height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        const HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_pixels = static_cast<const std::uint8_t*>(bits);
+        m_previous = SelectObject(m_dc, m_bitmap);
+        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
+        GdiFlush();
     }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return darkest;
+    ~Picture() {
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    // The runs of columns where something is drawn over the dialog's face colour: the tiles of
+    // a row, which lie apart.
+    std::vector<Span> Drawn() const {
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        std::vector<Span> spans;
+        bool inside = false;
+        for (int x = 0; x < m_width; ++x) {
+            bool drawn = false;
+            for (int y = 0; y < m_height && !drawn; ++y) {
+                const std::uint8_t* p = m_pixels + 4 * (static_cast<long>(y) * m_width + x);
+                drawn = RGB(p[2], p[1], p[0]) != face;
+            }
+            if (drawn && !inside) {
+                spans.push_back({x, 0});
+            }
+            if (drawn) {
+                ++spans.back().width;
+            }
+            inside = drawn;
+        }
+        return spans;
+    }
+
+    Ink InkIn(int left, int top, int width, int height) const {
+        Ink ink;
+        for (int y = std::max(top, 0); y < std::min(top + height, m_height); ++y) {
+            for (int x = std::max(left, 0); x < std::min(left + width, m_width); ++x) {
+                const std::uint8_t* p = m_pixels + 4 * (static_cast<long>(y) * m_width + x);
+                Add(ink, p[2], p[1], p[0]);
+            }
+        }
+        return ink;
+    }
+
+private:
+    static void Add(Ink& ink, int red, int green, int blue) {
+        ink.darkest = std::min(ink.darkest, (red * 11 + green * 16 + blue * 5) / 32);
+        const int high = std::max({red, green, blue});
+        const int low = std::min({red, green, blue});
+        if (high == red && high > low) {
+            // Hue in degrees from red, towards yellow for green above blue, magenta otherwise.
+            const double hue = 60.0 * std::abs(green - blue) / (high - low);
+            if (hue <= kRedHueReach) {
+                ink.redSaturation =
+                    std::max(ink.redSaturation, static_cast<double>(high - low) / high);
+            }
+        }
+    }
+
+    int m_width = 0;
+    int m_height = 0;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    const std::uint8_t* m_pixels = nullptr;
+};
+
+// A palette button's ink, inside its edges, so that no face passes by what surrounds it.
+Ink ButtonInk(HWND button) {
+    const Picture picture(button);
+    const int insetX = picture.Width() / 6;
+    const int insetY = picture.Height() / 8;
+    return picture.InkIn(insetX, insetY, picture.Width() - 2 * insetX,
+                         picture.Height() - 2 * insetY);
 }
 
-TEST(Win32HandDialog, TilesAreDrawnDark) {
+TEST(Win32HandDialog, EveryTileReadsOnItsOwn) {
     CHandDialog dialog(nullptr);
     RunModal(dialog, [](HWND hwnd) {
-        Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s8s");
+        const auto palette = [&](std::size_t i) {
+            return GetDlgItem(hwnd, res::IDC_TILE_FIRST + static_cast<int>(i));
+        };
+        const double fiveRed = ButtonInk(palette(4)).redSaturation;
+        EXPECT_GT(fiveRed, 0.5) << "the 萬 of the 5m is red";
+        for (std::size_t i = 0; i < res::kPalette.size(); ++i) {
+            const Ink ink = ButtonInk(palette(i));
+            EXPECT_LE(ink.darkest, kDarkEnough) << "palette button " << i;
+            if (res::kPalette[i].red) {
+                EXPECT_GE(ink.redSaturation, fiveRed) << "palette button " << i;
+            }
+        }
+        // Every face once in the hand row, red fives among them.
         const HWND row = GetDlgItem(hwnd, res::IDC_HAND_ROW);
-        EXPECT_LE(DarkestPixel(row), kDarkEnough);
+        const HWND box = GetDlgItem(hwnd, res::IDC_HAND_TILES);
+        for (const wchar_t* hand : {L"1234506789m1234z", L"1234506789p567z", L"1234506789s5567z"}) {
+            SetWindowTextW(box, hand);
+            Pump(hwnd);
+            const Picture picture(row);
+            const std::vector<Span> faces = picture.Drawn();
+            ASSERT_EQ(faces.size(), std::wcslen(hand) - 2) << "one face a tile";
+            for (std::size_t i = 0; i < faces.size(); ++i) {
+                const Ink ink = picture.InkIn(faces[i].left, 0, faces[i].width, picture.Height());
+                EXPECT_LE(ink.darkest, kDarkEnough) << "tile " << i;
+                // The red five is the sixth tile of each hand.
+                if (i == 5) {
+                    EXPECT_GE(ink.redSaturation, fiveRed) << "tile " << i;
+                }
+            }
+        }
     });
 }
 

@@ -31,9 +31,6 @@ struct ArrowStep {
     int key;
     int direction;
 };
-// A tile button's character fills this share of its height.
-constexpr double kTileButtonFill = 0.8;
-const QColor kRedText(0xC6, 0x28, 0x28);
 
 // What QLineEdit keeps free on each side of its text, inside the frame.
 constexpr int kLineEditTextMargin = 2;
@@ -160,13 +157,9 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::CheckBox:
             return new QCheckBox(qt::ToQt(control.text), this);
         case ControlKind::TileButton: {
-            auto* button = new qt::TileButton(qt::ToQt(control.text), this);
+            auto* button =
+                new qt::TileButton(qt::ToQt(control.text), (control.style & kRed) != 0, this);
             button->setAutoDefault(false);
-            if (control.style & kRed) {
-                QPalette palette = button->palette();
-                palette.setColor(QPalette::ButtonText, kRedText);
-                button->setPalette(palette);
-            }
             return button;
         }
         case ControlKind::TileRow:
@@ -271,9 +264,6 @@ void DialogWindow::CreateControls() {
             const int side = std::min(rect.width, rect.height);
             static_cast<QLabel*>(m_widgets[i])
                 ->setPixmap(qt::LoadIcon({control.iconId}).pixmap(side, side));
-        }
-        if (control.kind == ControlKind::TileButton) {
-            m_widgets[i]->setFont(qt::TileFont(static_cast<int>(rect.height * kTileButtonFill)));
         }
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i) {
