@@ -14,6 +14,7 @@
 #include "cli/hand_command.h"
 #include "engine/game/game_json.h"
 #include "res/game_messages.h"
+#include "store/database_path.h"
 #include "store/sqlite_game_store.h"
 
 namespace velmarto::cli {
@@ -151,8 +152,7 @@ void Describe(CLI::App& app, GameOptions& o) {
     app.footer(std::string(kFooter));
     app.require_subcommand(1);
     app.add_option("--db", o.db,
-                   "the database (default $XDG_DATA_HOME/velmarto/games.sqlite3, or "
-                   "%APPDATA%\\velmarto\\games.sqlite3 on Windows)");
+                   "the database (default " + std::string(store::kDefaultDatabase) + ")");
     for (const Subcommand& s : kSubcommands) {
         CLI::App* sub = app.add_subcommand(std::string(s.name), std::string(s.help));
         sub->fallthrough();
@@ -231,12 +231,12 @@ std::string AsciiDigits(std::string_view word) {
     constexpr unsigned char kFullWidthNine = 0x99;
     std::string out;
     for (std::size_t i = 0; i < word.size(); ++i) {
-        const bool fullWidthDigit =
-            word.substr(i, 2) == kFullWidthLead && i + 2 < word.size() &&
-            static_cast<unsigned char>(word[i + 2]) >= kFullWidthZero &&
-            static_cast<unsigned char>(word[i + 2]) <= kFullWidthNine;
+        const bool fullWidthDigit = word.substr(i, 2) == kFullWidthLead && i + 2 < word.size() &&
+                                    static_cast<unsigned char>(word[i + 2]) >= kFullWidthZero &&
+                                    static_cast<unsigned char>(word[i + 2]) <= kFullWidthNine;
         if (fullWidthDigit) {
-            out += static_cast<char>('0' + (static_cast<unsigned char>(word[i + 2]) - kFullWidthZero));
+            out +=
+                static_cast<char>('0' + (static_cast<unsigned char>(word[i + 2]) - kFullWidthZero));
             i += 2;
         } else {
             out += word[i];
@@ -386,8 +386,7 @@ Event ReadTableEvent(std::string_view command, const Standings& s, Words& words,
     return event;
 }
 
-Event ReadEvent(std::string_view command, const Standings& s, Words& words,
-                const GameOptions& o) {
+Event ReadEvent(std::string_view command, const Standings& s, Words& words, const GameOptions& o) {
     if (command == "undo") {
         words.End();
         return {game::Undo{}};
@@ -433,8 +432,8 @@ void SetUma(game::Rules& r, const std::string& text) {
         uma.push_back(negative ? -value : value);
     }
     if (static_cast<int>(uma.size()) != r.players) {
-        throw Refusal{Describe(game::Refuse(game::ErrorCode::UmaCount,
-                                            {std::to_string(r.players), std::to_string(uma.size())}))};
+        throw Refusal{Describe(game::Refuse(
+            game::ErrorCode::UmaCount, {std::to_string(r.players), std::to_string(uma.size())}))};
     }
     std::copy(uma.begin(), uma.end(),
               r.players == game::kThreePlayers ? r.umaThree.begin() : r.uma.begin());
@@ -470,7 +469,11 @@ void SetRule(game::Rules& r, const game::RuleField& field, const std::string& te
 Game NewGame(const GameOptions& o) {
     const int players = static_cast<int>(o.words.size());
     Game game{game::DefaultRules(players == game::kThreePlayers ? players : game::kMaxPlayers),
-              o.words, {}, o.label, {}, {}};
+              o.words,
+              {},
+              o.label,
+              {},
+              {}};
     game.rules.players = players;
     for (std::size_t i = 0; i < game::kRuleFields.size(); ++i) {
         if (o.ruleFlags[i] || !o.ruleValues[i].empty()) {
@@ -492,7 +495,7 @@ std::string ReadAll(const std::string& path, std::istream& input) {
         text << input.rdbuf();
         return text.str();
     }
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(store::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         throw Refusal{"cannot read " + path};
     }
@@ -506,12 +509,14 @@ std::string DatabasePath(const GameOptions& o) {
     }
     const std::string path = o.db.empty() ? store::DefaultDatabasePath() : o.db;
     if (path.empty()) {
-        throw Refusal{"no database: set HOME or XDG_DATA_HOME, or give --db FILE"};
+        throw Refusal{"no database: set " + std::string(store::kDatabaseFolderVariables) +
+                      ", or give --db FILE"};
     }
     return path;
 }
 
-std::unique_ptr<store::GameStore> OpenStore(const GameOptions& o, store::SqliteGameStore::Mode mode) {
+std::unique_ptr<store::GameStore> OpenStore(const GameOptions& o,
+                                            store::SqliteGameStore::Mode mode) {
     const std::string path = DatabasePath(o);
     if (mode == store::SqliteGameStore::Mode::CreateIfMissing && o.db.empty()) {
         if (auto error = store::EnsureFolder(path)) {
@@ -526,8 +531,8 @@ game::Season SeasonOf(const std::vector<store::StoredGame>& games, const GameOpt
     std::vector<game::SeasonGame> selected;
     for (const store::StoredGame& g : games) {
         const std::string day = g.game.started.substr(0, std::string_view("YYYY-MM-DD").size());
-        const bool inRange = (o.since.empty() || day >= o.since) &&
-                             (o.until.empty() || day <= o.until);
+        const bool inRange =
+            (o.since.empty() || day >= o.since) && (o.until.empty() || day <= o.until);
         if (inRange && (o.label.empty() || g.game.label == o.label)) {
             selected.push_back({&g.game, &g.standings});
         }
@@ -541,7 +546,7 @@ std::string Reading(std::string_view command, const GameOptions& o) {
         Words(o.words).End();
         // No database yet is a list of no games.
         std::vector<store::GameSummary> games;
-        if (std::filesystem::exists(DatabasePath(o))) {
+        if (std::filesystem::exists(store::PathFromUtf8(DatabasePath(o)))) {
             games = Take(OpenStore(o, Mode::ReadOnly)->List(o.all));
         }
         return o.json ? ListJson(games) : ListText(games);
@@ -550,8 +555,9 @@ std::string Reading(std::string_view command, const GameOptions& o) {
         Words(o.words).End();
         const game::Season season =
             SeasonOf(Take(OpenStore(o, Mode::ReadOnly)->FinishedGames()), o);
-        return o.json ? game::SeasonToJson(season) : o.csv ? SeasonCsv(season)
-                                                            : SeasonText(season, o.plain);
+        return o.json  ? game::SeasonToJson(season)
+               : o.csv ? SeasonCsv(season)
+                       : SeasonText(season, o.plain);
     }
     Words words(o.words);
     const std::int64_t id = GameId(words.Next("GAME"));
@@ -592,8 +598,7 @@ std::string Recording(std::string_view command, const GameOptions& o) {
     }
     if (auto* conflict = std::get_if<store::Conflict>(&recorded)) {
         throw Refusal{"the game has moved on (now at " +
-                          std::to_string(conflict->current.standings.position) +
-                          "): check `show`",
+                          std::to_string(conflict->current.standings.position) + "): check `show`",
                       kExitMovedOn};
     }
     if (auto* refused = std::get_if<game::GameError>(&recorded)) {

@@ -127,8 +127,8 @@ std::string ShowText(const game::Game& game, const game::Standings& s, std::int6
                 : "まだ記録がありません\n";
     for (std::size_t rank = 0; rank < s.final.size(); ++rank) {
         const game::FinalStanding& f = s.final[rank];
-        out += std::to_string(rank + 1) + "位 " + NameOf(s, f.player) + "　" +
-               Figure(f.points, plain);
+        out +=
+            std::to_string(rank + 1) + "位 " + NameOf(s, f.player) + "　" + Figure(f.points, plain);
         if (f.score) {
             out += "（オカ・ウマ込み " + Signed(*f.score, plain) + "）";
         }
@@ -174,7 +174,8 @@ std::string HistoryCsv(const game::Standings& s) {
         out += CsvRow(row);
     }
     // The standings after the last row: each total, and the sticks left on the table.
-    std::vector<std::string> totals = {"", s.finished ? "終局" : game::RoundName(s), "standings", ""};
+    std::vector<std::string> totals = {"", s.finished ? "終局" : game::RoundName(s), "standings",
+                                       ""};
     for (const Points& p : s.points) {
         totals.push_back(p.Decimal());
     }
@@ -253,10 +254,10 @@ std::string Places(const game::PlayerSeason& row) {
 }
 
 std::string Largest(const game::PlayerSeason& row, bool plain) {
-    return row.largest ? Figure(row.largest->points, plain) + "（" +
-                             std::to_string(row.largest->han) + "飜" +
-                             std::to_string(row.largest->fu) + "符）"
-                       : "-";
+    return row.largest
+               ? Figure(row.largest->points, plain) + "（" + std::to_string(row.largest->han) +
+                     "飜" + std::to_string(row.largest->fu) + "符）"
+               : "-";
 }
 
 std::string SeasonRows(std::string_view title, const std::vector<game::PlayerSeason>& rows,
@@ -272,9 +273,8 @@ std::string SeasonRows(std::string_view title, const std::vector<game::PlayerSea
             out += "（オカ・ウマ込み " + Signed(*r.score, plain) + "）";
         }
         out += "　和了 " + std::to_string(r.wins) + "　放銃 " + std::to_string(r.dealIns) +
-               "　立直 " + std::to_string(r.riichi) + "　チョンボ " +
-               std::to_string(r.falseWins) + "　最大の和了 " + Largest(r, plain) + "　飛び " +
-               std::to_string(r.belowZero) + "\n";
+               "　立直 " + std::to_string(r.riichi) + "　チョンボ " + std::to_string(r.falseWins) +
+               "　最大の和了 " + Largest(r, plain) + "　飛び " + std::to_string(r.belowZero) + "\n";
     }
     return out;
 }
@@ -286,22 +286,21 @@ void SeasonCsvRows(std::string_view table, const std::vector<game::PlayerSeason>
         for (const int count : r.places) {
             places += (places.empty() ? "" : " ") + std::to_string(count);
         }
-        out += CsvRow({std::string(table), r.name, std::to_string(r.games), places,
-                       r.AveragePlace(), r.points.Decimal(), r.score ? r.score->Decimal() : "",
-                       std::to_string(r.wins), std::to_string(r.dealIns), std::to_string(r.riichi),
-                       std::to_string(r.falseWins),
-                       r.largest ? r.largest->points.Decimal() : "",
-                       r.largest ? std::to_string(r.largest->han) : "",
-                       r.largest ? std::to_string(r.largest->fu) : "",
-                       std::to_string(r.belowZero)});
+        out +=
+            CsvRow({std::string(table), r.name, std::to_string(r.games), places, r.AveragePlace(),
+                    r.points.Decimal(), r.score ? r.score->Decimal() : "", std::to_string(r.wins),
+                    std::to_string(r.dealIns), std::to_string(r.riichi),
+                    std::to_string(r.falseWins), r.largest ? r.largest->points.Decimal() : "",
+                    r.largest ? std::to_string(r.largest->han) : "",
+                    r.largest ? std::to_string(r.largest->fu) : "", std::to_string(r.belowZero)});
     }
 }
 
 }  // namespace
 
 std::string SeasonText(const game::Season& season, bool plain) {
-    const std::string out = SeasonRows("四人麻雀", season.four, plain) +
-                            SeasonRows("三人麻雀", season.three, plain);
+    const std::string out =
+        SeasonRows("四人麻雀", season.four, plain) + SeasonRows("三人麻雀", season.three, plain);
     return out.empty() ? "終局した対局はまだありません\n" : out;
 }
 

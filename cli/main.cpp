@@ -10,6 +10,12 @@
 
 #include "cli/score_cli.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace {
 
 // A short write fails inside fwrite and leaves fflush nothing to report, so both are checked.
@@ -18,19 +24,7 @@ bool WriteAll(const std::string& text, std::FILE* stream) {
     return std::fflush(stream) == 0 && written && std::ferror(stream) == 0;
 }
 
-}  // namespace
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
-int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The same bytes on every system: no "\r" added before each "\n".
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+int Run(const std::vector<std::string_view>& args) {
     try {
         // A batch's output goes out block by block; the first block that cannot be written
         // stops it.
@@ -44,7 +38,8 @@ int main(int argc, char** argv) {
             const int error = errno;
             if (result.recorded) {
                 // A script must not record it again: say that it was.
-                std::fprintf(stderr, "velmarto-score: game: recorded; could not print the standings: %s\n",
+                std::fprintf(stderr,
+                             "velmarto-score: game: recorded; could not print the standings: %s\n",
                              std::strerror(error));
                 return velmarto::cli::kExitRecordedUnprinted;
             }
@@ -57,3 +52,36 @@ int main(int argc, char** argv) {
         return 1;
     }
 }
+
+#ifdef _WIN32
+std::string Utf8(std::wstring_view wide) {
+    const int length = static_cast<int>(wide.size());
+    std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length,
+                                                                  nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), static_cast<int>(text.size()),
+                        nullptr, nullptr);
+    return text;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide entry point (-municode): the narrow argv is in the ANSI code page, which cannot hold
+// every name, where everything inside reads UTF-8, as on Linux.
+int wmain(int argc, wchar_t** argv) {
+    // The same bytes on every system: no "\r" added before each "\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::string> utf8;
+    for (int i = 1; i < argc; ++i) {
+        utf8.push_back(Utf8(argv[i]));
+    }
+    return Run(std::vector<std::string_view>(utf8.begin(), utf8.end()));
+}
+#else
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}
+#endif

@@ -73,12 +73,7 @@ std::string UsefulWords(const std::vector<hand::TileLeft>& useful) {
 
 // "ロン 2飜 40符（立直、平和）点数＝…", or the false-win line when there is no yaku.
 std::string WayWords(std::string_view way, const hand::HandScore& score) {
-    std::string yaku;
-    for (const hand::HanLine& line : hand::HanLines(score.result)) {
-        yaku += (yaku.empty() ? "" : "、") + std::string(line.name);
-    }
-    const std::string totals =
-        score.result.NoYaku() ? "役なし" : hand::Totals(score.result) + "（" + yaku + "）";
+    const std::string totals = hand::TotalsWithYaku(score.result);
     std::string out = std::string(way) + " " + totals + " " + score.report;
     if (!score.settlementLine.empty()) {
         out += " " + score.settlementLine;

@@ -203,16 +203,9 @@ constexpr std::array kHandControlsAfterPalette = {
     ControlTemplate{
         IDC_SEAT_WIND, ControlKind::DropDownList, {84, 220, 28, 60}, "", kList, kWindItems, "自風"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 222, 20, 8}, "本場", 0},
-    ControlTemplate{
-        IDC_HONBA, ControlKind::Edit, {142, 220, 24, 12}, "", kInput | winsys::kNumber, {}, "本場"},
+    ControlTemplate{IDC_HONBA, ControlKind::Edit, {142, 220, 24, 12}, "", kInput, {}, "本場"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {172, 222, 20, 8}, "供託", 0},
-    ControlTemplate{IDC_STICKS,
-                    ControlKind::Edit,
-                    {194, 220, 24, 12},
-                    "",
-                    kInput | winsys::kNumber,
-                    {},
-                    "供託"},
+    ControlTemplate{IDC_STICKS, ControlKind::Edit, {194, 220, 24, 12}, "", kInput, {}, "供託"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {6, 238, 44, 8}, "ドラ表示牌", 0},
     ControlTemplate{IDC_DORA, ControlKind::Edit, {52, 236, 64, 12}, "", kInput, {}, "ドラ表示牌"},
     ControlTemplate{IDC_STATIC, ControlKind::StaticText, {120, 238, 50, 8}, "裏ドラ表示牌", 0},

@@ -63,8 +63,10 @@ inline constexpr int kPaletteTiles = 37;
 inline constexpr int IDC_WAIT_FIRST = 1300;
 inline constexpr int kWaitButtons = 14;
 
-// System-menu commands of the About item and the hand item.
+// System-menu commands of the About item and the hand item, and of the hand dialog's actions.
 inline constexpr unsigned IDM_ABOUT = 0x0010;
 inline constexpr unsigned IDM_HAND = 0x0020;
+inline constexpr unsigned IDM_HAND_COPY = 0x0030;
+inline constexpr unsigned IDM_HAND_APPLY = 0x0040;
 
 }  // namespace velmarto::res

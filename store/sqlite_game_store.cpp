@@ -45,14 +45,15 @@ StoreError Error(StoreError::Kind kind, std::string message) {
 }
 
 fs::path FolderOf(const std::string& path) {
-    const fs::path folder = fs::path(path).parent_path();
+    const fs::path folder = PathFromUtf8(path).parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
 
 StoreError CannotWrite(const std::string& path) {
-    const std::string why = ::access(path.c_str(), W_OK) != 0
-                                ? "the file is read-only"
-                                : "its folder " + FolderOf(path).string() + " cannot be written";
+    const std::string why =
+        ::access(path.c_str(), W_OK) != 0
+            ? "the file is read-only"
+            : "its folder " + Utf8FromPath(FolderOf(path)) + " cannot be written";
     return Error(StoreError::Kind::ReadOnly, "cannot write " + path + ": " + why);
 }
 
@@ -143,8 +144,8 @@ std::variant<std::unique_ptr<SqliteGameStore>, StoreError> SqliteGameStore::Open
         return Error(StoreError::Kind::Failed, "no database given: the path is empty");
     }
     std::error_code ignored;
-    const bool exists = fs::exists(path, ignored);
-    if (fs::is_directory(path, ignored)) {
+    const bool exists = fs::exists(PathFromUtf8(path), ignored);
+    if (fs::is_directory(PathFromUtf8(path), ignored)) {
         return Error(StoreError::Kind::Failed, "cannot open " + path + ": it is a folder");
     }
     if (!exists && mode != Mode::CreateIfMissing) {
@@ -152,7 +153,8 @@ std::variant<std::unique_ptr<SqliteGameStore>, StoreError> SqliteGameStore::Open
     }
     if (!exists && !fs::is_directory(FolderOf(path), ignored)) {
         return Error(StoreError::Kind::Failed, "cannot open " + path + ": the folder " +
-                                                   FolderOf(path).string() + " does not exist");
+                                                   Utf8FromPath(FolderOf(path)) +
+                                                   " does not exist");
     }
     // A file made now is written or nothing: reading it another way would show nothing.
     const auto ways = exists ? WaysToOpen(mode) : WaysToOpen(mode).first(1);
@@ -282,29 +284,6 @@ std::variant<std::vector<StoredGame>, StoreError> SqliteGameStore::FinishedGames
         }
         return games;
     });
-}
-
-std::string DefaultDatabasePath() {
-    fs::path folder;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        folder = data;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        folder = fs::path(home) / ".local" / "share";
-    } else {
-        return "";
-    }
-    return (folder / "velmarto" / "games.sqlite3").string();
-}
-
-std::optional<StoreError> EnsureFolder(const std::string& path) {
-    const fs::path folder = FolderOf(path);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        return Error(StoreError::Kind::Failed,
-                     "cannot create the folder " + folder.string() + ": " + error.message());
-    }
-    return std::nullopt;
 }
 
 }  // namespace velmarto::store

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "store/database_path.h"
 #include "store/game_store.h"
 
 namespace velmarto::store {
@@ -43,12 +44,5 @@ private:
     std::string m_path;
     std::optional<StoreError> m_readOnly;  // why every write is refused, when it is
 };
-
-// The default database: $XDG_DATA_HOME/velmarto/games.sqlite3 or ~/.local/share/velmarto/…;
-// an empty string when neither variable is set. Nothing is created.
-std::string DefaultDatabasePath();
-
-// Creates the folder the database `path` goes in, for a first write; an error names the folder.
-std::optional<StoreError> EnsureFolder(const std::string& path);
 
 }  // namespace velmarto::store

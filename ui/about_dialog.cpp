@@ -5,6 +5,7 @@
 
 namespace velmarto::ui {
 
-CAboutDialog::CAboutDialog() : winsys::Dialog(res::AboutDialogTemplate(), nullptr) {}
+CAboutDialog::CAboutDialog(winsys::Dialog* parent)
+    : winsys::Dialog(res::AboutDialogTemplate(), parent) {}
 
 }  // namespace velmarto::ui

@@ -1,4 +1,4 @@
-// The version notice, opened from the score dialog's system menu.
+// The version notice, opened from the window menu of the score and hand dialogs.
 #pragma once
 
 #include "winsys/dialog.h"
@@ -7,7 +7,8 @@ namespace velmarto::ui {
 
 class CAboutDialog : public winsys::Dialog {
 public:
-    CAboutDialog();
+    // Centred on `parent`, or on the application's main dialog without one.
+    explicit CAboutDialog(winsys::Dialog* parent = nullptr);
 };
 
 }  // namespace velmarto::ui

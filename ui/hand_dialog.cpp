@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <vector>
 
 #include "engine/hand/hand_evaluator.h"
@@ -12,6 +11,7 @@
 #include "engine/hand/waits.h"
 #include "res/dialogs.h"
 #include "res/hand_palette.h"
+#include "ui/about_dialog.h"
 
 namespace velmarto::ui {
 namespace {
@@ -44,9 +44,17 @@ constexpr std::array kSituationBoxes = {
 
 constexpr int kEastIndex = 0;
 
+// The dialog's own items of its window menu, before the version notice.
+struct MenuItem {
+    unsigned command;
+    std::string_view text;
+};
+constexpr std::array kMenuItems = {MenuItem{res::IDM_HAND_COPY, "結果をコピー(&C)"},
+                                   MenuItem{res::IDM_HAND_APPLY, "点数画面に反映(&S)"},
+                                   MenuItem{winsys::kSysClose, "閉じる(&X)"}};
+
 // What the result area says while the hand box is empty: how hands are written.
-constexpr std::string_view kHowToWrite =
-    "手牌を入れてください（例 123m456p789s11z55s、赤五は0、字牌は1z〜7z）";
+constexpr std::string_view kHowToWrite = "入力例 123m456p789s11z55s（赤五は0、字牌は1z〜7z）";
 
 // The faces of tiles in notation; nothing while the text does not read yet.
 std::optional<std::vector<winsys::TileFace>> FacesOf(std::string_view notation) {
@@ -79,18 +87,14 @@ void TurnEndsDown(std::vector<winsys::TileFace>& faces) {
     faces.back() = {hand::kTileBackCodePoint};
 }
 
-std::optional<int> Count(const std::string& text) {
-    if (text.empty()) {
-        return 0;
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() ||
-        value > hand::kMaxHonbaOrSticks) {
-        return std::nullopt;
-    }
-    return value;
-}
+// The boxes of counts, each with the field of the situation it sets.
+struct CountBox {
+    int id;
+    std::string_view name;
+    int hand::Situation::*count;
+};
+constexpr std::array kCountBoxes = {CountBox{res::IDC_HONBA, "本場", &hand::Situation::honba},
+                                    CountBox{res::IDC_STICKS, "供託", &hand::Situation::sticks}};
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -152,14 +156,14 @@ std::vector<hand::TileLeft> TilesOf(const std::vector<hand::WaitResult>& waits) 
     return tiles;
 }
 
-// One way a wait pays: "ロン 2飜 30符", then its report and settlement a payment to a line.
+// One way a wait pays: "ロン 2飜 30符（平和、赤ドラ）", as the command line names it, then its
+// report and settlement a payment to a line.
 void AddWay(std::vector<std::string>& lines, std::string_view way, const hand::HandScore* score) {
     if (score == nullptr) {
         lines.push_back(std::string(way) + " フリテン");
         return;
     }
-    lines.push_back(std::string(way) + " " +
-                    (score->result.NoYaku() ? std::string("役なし") : hand::Totals(score->result)));
+    lines.push_back(std::string(way) + " " + hand::TotalsWithYaku(score->result));
     lines.push_back(Wrapped(score->report));
     if (!score->settlementLine.empty()) {
         lines.push_back(Wrapped(score->settlementLine));
@@ -200,6 +204,7 @@ CHandDialog::CHandDialog(winsys::Dialog* parent, HandDialogMemory* memory)
 
 // Each change counts the hand again and would remember a half-set dialog: the count waits.
 bool CHandDialog::OnInitDialog() {
+    AddMenuItems();
     m_restoring = true;
     SetCurSel(res::IDC_ROUND_WIND, kEastIndex);
     SetCurSel(res::IDC_SEAT_WIND, kEastIndex);
@@ -207,6 +212,46 @@ bool CHandDialog::OnInitDialog() {
     m_restoring = false;
     Recount();
     return true;
+}
+
+void CHandDialog::AddMenuItems() {
+    bool first = true;
+    for (const MenuItem& item : kMenuItems) {
+        AppendSystemMenuItem(item.command, item.text, first);
+        first = false;
+    }
+    if (const std::string_view about = res::LoadString(res::IDS_ABOUT_ITEM); !about.empty()) {
+        AppendSystemMenuItem(res::IDM_ABOUT, about);
+    }
+}
+
+void CHandDialog::OnSysCommand(unsigned id, long param) {
+    switch (id & winsys::kSysCommandMask) {
+        case res::IDM_HAND_COPY:
+            OnCopy();
+            return;
+        case res::IDM_HAND_APPLY:
+            OnApply();
+            return;
+        case winsys::kSysClose:
+            OnCancel();
+            return;
+        case res::IDM_ABOUT: {
+            CAboutDialog about(this);
+            about.DoModal();
+            return;
+        }
+        default:
+            winsys::Dialog::OnSysCommand(id, param);
+            return;
+    }
+}
+
+void CHandDialog::EnableActions(bool copy, bool apply) {
+    EnableControl(res::IDC_HAND_COPY, copy);
+    EnableControl(res::IDC_HAND_APPLY, apply);
+    EnableSystemMenuItem(res::IDM_HAND_COPY, copy);
+    EnableSystemMenuItem(res::IDM_HAND_APPLY, apply);
 }
 
 void CHandDialog::Remember() const {
@@ -297,6 +342,10 @@ bool CHandDialog::OnEditBackspace(int id) {
 void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSet>& sets) {
     std::vector<winsys::TileFace> melds;
     for (const auto& [kind, set] : sets) {
+        // Only a set that reads as its kind is drawn: "679s" is no chi.
+        if (!std::holds_alternative<hand::Meld>(hand::ReadMeld(kind, set))) {
+            continue;
+        }
         if (auto faces = FacesOf(set)) {
             if (kind == MeldKind::Ankan) {
                 TurnEndsDown(*faces);
@@ -318,7 +367,7 @@ void CHandDialog::ShowTiles(const std::string& tiles, const std::vector<CalledSe
     }
 }
 
-hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
+hand::Situation CHandDialog::ReadSituation(std::string& countError) const {
     hand::Situation situation;
     for (const SituationBox& box : kSituationBoxes) {
         situation.*box.flag = GetCheck(box.id) > 0;
@@ -332,11 +381,14 @@ hand::Situation CHandDialog::ReadSituation(bool& numbersOk) const {
     const bool firstDraw = GetCheck(res::IDC_FIRST_DRAW) > 0;
     situation.tenhou = firstDraw && situation.seatWind == kEastIndex;
     situation.chiihou = firstDraw && situation.seatWind != kEastIndex;
-    const std::optional<int> honba = Count(GetDlgItemText(res::IDC_HONBA));
-    const std::optional<int> sticks = Count(GetDlgItemText(res::IDC_STICKS));
-    numbersOk = honba && sticks;
-    situation.honba = honba.value_or(0);
-    situation.sticks = sticks.value_or(0);
+    for (const CountBox& box : kCountBoxes) {
+        const std::optional<int> count =
+            hand::ParseCount(GetDlgItemText(box.id), hand::kMaxHonbaOrSticks);
+        if (!count && countError.empty()) {
+            countError = hand::CountOutOfRangeJapanese(box.name);
+        }
+        situation.*box.count = count.value_or(0);
+    }
     return situation;
 }
 
@@ -347,8 +399,7 @@ void CHandDialog::ShowError(std::string_view japanese) {
     SetDlgItemText(res::IDC_HAND_REPORT, "");
     SetDlgItemText(res::IDC_HAND_APPLY_NOTE, "");
     ShowWaitButtons({}, false);
-    EnableControl(res::IDC_HAND_COPY, false);
-    EnableControl(res::IDC_HAND_APPLY, false);
+    EnableActions(false, false);
     m_copyText.clear();
     m_toApply.reset();
 }
@@ -366,7 +417,6 @@ void CHandDialog::ShowScore(const hand::HandScore& score) {
     SetDlgItemText(res::IDC_HAND_DETAIL, Joined(lines));
     SetDlgItemText(res::IDC_HAND_REPORT, score.report);
     ShowWaitButtons({}, false);
-    EnableControl(res::IDC_HAND_COPY, true);
     // A hand without yaku goes over as 0 han: the score window shows the same penalty.
     const int han = score.result.NoYaku() ? 0 : score.result.han;
     m_toApply.reset();
@@ -377,7 +427,7 @@ void CHandDialog::ShowScore(const hand::HandScore& score) {
                                                        : "点数画面は" + std::to_string(kMaxHan) +
                                                              "飜までです（この手は" +
                                                              std::to_string(han) + "飜）");
-    EnableControl(res::IDC_HAND_APPLY, m_toApply.has_value());
+    EnableActions(true, m_toApply.has_value());
 }
 
 void CHandDialog::Recount() {
@@ -403,11 +453,10 @@ void CHandDialog::Recount() {
     const std::string ura = GetDlgItemText(res::IDC_URA);
     text.dora = dora;
     text.ura = ura;
-    bool numbersOk = true;
-    text.situation = ReadSituation(numbersOk);
-    if (!numbersOk) {
-        ShowError("本場と供託は0〜" + std::to_string(hand::kMaxHonbaOrSticks) +
-                  "の数で入れてください");
+    std::string countError;
+    text.situation = ReadSituation(countError);
+    if (!countError.empty()) {
+        ShowError(countError);
         return;
     }
     const std::optional<std::size_t> count = TileCount(tiles, sets.size());

@@ -46,6 +46,8 @@ protected:
     void OnCommand(int id) override;
     void OnChange(int id) override;
     bool OnEditBackspace(int id) override;
+    // The window menu: the dialog's actions and the version notice.
+    void OnSysCommand(unsigned id, long param) override;
 
 private:
     static std::span<const winsys::CommandEntry<CHandDialog>> MessageMap();
@@ -62,7 +64,11 @@ private:
     void OnWait(std::size_t index);
     void Remember() const;
     void Restore();
-    hand::Situation ReadSituation(bool& numbersOk) const;
+    // The situation the boxes describe; `countError` says which count box holds no count.
+    hand::Situation ReadSituation(std::string& countError) const;
+    void AddMenuItems();
+    // The copy and apply buttons and their menu items, together.
+    void EnableActions(bool copy, bool apply);
     void OnCopy();
     void OnApply();
 

@@ -16,9 +16,6 @@ constexpr int kDefaultTens = 0;
 constexpr int kDefaultUnits = 1;
 constexpr int kDefaultFuIndex = 1;
 
-// System-menu commands keep their low four bits for the system's own use.
-constexpr unsigned kSysCommandMask = 0xFFF0;
-
 }  // namespace
 
 CScoreDialog::CScoreDialog(winsys::Dialog* parent)
@@ -97,12 +94,12 @@ void CScoreDialog::ApplyHand(const Hand& hand) {
 }
 
 void CScoreDialog::OnSysCommand(unsigned id, long param) {
-    if ((id & kSysCommandMask) == res::IDM_ABOUT) {
-        CAboutDialog about;
+    if ((id & winsys::kSysCommandMask) == res::IDM_ABOUT) {
+        CAboutDialog about(this);
         about.DoModal();
         return;
     }
-    if ((id & kSysCommandMask) == res::IDM_HAND) {
+    if ((id & winsys::kSysCommandMask) == res::IDM_HAND) {
         OnHand();
         return;
     }

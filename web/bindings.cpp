@@ -70,8 +70,7 @@ std::optional<int> Number(const val& request, const char* name, int low, int hig
 // "本場は0〜1000000の整数です", said beside the box it belongs to.
 val CountError(const CountField& field) {
     val result = val::object();
-    result.set("error", std::string(field.label) + "は0〜" +
-                            std::to_string(hand::kMaxHonbaOrSticks) + "の整数です");
+    result.set("error", hand::CountOutOfRangeJapanese(field.label));
     result.set("field", std::string(field.name));
     return result;
 }

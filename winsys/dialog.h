@@ -13,6 +13,12 @@ namespace velmarto::winsys {
 
 class DialogWindow;  // the backend's window behind a Dialog
 
+// System-menu commands keep their low four bits for the system's own use.
+inline constexpr unsigned kSysCommandMask = 0xFFF0;
+// The window system's own Close command: a dialog that offers it in its menu gets the one the
+// system menu already has, where there is one.
+inline constexpr unsigned kSysClose = 0xF060;
+
 // An icon resource, by id; the backend loads the image.
 struct Icon {
     int resourceId = 0;
@@ -44,8 +50,12 @@ public:
     void SetTileRow(int id, std::span<const TileFace> tiles);
 
     // Appends an item that delivers `command` to OnSysCommand, after a separator unless
-    // `separator` is false. Returns false when the window has no system menu.
+    // `separator` is false. Returns false when the window has no system menu. The menu opens
+    // from the title bar where the window system has one, and by right click, Shift+F10 and the
+    // Menu key from every control but a box the user types in, which keeps its own edit menu.
     bool AppendSystemMenuItem(unsigned command, std::string_view text, bool separator = true);
+    // Greys out an item added by AppendSystemMenuItem, or makes it available again.
+    void EnableSystemMenuItem(unsigned command, bool enable);
     void SetIcon(Icon icon);
 
     const DialogTemplate& Template() const { return m_template; }

@@ -19,8 +19,8 @@ enum class ControlKind {
     StaticText,
     StaticIcon,  // `text` is unused; `iconId` names the icon
     CheckBox,    // a check box that checks itself when clicked
-    TileButton,  // a push button showing `text`, a tile character, in the tile font
-    TileRow,     // a row of tile characters, set with Dialog::SetTileRow
+    TileButton,  // a push button showing the face of `text`, a tile character
+    TileRow,     // a row of tile faces, set with Dialog::SetTileRow
 };
 
 // Control styles beyond "child, visible", as bit flags.
@@ -34,8 +34,7 @@ enum ControlStyle : unsigned {
     kAutoHScroll = 1u << 6,
     kNoPrefix = 1u << 7,   // '&' is shown as is, not as a mnemonic
     kMultiLine = 1u << 8,  // an edit box of several lines
-    kNumber = 1u << 9,     // an edit box that takes digits only
-    kRed = 1u << 10,       // a tile button drawn in red: a red five
+    kRed = 1u << 9,        // a tile button drawn in red: a red five
 };
 
 // One tile of a tile row: its character in the Mahjong Tiles block, and whether it is red.

@@ -62,15 +62,16 @@ std::optional<GameError> CheckSeated(const Standings& s, PlayerIndex player) {
     return Refuse(ErrorCode::NotSeated, {Seat(player)});
 }
 
-std::optional<GameError> CheckName(std::string_view name, const std::vector<std::string>& others) {
+std::optional<GameError> CheckName(const Rules& rules, std::string_view name,
+                                   const std::vector<std::string>& others) {
     const std::string owned(name);
     if (name.empty()) {
         return Refuse(ErrorCode::NameEmpty);
     }
-    if (HasControl(name)) {
+    if (!rules.Legacy() && HasControl(name)) {
         return Refuse(ErrorCode::NameControl, {owned});
     }
-    if (Characters(name) > kMaxNameCharacters) {
+    if (!rules.Legacy() && Characters(name) > kMaxNameCharacters) {
         return Refuse(ErrorCode::NameTooLong, {owned, std::to_string(kMaxNameCharacters)});
     }
     // A seat letter names the seat, so it cannot be anyone's name.
@@ -86,6 +87,9 @@ std::optional<GameError> CheckRiichi(const Rules& rules, const Standings& s, Pla
         return error;
     }
     const auto p = static_cast<std::size_t>(player);
+    if (rules.Legacy()) {
+        return std::nullopt;
+    }
     if (s.declared[p]) {
         return Refuse(ErrorCode::RiichiTwice, {Seat(player)});
     }
@@ -95,20 +99,20 @@ std::optional<GameError> CheckRiichi(const Rules& rules, const Standings& s, Pla
     return std::nullopt;
 }
 
-std::optional<GameError> CheckHanFu(const HanFu& hanFu, bool tsumo) {
+std::optional<GameError> CheckHanFu(const Rules& rules, const HanFu& hanFu, bool tsumo) {
     const std::vector<std::string> args = {std::to_string(hanFu.han), std::to_string(hanFu.fu)};
     if (hanFu.han < 1 || hanFu.han > kMaxHanFu || !FuIndexOf(hanFu.fu)) {
         return Refuse(ErrorCode::NoSuchHanFu, args);
     }
-    if (!hand::IsPossibleHanFu(hanFu.han, hanFu.fu, tsumo)) {
+    if (!rules.Legacy() && !hand::IsPossibleHanFu(hanFu.han, hanFu.fu, tsumo)) {
         return Refuse(ErrorCode::ImpossibleHanFu, args);
     }
     return std::nullopt;
 }
 
-std::optional<GameError> CheckDeclared(const hand::Declared& claimed, bool declared,
-                                       PlayerIndex player) {
-    if (declared) {
+std::optional<GameError> CheckDeclared(const Rules& rules, const hand::Declared& claimed,
+                                       bool declared, PlayerIndex player) {
+    if (declared || rules.Legacy()) {
         return std::nullopt;
     }
     for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
@@ -122,7 +126,7 @@ std::optional<GameError> CheckDeclared(const hand::Declared& claimed, bool decla
     return std::nullopt;
 }
 
-std::optional<GameError> CheckLiablePlayer(const Standings& s, const Win& win,
+std::optional<GameError> CheckLiablePlayer(const Rules& rules, const Standings& s, const Win& win,
                                            std::optional<PlayerIndex> discarder) {
     if (!win.liable) {
         return std::nullopt;
@@ -133,20 +137,20 @@ std::optional<GameError> CheckLiablePlayer(const Standings& s, const Win& win,
     if (*win.liable == win.winner) {
         return Refuse(ErrorCode::LiableSelf, {Seat(*win.liable)});
     }
-    if (discarder && *win.liable == *discarder) {
+    if (!rules.Legacy() && discarder && *win.liable == *discarder) {
         return Refuse(ErrorCode::LiableDiscarder, {Seat(*win.liable)});
     }
     return std::nullopt;
 }
 
-std::optional<GameError> CheckLiableHanFu(const HanFu& hanFu) {
-    if (hanFu.han < kLiableHan) {
+std::optional<GameError> CheckLiableHanFu(const Rules& rules, const HanFu& hanFu) {
+    if (!rules.Legacy() && hanFu.han < kLiableHan) {
         return Refuse(ErrorCode::LiableNotYakuman, {std::to_string(hanFu.han)});
     }
     return std::nullopt;
 }
 
-std::optional<GameError> CheckLiableHand(const hand::HandInput& hand,
+std::optional<GameError> CheckLiableHand(const Rules& rules, const hand::HandInput& hand,
                                          const hand::HandResult& result) {
     std::optional<GameError> error = Refuse(ErrorCode::LiableYaku);
     for (const hand::ScoredYaku& yaku : result.yaku.View()) {
@@ -155,7 +159,7 @@ std::optional<GameError> CheckLiableHand(const hand::HandInput& hand,
         if (liable == kLiableYaku.end()) {
             continue;
         }
-        if (std::any_of(hand.melds.begin(), hand.melds.end(), liable->fedBy)) {
+        if (rules.Legacy() || std::any_of(hand.melds.begin(), hand.melds.end(), liable->fedBy)) {
             return std::nullopt;
         }
         error = Refuse(ErrorCode::LiableNotCalled, {std::string(liable->name)});

@@ -104,7 +104,7 @@ auto& Field(Rules& rules, Member member) {
 }
 
 Json RulesJson(const Rules& r) {
-    Json json = {{"players", r.players}};
+    Json json = {{"players", r.players}, {"ledger", r.ledger}};
     Rules copy = r;
     for (const RuleField& field : kRuleFields) {
         std::visit(
@@ -117,7 +117,7 @@ Json RulesJson(const Rules& r) {
 }
 
 Rules RulesOf(const Json& json) {
-    std::vector<std::string_view> known = {"players"};
+    std::vector<std::string_view> known = {"players", "ledger"};
     for (const RuleField& field : kRuleFields) {
         known.push_back(field.key);
     }
@@ -127,6 +127,12 @@ Rules RulesOf(const Json& json) {
         throw ReadError{"a game has 3 or 4 players"};
     }
     Rules r = DefaultRules(players);
+    // Rules from before the ledger's checks: a false win left its sticks on the table then.
+    r.ledger = json.value("ledger", kLegacyLedger);
+    if (r.ledger < kLegacyLedger || r.ledger > kLedger) {
+        throw ReadError{"unknown ledger version " + std::to_string(r.ledger)};
+    }
+    r.chomboKeepsSticks = r.Legacy();
     for (const RuleField& field : kRuleFields) {
         const std::string key(field.key);
         if (json.contains(key)) {

@@ -112,12 +112,14 @@ void Table::SticksTo(PlayerIndex to) {
 std::variant<Table::WinValue, GameError> Table::HandValue(const Win& win, const HandDescription& d,
                                                           bool tsumo) const {
     const bool declared = m_s.declared[static_cast<std::size_t>(win.winner)];
-    if (auto error = CheckDeclared(d.declared, declared, win.winner)) {
+    if (auto error = CheckDeclared(m_rules, d.declared, declared, win.winner)) {
         return *error;
     }
     hand::HandText text = TextOf(d);
     // A declared riichi counts without the hand saying so; a double riichi is the hand's to say.
-    text.situation.riichi = declared && !d.declared.doubleRiichi;
+    if (!m_rules.Legacy()) {
+        text.situation.riichi = declared && !d.declared.doubleRiichi;
+    }
     text.situation.tsumo = tsumo;
     text.situation.roundWind = m_s.round;
     text.situation.seatWind = m_s.SeatWindOf(win.winner);
@@ -137,7 +139,7 @@ std::variant<Table::WinValue, GameError> Table::HandValue(const Win& win, const 
         return Refuse(ErrorCode::NoYaku);
     }
     if (win.liable) {
-        if (auto error = CheckLiableHand(hand, result)) {
+        if (auto error = CheckLiableHand(m_rules, hand, result)) {
             return *error;
         }
     }
@@ -153,11 +155,11 @@ std::variant<Table::WinValue, GameError> Table::HandValue(const Win& win, const 
 std::variant<Table::WinValue, GameError> Table::Value(const Win& win, bool tsumo) const {
     std::variant<WinValue, GameError> value = WinValue{};
     if (const auto* hanFu = std::get_if<HanFu>(&win.score)) {
-        if (auto error = CheckHanFu(*hanFu, tsumo)) {
+        if (auto error = CheckHanFu(m_rules, *hanFu, tsumo)) {
             return *error;
         }
         if (win.liable) {
-            if (auto error = CheckLiableHanFu(*hanFu)) {
+            if (auto error = CheckLiableHanFu(m_rules, *hanFu)) {
                 return *error;
             }
         }
@@ -197,7 +199,7 @@ std::optional<GameError> Table::Do(const Ron& ron) {
         if (win.winner == ron.discarder) {
             return Refuse(ErrorCode::RonOwnDiscard, {Seat(win.winner)});
         }
-        if (auto error = CheckLiablePlayer(m_s, win, ron.discarder)) {
+        if (auto error = CheckLiablePlayer(m_rules, m_s, win, ron.discarder)) {
             return error;
         }
         if (!winners.insert(win.winner).second) {
@@ -250,7 +252,7 @@ std::optional<GameError> Table::Do(const Tsumo& tsumo) {
     if (auto error = CheckSeated(m_s, win.winner)) {
         return error;
     }
-    if (auto error = CheckLiablePlayer(m_s, win, std::nullopt)) {
+    if (auto error = CheckLiablePlayer(m_rules, m_s, win, std::nullopt)) {
         return error;
     }
     auto value = Value(win, true);
@@ -296,7 +298,7 @@ std::optional<GameError> Table::Do(const Draw& draw) {
             return Refuse(ErrorCode::TenpaiTwice, {Seat(p)});
         }
     }
-    for (PlayerIndex p = 0; p < Players(); ++p) {
+    for (PlayerIndex p = 0; p < Players() && !m_rules.Legacy(); ++p) {
         if (m_s.declared[static_cast<std::size_t>(p)]) {
             tenpai.insert(p);
         }
@@ -508,7 +510,7 @@ std::variant<Standing, GameError> Resolve(const Game& game) {
             if (rename->name == names[p]) {
                 return at(Refuse(ErrorCode::SameName, {rename->name}));
             }
-            if (auto error = CheckName(rename->name, others)) {
+            if (auto error = CheckName(game.rules, rename->name, others)) {
                 return at(*error);
             }
             taken.push_back({Taken::What::Rename, p, {}, names[p]});
@@ -543,7 +545,7 @@ std::optional<GameError> CheckSetup(const Rules& rules, const std::vector<std::s
     for (std::size_t i = 0; i < players.size(); ++i) {
         const std::vector<std::string> before(players.begin(),
                                               players.begin() + static_cast<long>(i));
-        if (auto error = CheckName(players[i], before)) {
+        if (auto error = CheckName(rules, players[i], before)) {
             return error;
         }
     }

@@ -27,6 +27,13 @@ enum class SanmaTsumo { Loss, Split };
 inline constexpr int kMaxPlayers = 4;
 inline constexpr int kThreePlayers = 3;
 
+// The ledger's own version of the rules every game keeps: 2 checks declarations, liable players
+// and han and fu, counts a declared riichi and returns a void hand's sticks. A game recorded
+// before (rules without a "ledger" key) is replayed as it was recorded, so its figures never
+// change after the fact.
+inline constexpr int kLedger = 2;
+inline constexpr int kLegacyLedger = 1;
+
 using Uma = std::array<int, kMaxPlayers>;
 using UmaThree = std::array<int, kThreePlayers>;
 
@@ -51,6 +58,9 @@ struct Rules {
     int falseWinFull = 4000;  // a false win: the dealer's to each, another's to the dealer
     int falseWinHalf = 2000;  // and a non-dealer's to each other non-dealer
     hand::Rules hand;         // the hand engine's own rules
+    int ledger = kLedger;
+
+    bool Legacy() const { return ledger < kLedger; }
 };
 
 // The defaults for a number of players: three-player games start at 35,000, return to 40,000 and

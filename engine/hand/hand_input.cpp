@@ -49,6 +49,29 @@ bool AllSame(const std::vector<Tile>& tiles) {
                        [&](const Tile& t) { return t.index == tiles.front().index; });
 }
 
+std::variant<std::vector<Tile>, NotationError> ReadIndicators(std::string_view notation,
+                                                              std::string_view option,
+                                                              std::string_view japanese) {
+    if (notation.empty()) {
+        return std::vector<Tile>{};
+    }
+    auto parsed = ParseTiles(notation);
+    if (auto* error = std::get_if<NotationError>(&parsed)) {
+        return In(option, japanese, *error);
+    }
+    return std::get<std::vector<Tile>>(std::move(parsed));
+}
+
+}  // namespace
+
+std::string_view MeldOption(MeldKind kind) {
+    return ShapeOf(kind).option;
+}
+
+std::string_view MeldBoxName(MeldKind kind) {
+    return ShapeOf(kind).japanese;
+}
+
 std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notation) {
     const MeldShape& shape = ShapeOf(kind);
     const std::string where = std::string(shape.option) + " " + std::string(notation);
@@ -73,57 +96,72 @@ std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notat
     return Meld{kind, std::move(tiles)};
 }
 
-std::variant<std::vector<Tile>, NotationError> ReadIndicators(std::string_view notation,
-                                                              std::string_view option,
-                                                              std::string_view japanese) {
-    if (notation.empty()) {
-        return std::vector<Tile>{};
+namespace {
+
+// Where tiles were written, in the order the copies are counted: the hand first, so that a
+// fifth copy is found where the user added it last.
+struct TilePlace {
+    std::span<const Tile> tiles;
+    std::string where;    // the option, "" for the hand
+    std::string whereJa;  // the box, "" for the hand
+};
+
+std::vector<TilePlace> PlacesOf(const HandInput& hand, std::span<const Tile> seen) {
+    std::vector<TilePlace> places = {{hand.concealed, "", ""}};
+    for (const Meld& meld : hand.melds) {
+        const MeldShape& shape = ShapeOf(meld.kind);
+        const std::string notation = CompactNotation(meld.tiles);
+        places.push_back({meld.tiles, std::string(shape.option) + " " + notation,
+                          std::string(shape.japanese) + " " + notation});
     }
-    auto parsed = ParseTiles(notation);
-    if (auto* error = std::get_if<NotationError>(&parsed)) {
-        return In(option, japanese, *error);
+    places.push_back({hand.dora, "--dora", "ドラ表示牌"});
+    places.push_back({hand.ura, "--ura", "裏ドラ表示牌"});
+    places.push_back({seen, "--discards", "捨て牌"});
+    return places;
+}
+
+// The error told in the place where the tile too many was written: the hand's own, or one that
+// names its box and says the tile there is the one too many.
+NotationError TooMany(const TilePlace& place, NotationError inHand, std::string_view japanese) {
+    if (place.where.empty()) {
+        return inHand;
     }
-    return std::get<std::vector<Tile>>(std::move(parsed));
+    return {place.where + ": " + inHand.message, place.whereJa + ": " + std::string(japanese)};
 }
 
 }  // namespace
 
 std::optional<NotationError> CheckCopies(const HandInput& hand, std::span<const Tile> seen) {
-    TileCounts counts = hand.AllCounts();
+    const std::vector<TilePlace> places = PlacesOf(hand, seen);
+    TileCounts total{};
+    for (const TilePlace& place : places) {
+        for (const Tile& t : place.tiles) {
+            ++total[static_cast<std::size_t>(t.index)];
+        }
+    }
+    TileCounts counts{};
     std::array<int, 3> reds{};
-    const auto countRed = [&](const Tile& t) {
-        if (t.red) {
-            ++reds[static_cast<std::size_t>(SuitOf(t.index))];
-        }
-    };
-    std::for_each(hand.concealed.begin(), hand.concealed.end(), countRed);
-    for (const Meld& meld : hand.melds) {
-        std::for_each(meld.tiles.begin(), meld.tiles.end(), countRed);
-    }
-    for (const std::span<const Tile> more :
-         {std::span<const Tile>(hand.dora), std::span<const Tile>(hand.ura), seen}) {
-        for (const Tile& t : more) {
-            ++counts[static_cast<std::size_t>(t.index)];
-            countRed(t);
-        }
-    }
-    for (TileIndex t = 0; t < kTileKinds; ++t) {
-        const int n = counts[static_cast<std::size_t>(t)];
-        if (n > kCopies) {
-            const std::string name = TileName({t});
-            return NotationError{
-                name + " appears " + std::to_string(n) + " times (the hand, called sets" +
-                    (seen.empty() ? " and indicators" : ", indicators and discards") +
-                    " together); there are 4",
-                name + "が" + std::to_string(n) + "枚あります"};
-        }
-    }
-    for (std::size_t suit = 0; suit < reds.size(); ++suit) {
-        if (reds[suit] > 1) {
-            const std::string name = TileName({static_cast<TileIndex>(suit) * kSuitSize + 4, true});
-            return NotationError{
-                "more than one red five " + name + "; there is one of each suit",
-                "赤ドラの" + name + "が" + std::to_string(reds[suit]) + "枚あります"};
+    for (const TilePlace& place : places) {
+        for (const Tile& t : place.tiles) {
+            const int n = ++counts[static_cast<std::size_t>(t.index)];
+            if (n > kCopies) {
+                const int all = total[static_cast<std::size_t>(t.index)];
+                const std::string plain = TileName({t.index});
+                return TooMany(
+                    place,
+                    {plain + " appears " + std::to_string(all) + " times (the hand, called sets" +
+                         (seen.empty() ? " and indicators" : ", indicators and discards") +
+                         " together); there are 4",
+                     plain + "が" + std::to_string(all) + "枚あります"},
+                    plain + "は" + std::to_string(n) + "枚目です（同じ牌は4枚まで）");
+            }
+            if (t.red && ++reds[static_cast<std::size_t>(SuitOf(t.index))] > 1) {
+                const std::string name = TileName(t);
+                return TooMany(place,
+                               {"more than one red five " + name + "; there is one of each suit",
+                                "赤ドラの" + name + "が2枚あります"},
+                               "赤五の" + name + "は2枚目です（各色1枚まで）");
+            }
         }
     }
     return std::nullopt;
@@ -169,7 +207,7 @@ std::optional<NotationError> CheckSituation(const HandInput& hand) {
     }
     if (!hand.ura.empty() && !s.riichi && !s.doubleRiichi) {
         return NotationError{"--ura needs --riichi or --double-riichi",
-                             "裏ドラは立直のときだけです"};
+                             "裏ドラ表示牌: 立直のときだけです"};
     }
     return std::nullopt;
 }
@@ -249,10 +287,6 @@ std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
         }
         hand.melds.push_back(std::get<Meld>(std::move(meld)));
     }
-    const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
-    if (auto error = checkCount(tiles)) {
-        return *error;
-    }
     for (auto [indicators, notation, option, japanese] :
          {std::tuple{&hand.dora, text.dora, "--dora", "ドラ表示牌"},
           std::tuple{&hand.ura, text.ura, "--ura", "裏ドラ表示牌"}}) {
@@ -265,10 +299,22 @@ std::variant<HandInput, NotationError> ReadHandTiles(const HandText& text,
     if (auto error = CheckCopies(hand)) {
         return *error;
     }
+    const int tiles = static_cast<int>(hand.concealed.size() + kSetTiles * hand.melds.size());
+    if (auto error = checkCount(tiles)) {
+        return *error;
+    }
     if (auto error = CheckThreePlayers(hand)) {
         return *error;
     }
     return hand;
+}
+
+std::string CountOutOfRangeJapanese(std::string_view box) {
+    return std::string(box) + "は0〜" + std::to_string(kMaxHonbaOrSticks) + "の整数です";
+}
+
+std::string WrongCountJapanese(int tiles) {
+    return "13枚か14枚にしてください（いま" + std::to_string(tiles) + "枚）";
 }
 
 std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
@@ -279,7 +325,7 @@ std::variant<HandInput, NotationError> ReadHand(const HandText& text) {
         return NotationError{
             std::to_string(tiles) +
                 " tiles: a winning hand has 14, each called set counting 3 (quads too)",
-            "14枚ではありません（" + std::to_string(tiles) + "枚）"};
+            tiles == kWaitingTiles ? "14枚にしてください（いま13枚）" : WrongCountJapanese(tiles)};
     });
     if (auto* error = std::get_if<NotationError>(&read)) {
         return *error;

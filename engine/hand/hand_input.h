@@ -17,6 +17,10 @@ namespace velmarto::hand {
 
 enum class MeldKind { Chi, Pon, Kan, Ankan };
 
+// The option and the box of a kind of called set: "--pon", "ポン".
+std::string_view MeldOption(MeldKind kind);
+std::string_view MeldBoxName(MeldKind kind);
+
 struct Meld {
     MeldKind kind;
     std::vector<Tile> tiles;
@@ -26,6 +30,9 @@ struct Meld {
 
 // The most honba counters, and the most riichi sticks, any front end takes.
 inline constexpr int kMaxHonbaOrSticks = 1000000;
+// What the window and the page say beside 本場 or 供託 when it holds no such number:
+// "本場は0〜1000000の整数です".
+std::string CountOutOfRangeJapanese(std::string_view box);
 
 inline constexpr int kWinds = 4;  // East South West North; the East seat is the dealer
 
@@ -61,15 +68,25 @@ struct HandInput {
     TileCounts AllCounts() const;
 };
 
+// One called set as written in its box, checked for its shape: a run for a chi, three or four
+// copies of one tile for the others.
+std::variant<Meld, NotationError> ReadMeld(MeldKind kind, std::string_view notation);
+
 // Text split at white space, full-width spaces too: the called sets of one box, or the arguments
 // of a batch line.
 std::vector<std::string> SplitWords(std::string_view text);
 
 inline constexpr int kHandTiles = 14;
+inline constexpr int kWaitingTiles = 13;
 inline constexpr int kSetTiles = 3;
 
+// What the window and the page, which take 13 tiles (the waits) and 14 (a win, or what to
+// cut), say of any other number: "13枚か14枚にしてください（いま5枚）".
+std::string WrongCountJapanese(int tiles);
+
 // Reads and checks a hand: the notation, the shape of each called set, 14 tiles, no fifth copy
-// of a tile and no second red five of a suit anywhere (indicators included), a winning tile that
+// of a tile and no second red five of a suit anywhere (indicators included; the copies are
+// checked before the number of tiles, so that a fifth copy is named as such), a winning tile that
 // is in the hand, and a situation that can happen.
 std::variant<HandInput, NotationError> ReadHand(const HandText& text);
 

@@ -32,6 +32,17 @@ std::string Totals(const HandResult& result) {
     return totals;
 }
 
+std::string TotalsWithYaku(const HandResult& result) {
+    if (result.NoYaku()) {
+        return "役なし";
+    }
+    std::string yaku;
+    for (const HanLine& line : HanLines(result)) {
+        yaku.append(yaku.empty() ? "" : "、").append(line.name);
+    }
+    return Totals(result) + "（" + yaku + "）";
+}
+
 std::string FuSummary(const FuCount& fu) {
     std::string text = "（";
     for (std::size_t i = 0; i < fu.View().size(); ++i) {

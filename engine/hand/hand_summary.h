@@ -21,6 +21,9 @@ std::vector<HanLine> HanLines(const HandResult& result);
 // "4飜 40符".
 std::string Totals(const HandResult& result);
 
+// "2飜 40符（立直、平和）": the totals and the yaku by name, or "役なし".
+std::string TotalsWithYaku(const HandResult& result);
+
 // "（副底 20、門前ロン 10）".
 std::string FuSummary(const FuCount& fu);
 

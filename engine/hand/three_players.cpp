@@ -14,12 +14,18 @@ bool Removed(TileIndex t) {
     return t > kOneMan && t < kNineMan;
 }
 
-std::optional<NotationError> FirstRemoved(const std::vector<Tile>& tiles) {
+// `where` and `whereJa` name the option and the box of tiles that are not the hand's own.
+std::optional<NotationError> FirstRemoved(const std::vector<Tile>& tiles, std::string_view where,
+                                          std::string_view whereJa) {
     for (const Tile& t : tiles) {
         if (Removed(t.index)) {
             const std::string name = TileName(t);
-            return NotationError{name + " is not used with three players (no 2m-8m)",
-                                 "三人麻雀に" + name + "はありません（2m〜8mは使いません）"};
+            const auto prefix = [](std::string_view place) {
+                return place.empty() ? std::string() : std::string(place) + ": ";
+            };
+            return NotationError{
+                prefix(where) + name + " is not used with three players (no 2m-8m)",
+                prefix(whereJa) + "三人麻雀に" + name + "はありません（2m〜8mは使いません）"};
         }
     }
     return std::nullopt;
@@ -39,16 +45,23 @@ std::optional<NotationError> CheckThreePlayers(const HandInput& hand) {
         }
         return std::nullopt;
     }
-    for (const std::vector<Tile>* tiles : {&hand.concealed, &hand.dora, &hand.ura}) {
-        if (auto error = FirstRemoved(*tiles)) {
+    const struct {
+        const std::vector<Tile>* tiles;
+        std::string_view where;
+        std::string_view whereJa;
+    } places[] = {{&hand.concealed, "", ""},
+                  {&hand.dora, "--dora", "ドラ表示牌"},
+                  {&hand.ura, "--ura", "裏ドラ表示牌"}};
+    for (const auto& place : places) {
+        if (auto error = FirstRemoved(*place.tiles, place.where, place.whereJa)) {
             return error;
         }
     }
     for (const Meld& meld : hand.melds) {
         if (meld.kind == MeldKind::Chi) {
-            return NotationError{"no chi with three players", "三人麻雀にチーはありません"};
+            return NotationError{"no chi with three players", "チー: 三人麻雀にはありません"};
         }
-        if (auto error = FirstRemoved(meld.tiles)) {
+        if (auto error = FirstRemoved(meld.tiles, MeldOption(meld.kind), MeldBoxName(meld.kind))) {
             return error;
         }
     }

@@ -167,6 +167,27 @@ std::string TileName(const Tile& tile) {
     return std::to_string(digit) + kSuitLetters[static_cast<std::size_t>(SuitOf(tile.index))];
 }
 
+std::optional<int> ParseCount(std::string_view text, int most) {
+    std::optional<int> value;
+    bool ended = false;  // a space after the digits
+    while (!text.empty()) {
+        const Written next = NextWritten(text);
+        text.remove_prefix(next.spelling.size());
+        if (next.plain == ' ') {
+            ended = value.has_value();
+            continue;
+        }
+        if (next.plain < '0' || next.plain > '9' || ended) {
+            return std::nullopt;
+        }
+        value = value.value_or(0) * kDigits + (next.plain - '0');
+        if (*value > most) {
+            return std::nullopt;
+        }
+    }
+    return value.value_or(0);
+}
+
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation) {
     std::vector<Tile> tiles;
     tiles.reserve(notation.size());  // never more tiles than characters

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -87,6 +88,10 @@ struct NotationError {
 // unknown character, digits without a suit letter, 0z/8z/9z and an empty string, naming the
 // character or tile as written; counts are checked by the hand as a whole.
 std::variant<std::vector<Tile>, NotationError> ParseTiles(std::string_view notation);
+
+// A whole number from 0 to `most` as a box holds it: digits, full-width ones too, with spaces
+// around; nothing at all is 0. Nothing for anything else.
+std::optional<int> ParseCount(std::string_view text, int most);
 
 TileCounts CountsOf(const std::vector<Tile>& tiles);
 

@@ -197,7 +197,7 @@ NotationError WrongCount(int tiles) {
     return {std::to_string(tiles) +
                 " tiles: a hand before its win has 13 (its waits) or 14 (what to cut), each "
                 "called set counting 3 (quads too)",
-            "13枚か14枚にしてください（" + std::to_string(tiles) + "枚）"};
+            WrongCountJapanese(tiles)};
 }
 
 }  // namespace

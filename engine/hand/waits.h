@@ -15,8 +15,6 @@
 
 namespace velmarto::hand {
 
-inline constexpr int kWaitingTiles = 13;
-
 // A tile and how many of it are left unseen: 4 less the copies in the hand, its called sets and
 // the indicators.
 struct TileLeft {

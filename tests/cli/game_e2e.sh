@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # velmarto-score game as a user drives it: a short game through the commands, --json, export and
 # import, and bad input, each refused with one line on stderr, status 2 and the database as it was.
+#   game_e2e.sh PATH/TO/velmarto-score                natively
+#   game_e2e.sh PATH/TO/velmarto-score.exe WINE_DIR   in the private Wine of scripts/wine-env
 set -euo pipefail
-score=$1
+root=$(cd "$(dirname "$0")/../.." && pwd)
+if [ $# -ge 2 ]; then
+    score=("$root/scripts/wine-env" run "$2" "$1")
+else
+    score=("$1")
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 db=$work/games.sqlite3
 fail() { echo "FAIL: $*" >&2; exit 1; }
-game() { "$score" game --db "$db" "$@"; }
+game() { "${score[@]}" game --db "$db" "$@"; }
 expect() {  # expect WHAT EXPECTED ACTUAL
     [[ $3 == "$2" ]] || fail "$1: expected
 $2
@@ -65,7 +72,7 @@ refuse() {  # refuse WHAT MESSAGE ARGS...
     shift 2
     local before after status=0
     before=$(sqlite3 "$db" .dump)
-    "$score" game --db "$db" "$@" >"$work/out" 2>"$work/err" || status=$?
+    "${score[@]}" game --db "$db" "$@" >"$work/out" 2>"$work/err" || status=$?
     after=$(sqlite3 "$db" .dump)
     expect "$what: status" 2 "$status"
     expect "$what: stdout" "" "$(cat "$work/out")"
@@ -94,7 +101,7 @@ refuse "an export with a ron from oneself" \
 printf 'not a database\n' >"$work/notes.txt"
 cp "$work/notes.txt" "$work/notes.orig"
 status=0
-"$score" game --db "$work/notes.txt" list 2>"$work/err" || status=$?
+"${score[@]}" game --db "$work/notes.txt" list 2>"$work/err" || status=$?
 expect "a foreign file: status" 2 "$status"
 expect "a foreign file: stderr" \
     "velmarto-score: game: $work/notes.txt is not a velmarto database; left as it is" \

@@ -222,7 +222,7 @@ TEST(VelmartoScoreHand, RejectsBadHandsWithoutOutput) {
         {{"hand", "123p456s11z55m", "--chi", "124m"},
          "--chi 124m is not a run of three tiles of one suit"},
         {{"hand", "123m456p789s11z555s", "--dora", "5s5s"},
-         "5s appears 5 times (the hand, called sets and indicators together); there are 4"},
+         "--dora: 5s appears 5 times (the hand, called sets and indicators together); there are 4"},
         {{"hand", "123m456p789s11z555s", "--round", "X"}, "--round: X not in {E,S,W,N}"},
         {{"hand", "123m456p789s11z555s", "--bogus"},
          "The following argument was not expected: --bogus"},

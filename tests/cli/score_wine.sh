@@ -48,13 +48,42 @@ status=0
 run waits 123m >/dev/null || status=$?
 if [ "$status" -eq 2 ]; then echo "ok: waits 123m exits 2"; else echo "FAIL: waits 123m exited $status"; failures=$((failures + 1)); fi
 
-# No game database in the Windows build: one line that says so, and status 2.
-status=0
-message=$("$root/scripts/wine-env" run "$wine_dir" "$tool" game list 2>&1 >/dev/null) || status=$?
-if [ "$status" -eq 2 ] && [[ $message == *"not in the Windows build"* ]]; then
-    echo "ok: game says it is not in the Windows build"
+# Arguments arrive as UTF-8 whatever the ANSI code page: full-width tiles read as on Linux.
+expect "$(run hand 234567m234p6799s8s --tsumo)" hand ２３４Ｍ567m234p6799s8s --tsumo
+
+# Games kept in the default database, %APPDATA%\velmarto\games.sqlite3 of the private Wine's user.
+roaming=$(echo "$wine_dir"/prefix/drive_c/users/*/AppData/Roaming)
+rm -rf "$roaming/velmarto"
+expect 1 game new A B C D
+expect "$(printf '%s\n' "対局 1　東1局 1本場　供託 0本" "東 A　3万0800点" "南 B　1万9200点" "西 C　2万5000点" \
+    "北 D　2万5000点" "直前の記録（ロン）: A +5800点 B -5800点")" game ron 1 B A 3 30
+players=$(sqlite3 "$roaming/velmarto/games.sqlite3" 'SELECT name FROM players ORDER BY seat' | tr '\n' ' ') || true
+if [ "$players" = "A B C D " ]; then
+    echo "ok: the game is in %APPDATA%\\velmarto\\games.sqlite3"
 else
-    echo "FAIL: game exited $status: $message"
+    echo "FAIL: no game in $roaming/velmarto/games.sqlite3"
+    failures=$((failures + 1))
+fi
+
+# A database and a player named in Japanese: the file has that name, the name comes back whole.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+expect 1 game --db "$work/対局.sqlite3" new 愛子 Ben Chika Dai
+seat=$(run game --db "$work/対局.sqlite3" show 1 | sed -n 2p) || true
+if [ -f "$work/対局.sqlite3" ] && [ "$seat" = "東 愛子　2万5000点" ]; then
+    echo "ok: a database and a player named in Japanese"
+else
+    echo "FAIL: 対局.sqlite3 $(ls "$work"), the East seat '$seat'"
+    failures=$((failures + 1))
+fi
+# An %APPDATA% in Japanese, as under a Japanese user name: the folder is made with that name.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+"$root/scripts/wine-env" run "$wine_dir" cmd /c "set APPDATA=$(windows_path "$work/ユーザー")&& $(windows_path "$tool") game new 甲 乙 丙" \
+    >/dev/null 2>&1 || true
+if [ -f "$work/ユーザー/velmarto/games.sqlite3" ]; then
+    echo "ok: the database under an %APPDATA% in Japanese"
+else
+    echo "FAIL: no database under an %APPDATA% in Japanese: $(find "$work" -mindepth 1)"
     failures=$((failures + 1))
 fi
 

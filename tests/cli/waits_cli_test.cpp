@@ -152,7 +152,8 @@ TEST(VelmartoScoreWaits, RejectsBadHandsWithoutOutput) {
         {{"waits", "123p456p789s23m11z", "--tsumo"},
          "The following argument was not expected: --tsumo"},
         {{"waits", "123p456p789s23m11z", "--discards", "1z1z1z"},
-         "1z appears 5 times (the hand, called sets, indicators and discards together); there are "
+         "--discards: 1z appears 5 times (the hand, called sets, indicators and discards "
+         "together); there are "
          "4"},
         {{"waits", "123p456p789s23m11z", "--discards", "1q"},
          "--discards: unexpected 'q' at position 2 of '1q' (tiles are digits and m, p, s or z)"},

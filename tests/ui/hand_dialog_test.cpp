@@ -7,22 +7,27 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
+#include "res/hand_palette.h"
 #include "res/resource.h"
 #include "tests/ui/qt_test_support.h"
 #include "ui/score_dialog.h"
 #include "winsys/qt/dialog_window.h"
 #include "winsys/qt/tile_row.h"
+#include "winsys/tile_faces.h"
 
 namespace velmarto::ui {
 namespace {
@@ -89,7 +94,7 @@ TEST(HandDialog, APaletteClickAddsItsTileAndBackspaceTakesOne) {
             QTest::mouseClick(window.Control(id), Qt::LeftButton);
         }
         EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "2m0m7z7z");
-        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "14枚ではありません（4枚）");
+        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "13枚か14枚にしてください（いま4枚）");
         Type(window, res::IDC_HAND_TILES, "");
         QTest::keyClick(window.Control(res::IDC_HAND_TILES), Qt::Key_Backspace);
         EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "20m7z") << "one tile less, written compactly";
@@ -159,7 +164,7 @@ TEST(HandDialog, NotationReadsAsPeopleTypeIt) {
         }
         qobject_cast<QLineEdit*>(window.Control(res::IDC_CHI))
             ->setText(QString::fromUtf8("123m\u3000４５６Ｐ"));
-        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "14枚ではありません（20枚）")
+        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "13枚か14枚にしてください（いま20枚）")
             << "two sets read from one box";
     });
 }
@@ -174,8 +179,9 @@ TEST(HandDialog, BadInputSaysWhyAndShowsNoFigure) {
             {res::IDC_PON, "123m"},
             {res::IDC_HONBA, "1000001"},
         };
-        const QString messages[] = {"5mが5枚あります", "ポン 123m は3枚の同じ牌ではありません",
-                                    "本場と供託は0〜1000000の数で入れてください"};
+        const QString messages[] = {"ドラ表示牌: 5mは5枚目です（同じ牌は4枚まで）",
+                                    "ポン 123m は3枚の同じ牌ではありません",
+                                    "本場は0〜1000000の整数です"};
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             // Pasted whole: typed, its first characters would make hands of their own.
             qobject_cast<QLineEdit*>(window.Control(cases[i].first))->setText(cases[i].second);
@@ -192,7 +198,7 @@ TEST(HandDialog, BadInputSaysWhyAndShowsNoFigure) {
         qobject_cast<QLineEdit*>(window.Control(res::IDC_HONBA))->setText("1000000");
         EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "") << "the command line's limit";
         qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES))->clear();
-        EXPECT_TRUE(Text(window, res::IDC_HAND_ERROR).startsWith("手牌を入れてください"));
+        EXPECT_TRUE(Text(window, res::IDC_HAND_ERROR).startsWith("入力例 "));
         EXPECT_EQ(Text(window, res::IDC_HAND_DETAIL), "");
         EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "");
         EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
@@ -275,9 +281,9 @@ TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
         const QString detail = Text(window, res::IDC_HAND_DETAIL);
         EXPECT_TRUE(detail.startsWith("聴牌\n待ち 2種8枚: 5s×4 8s×4\n\n5s（残り4枚）\nロン "))
             << detail.toStdString();
-        EXPECT_TRUE(
-            detail.contains("8s（残り4枚）\nロン 2飜 30符\n点数＝2900点\n子の支払い 1000点オール\n"
-                            "ツモ "))
+        EXPECT_TRUE(detail.contains(
+            "8s（残り4枚）\nロン 2飜 30符（平和、赤ドラ）\n点数＝2900点\n"
+            "子の支払い 1000点オール\nツモ 3飜 20符（門前清自摸和、平和、赤ドラ）\n"))
             << detail.toStdString();
         EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "") << "no one report for several waits";
         EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
@@ -306,26 +312,73 @@ TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
     });
 }
 
-// The darkest pixel of a tile row as drawn; the Windows build's own test holds its rows to the
-// same mark.
-constexpr int kDarkEnough = 57;  // the darkest pixel of a tile in the Linux screenshots
+// Each tile as drawn must read on its own: its darkest stroke at most this dark (of 255), and a
+// red five as saturated a red as the 萬 of the 5m. The Windows build's own test holds its tiles
+// to the same marks.
+constexpr int kDarkEnough = 57;
+constexpr int kRedHueReach = 20;  // degrees either side of pure red
 
-int DarkestPixel(QWidget& row) {
-    const QImage image = row.grab().toImage();
+struct Ink {
     int darkest = 255;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    float redSaturation = 0;  // of the most saturated red pixel, 0 without one
+};
+
+Ink InkIn(const QImage& image, const QRect& rect) {
+    Ink ink;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            ink.darkest = std::min(ink.darkest, qGray(colour.rgb()));
+            const int hue = colour.hsvHue();
+            if (hue >= 0 && (hue <= kRedHueReach || hue >= 360 - kRedHueReach)) {
+                ink.redSaturation = std::max(ink.redSaturation, colour.hsvSaturationF());
+            }
         }
     }
-    return darkest;
+    return ink;
 }
 
-TEST(HandDialog, TilesAreDrawnDark) {
+// A palette button's ink, inside its edges: what the button itself draws around a face is left
+// out, so that a face never passes by its button's frame.
+Ink ButtonInk(QWidget& button) {
+    const QImage image = button.grab().toImage();
+    const int insetX = image.width() / 6;
+    const int insetY = image.height() / 8;
+    return InkIn(image, image.rect().adjusted(insetX, insetY, -insetX, -insetY));
+}
+
+TEST(HandDialog, EveryTileReadsOnItsOwn) {
     CHandDialog dialog(nullptr);
     RunModal(dialog, [](DialogWindow& window) {
-        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
-        EXPECT_LE(DarkestPixel(*window.Control(res::IDC_HAND_ROW)), kDarkEnough);
+        const auto palette = [&](std::size_t i) {
+            return window.Control(res::IDC_TILE_FIRST + static_cast<int>(i));
+        };
+        const float fiveRed = ButtonInk(*palette(4)).redSaturation;
+        EXPECT_GT(fiveRed, 0.5) << "the 萬 of the 5m is red";
+        for (std::size_t i = 0; i < res::kPalette.size(); ++i) {
+            const Ink ink = ButtonInk(*palette(i));
+            const std::string name = palette(i)->accessibleName().toStdString();
+            EXPECT_LE(ink.darkest, kDarkEnough) << name;
+            if (res::kPalette[i].red) {
+                EXPECT_GE(ink.redSaturation, fiveRed) << name;
+            }
+        }
+        // Every face once in the hand row, red fives among them.
+        for (const char* hand : {"1234506789m1234z", "1234506789p567z", "1234506789s5567z"}) {
+            auto* box = qobject_cast<QLineEdit*>(window.Control(res::IDC_HAND_TILES));
+            box->setText(hand);
+            auto* row = qobject_cast<winsys::qt::TileRow*>(window.Control(res::IDC_HAND_ROW));
+            const QImage image = row->grab().toImage();
+            const auto places = winsys::LayOutTileRow(row->Tiles(), row->width(), row->height());
+            ASSERT_GE(places.size(), 13u) << hand;
+            for (const winsys::FacePlace& place : places) {
+                const Ink ink = InkIn(image, {place.x, place.y, place.width, place.height});
+                EXPECT_LE(ink.darkest, kDarkEnough) << hand << " " << place.name;
+                if (place.name.starts_with('0')) {
+                    EXPECT_GE(ink.redSaturation, fiveRed) << hand << " " << place.name;
+                }
+            }
+        }
     });
 }
 
@@ -387,6 +440,210 @@ TEST(HandDialog, OpensFromTheScoreWindowsMenuAndAppliesItsCount) {
         EXPECT_EQ(qobject_cast<QComboBox*>(window.Control(res::IDC_FU))->currentIndex(), 2);
         EXPECT_EQ(qobject_cast<QLineEdit*>(window.Control(res::IDC_RESULT))->text(),
                   "点数＝7700点　子の支払い 2600点オール");
+    });
+}
+
+// What a menu opened by `open` offers: each item's text, "-" for a separator, "(off)" after an
+// item that cannot be chosen. The menu is closed again, whether `open` waits for it to close (the
+// window menu) or returns at once (an edit box's menu).
+QStringList MenuOpenedBy(const std::function<void()>& open) {
+    auto items = std::make_shared<QStringList>();
+    auto read = std::make_shared<bool>(false);
+    const auto readMenu = [items, read] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (*read || !menu) {
+            return;
+        }
+        *read = true;
+        for (const QAction* action : menu->actions()) {
+            *items << (action->isSeparator()
+                           ? "-"
+                           : action->text() + (action->isEnabled() ? "" : "(off)"));
+        }
+        menu->close();
+    };
+    QTimer::singleShot(0, readMenu);
+    open();
+    QApplication::processEvents();
+    readMenu();
+    *read = true;
+    return *items;
+}
+
+// An edit box's own menu: Paste among its items.
+bool IsEditMenu(const QStringList& items) {
+    return std::any_of(items.begin(), items.end(),
+                       [](const QString& item) { return item.startsWith("&Paste"); });
+}
+
+void ContextMenuAt(QWidget& widget, QContextMenuEvent::Reason reason, QPoint at = {4, 4}) {
+    QContextMenuEvent event(reason, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &event);
+}
+
+TEST(HandDialog, ATypedBoxHasItsEditMenuAndEveryOtherPlaceTheDialogsMenu) {
+    QApplication::clipboard()->setText("before");
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        const QStringList dialogMenu = {"結果をコピー(&C)(off)", "点数画面に反映(&S)(off)",
+                                        "閉じる(&X)", "-", "velmarto のﾊﾞｰｼﾞｮﾝ情報(&A)..."};
+        QWidget& tiles = *window.Control(res::IDC_HAND_TILES);
+        tiles.setFocus();
+        const std::function<void()> inTheTileBox[] = {
+            [&] { QTest::keyClick(&tiles, Qt::Key_F10, Qt::ShiftModifier); },
+            [&] { QTest::keyClick(&tiles, Qt::Key_Menu); },
+            [&] { ContextMenuAt(tiles, QContextMenuEvent::Mouse); },
+        };
+        for (const auto& open : inTheTileBox) {
+            EXPECT_TRUE(IsEditMenu(MenuOpenedBy(open)));
+        }
+        QWidget& palette = *window.Control(res::IDC_TILE_FIRST);
+        QWidget& result = *window.Control(res::IDC_HAND_DETAIL);
+        palette.setFocus();
+        EXPECT_EQ(MenuOpenedBy([&] { QTest::keyClick(&palette, Qt::Key_F10, Qt::ShiftModifier); }),
+                  dialogMenu);
+        EXPECT_EQ(MenuOpenedBy([&] { ContextMenuAt(result, QContextMenuEvent::Mouse); }),
+                  dialogMenu);
+        EXPECT_EQ(MenuOpenedBy([&] {
+                      ContextMenuAt(window, QContextMenuEvent::Mouse, {2, 2});
+                  }),
+                  dialogMenu)
+            << "empty space";
+        // Once the hand counts, the menu copies it.
+        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+        palette.setFocus();
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->activeAction()->text(), "結果をコピー(&C)");
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(&palette, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), kPinfuReport);
+        QTimer::singleShot(0, [] {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);  // 閉じる
+        });
+        QTest::keyClick(&palette, Qt::Key_Menu);
+        EXPECT_FALSE(window.isVisible());
+    });
+}
+
+// The centre of a window, in the screen's coordinates.
+QPoint CentreOf(const QWidget& window) {
+    return window.frameGeometry().center();
+}
+
+TEST(HandDialog, OpensCentredOnTheScoreWindowAndTheAboutBoxOnIt) {
+    CScoreDialog score;
+    TestApp app(score);
+    RunModal(score, [&](DialogWindow& scoreWindow) {
+        const QRect screen = scoreWindow.screen()->availableGeometry();
+        scoreWindow.move(screen.center() - scoreWindow.rect().center());
+        CHandDialog hand(&score);
+        RunModal(hand, [&](DialogWindow& window) {
+            EXPECT_LE((CentreOf(window) - CentreOf(scoreWindow)).manhattanLength(), 4)
+                << "hand " << CentreOf(window).x() << "," << CentreOf(window).y() << " score "
+                << CentreOf(scoreWindow).x() << "," << CentreOf(scoreWindow).y();
+            // The hint says how to write a hand, and all of it shows.
+            const auto* hint = qobject_cast<QLabel*>(window.Control(res::IDC_HAND_ERROR));
+            EXPECT_TRUE(hint->text().endsWith("字牌は1z〜7z）")) << hint->text().toStdString();
+            EXPECT_LE(hint->fontMetrics().horizontalAdvance(hint->text()),
+                      hint->contentsRect().width());
+            EXPECT_TRUE(window.rect().contains(hint->geometry()));
+            bool aboutSeen = false;
+            OnNextModal([&](QWidget& menu) {
+                OnNextModal([&](QWidget& about) {
+                    aboutSeen = true;
+                    EXPECT_EQ(about.parentWidget(), &window);
+                    EXPECT_LE((CentreOf(about) - CentreOf(window)).manhattanLength(), 4);
+                    QTest::keyClick(&about, Qt::Key_Escape);
+                });
+                QTest::keyClick(&menu, Qt::Key_A);  // the About item's mnemonic
+            });
+            window.Control(res::IDC_TILE_FIRST)->setFocus();
+            QTest::keyClick(window.Control(res::IDC_TILE_FIRST), Qt::Key_F10, Qt::ShiftModifier);
+            EXPECT_TRUE(aboutSeen);
+        });
+    });
+}
+
+TEST(HandDialog, MessagesNameBothCountsAndWhereAFifthCopyIs) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        const auto set = [&](int id, const char* text) {
+            qobject_cast<QLineEdit*>(window.Control(id))->setText(text);
+        };
+        const struct {
+            const char* tiles;
+            const char* kan;
+            const char* dora;
+            const char* message;
+        } rows[] = {
+            {"12345m", "", "", "13枚か14枚にしてください（いま5枚）"},
+            {"123m456p789s111z", "", "", "13枚か14枚にしてください（いま12枚）"},
+            {"123m456p789s111z5s", "", "", "待ちのボタンで和了牌を加えます"},
+            {"123m456p789s111z55s", "", "", ""},
+            {"11111m23p", "", "", "1mが5枚あります"},
+            {"1m23p456s11z555m", "1111m", "", "明槓 1111m: 1mは5枚目です（同じ牌は4枚まで）"},
+            {"23p456s11z555m", "1111m", "1m", "ドラ表示牌: 1mは5枚目です（同じ牌は4枚まで）"},
+        };
+        for (const auto& row : rows) {
+            set(res::IDC_KAN, row.kan);
+            set(res::IDC_DORA, row.dora);
+            set(res::IDC_HAND_TILES, row.tiles);
+            EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), row.message) << row.tiles;
+            const auto* label = qobject_cast<QLabel*>(window.Control(res::IDC_HAND_ERROR));
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << row.message << " shows whole";
+        }
+    });
+}
+
+TEST(HandDialog, CountsReadFullWidthDigitsAndCallsThatDoNotReadAreNotDrawn) {
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [](DialogWindow& window) {
+        Type(window, res::IDC_HAND_TILES, kPinfuTiles);
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_HONBA))->setText("３");
+        EXPECT_EQ(Text(window, res::IDC_HONBA), "３");
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).contains("3本場"))
+            << Text(window, res::IDC_HAND_DETAIL).toStdString();
+        for (const char* wrong : {"x", "1000001", "-1"}) {
+            qobject_cast<QLineEdit*>(window.Control(res::IDC_STICKS))->setText(wrong);
+            EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "供託は0〜1000000の整数です") << wrong;
+        }
+        qobject_cast<QLineEdit*>(window.Control(res::IDC_STICKS))->clear();
+        Type(window, res::IDC_CHI, "679s");
+        EXPECT_EQ(Text(window, res::IDC_HAND_ERROR), "チー 679s は同じ色の3枚の順子ではありません");
+        EXPECT_TRUE(
+            qobject_cast<winsys::qt::TileRow*>(window.Control(res::IDC_MELD_ROW))->Tiles().empty());
+    });
+}
+
+// Focus shows where the platform's style shows only a caret or a tint: on the result area's
+// frame (its top edge, away from the caret), and inside a default button, clear of the outline
+// that the style colours for focus and default alike.
+TEST(HandDialog, FocusShowsOnTheResultAreaAndOnTheDefaultButton) {
+    constexpr int kOutline = 3;
+    const auto focusChanges = [](DialogWindow& window, int id, int elsewhere, bool inside) {
+        QWidget& control = *window.Control(id);
+        const QRect part = inside
+                               ? control.rect().adjusted(kOutline, kOutline, -kOutline, -kOutline)
+                               : QRect(0, 0, control.width(), 2);
+        window.Control(elsewhere)->setFocus(Qt::TabFocusReason);
+        const QImage before = control.grab(part).toImage();
+        control.setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(control.hasFocus());
+        return control.grab(part).toImage() != before;
+    };
+    CHandDialog dialog(nullptr);
+    RunModal(dialog, [&](DialogWindow& window) {
+        EXPECT_TRUE(focusChanges(window, res::IDC_HAND_DETAIL, res::IDC_HAND_TILES, false));
+    });
+    CScoreDialog score;
+    RunModal(score, [&](DialogWindow& window) {
+        EXPECT_TRUE(qobject_cast<QPushButton*>(window.Control(res::IDOK))->isDefault());
+        EXPECT_TRUE(focusChanges(window, res::IDOK, res::IDC_FU, true));
     });
 }
 

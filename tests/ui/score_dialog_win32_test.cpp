@@ -109,18 +109,6 @@ TEST(Win32ScoreDialog, EveryTextFitsItsControl) {
     });
 }
 
-// Shift+F10 as the keyboard sends it: the key with Shift held in the thread's key state.
-void PressShiftF10(HWND dialog) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F10, 0);
-    Pump(dialog);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-}
-
 TEST(Win32ScoreDialog, ShiftF10OpensTheWindowMenuFromEveryControlAtOurItem) {
     CScoreDialog dialog;
     TestApp app(dialog);

@@ -38,6 +38,17 @@ void PressKey(HWND dialog, WPARAM key) {
     Pump(dialog);
 }
 
+void PressShiftF10(HWND dialog) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F10, 0);
+    Pump(dialog);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 void Click(HWND dialog, int id) {
     SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
     Pump(dialog);

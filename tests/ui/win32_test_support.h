@@ -16,6 +16,8 @@ void OnNextLoop(std::function<void()> steps);
 // Delivers what is queued, the way the modal loop does, dialog keys included.
 void Pump(HWND dialog);
 void PressKey(HWND dialog, WPARAM key);
+// Shift+F10 as the keyboard sends it: the key with Shift held in the thread's key state.
+void PressShiftF10(HWND dialog);
 void Click(HWND dialog, int id);
 void Select(HWND dialog, int id, int index);
 std::string Text(HWND window);

@@ -130,6 +130,15 @@ check "the score window is back" eval '! about_visible && app_running'
 pinfu="点数＝2900点　子の支払い 1000点オール"
 press shift+F10 "${choose_hand[@]}"
 check "the hand dialog opens from the window menu" hand_visible
+# The hand box's own edit menu pastes a hand (P, its Paste item); on the palette Shift+F10 opens
+# the dialog's menu instead, whose first item copies the count. Shift+Tab back into the box
+# selects the pasted hand, and typing replaces it.
+printf '%s' "234067m234p6799s8s" | xclip -selection clipboard -i
+sleep 0.2
+press shift+F10 p
+press Tab shift+F10 Return
+expect_clipboard "$pinfu"
+press shift+Tab
 xdotool type --delay 60 "234067m234p6799s8s"
 press Return shift+Tab shift+Tab shift+Tab Return
 expect_clipboard "$pinfu"

@@ -41,9 +41,13 @@ test("hands match velmarto-score hand --json", () => {
 
 test("a bad hand is told in Japanese, a hand being entered by how many tiles are to come", () => {
   assert.deepEqual(engine.hand({ tiles: "5555m5m" }), {
-    error: "14枚ではありません（5枚）",
-    message: "5 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+    error: "5mが5枚あります",
+    message: "5m appears 5 times (the hand, called sets and indicators together); there are 4",
   }, "a fifth copy is a mistake, not a hand still being entered");
+  assert.deepEqual(engine.hand({ tiles: "123m456p789s11z555s5s" }), {
+    error: "13枚か14枚にしてください（いま15枚）",
+    message: "15 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+  });
   const progress = [
     [{}, 14],
     [{ tiles: "123m" }, 11],
@@ -107,5 +111,5 @@ test("waits, useful tiles and discards match velmarto-score waits --json", () =>
     assert.deepEqual(got.discards.map(({ tile, shanten, waits }) => [name(tile), shanten, waitsOf(waits)]),
                      (expected.discards ?? []).map(({ tile, shanten, waits }) => [tile, shanten, expectedWaits(waits)]), args.join(" "));
   }
-  assert.equal(engine.waits({ tiles: "123m" }).error, "13枚か14枚にしてください（3枚）");
+  assert.equal(engine.waits({ tiles: "123m" }).error, "13枚か14枚にしてください（いま3枚）");
 });

@@ -128,7 +128,7 @@ test("tapped tile by tile, the bar stays in view and says how many are to come",
   assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "一萬和了牌", "the winning tile apart");
   // A fifteenth tile makes a hand that does not read: the error, and no figure at all.
   await page.click('#palette [data-tile="5m"]');
-  assert.deepEqual(await bar(), { status: "14枚ではありません（15枚）", error: true, report: "", payers: "", lines: 0 });
+  assert.deepEqual(await bar(), { status: "13枚か14枚にしてください（いま15枚）", error: true, report: "", payers: "", lines: 0 });
   assert.ok(await barInView());
   // A tap on a drawn tile takes it out again.
   await page.click("#hand-row .win button");

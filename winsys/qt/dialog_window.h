@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <vector>
 
 #include "winsys/dialog.h"
@@ -22,6 +23,7 @@ public:
 
     QWidget* Control(int id) const { return m_controls.value(id); }
     void AddSystemMenuItem(unsigned command, const QString& text, bool separator);
+    void EnableSystemMenuItem(unsigned command, bool enable);
     // The command of a separator among the system menu's items.
     static constexpr unsigned kSeparator = 0;
     // The items that the context menu offers for the system menu X11 and Wayland lack.
@@ -55,6 +57,7 @@ private:
     QHash<const QObject*, int> m_idOf;
     QList<QWidget*> m_tabStops;
     QList<QPair<unsigned, QString>> m_systemMenu;
+    QSet<unsigned> m_disabledCommands;
 };
 
 }  // namespace velmarto::winsys

@@ -1,9 +1,10 @@
-// Qt side of the application object, the dialog font, icons and the clipboard.
+// Qt side of the application object, the dialog font and style, icons and the clipboard.
 #include <QApplication>
 #include <QClipboard>
 #include <QFont>
 #include <QStringList>
 
+#include "winsys/qt/focus_style.h"
 #include "winsys/qt/qt_app.h"
 
 namespace velmarto::winsys {
@@ -33,6 +34,7 @@ QString ToQt(std::string_view text) {
 }
 
 void ApplyApplicationLook() {
+    QApplication::setStyle(new FocusStyle);
     QFont font;
     font.setFamilies(kFontFamilies);
     font.setPointSize(kPointSize);

@@ -9,7 +9,8 @@
 
 namespace velmarto::winsys::qt {
 
-// The dialog font, application-wide, so every dialog and message shares it.
+// The dialog font and the style with its focus marks, application-wide, so every dialog and
+// message shares them.
 void ApplyApplicationLook();
 
 // UTF-8 text as a Qt string.

@@ -1,10 +1,10 @@
 // The Qt backend of Dialog: template controls mapped to Qt widgets, laid out in dialog units.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <iterator>
-#include <limits>
 #include <vector>
 
 #include "winsys/dialog_layout.h"
@@ -32,9 +31,6 @@ struct ArrowStep {
     int key;
     int direction;
 };
-// A tile button's character fills this share of its height.
-constexpr double kTileButtonFill = 0.8;
-const QColor kRedText(0xC6, 0x28, 0x28);
 
 // What QLineEdit keeps free on each side of its text, inside the frame.
 constexpr int kLineEditTextMargin = 2;
@@ -102,6 +98,10 @@ QString ToolTipLines(const QString& text) {
     return "<p style=\"white-space:pre\">" + lines + "</p>";
 }
 
+bool TypedEdit(const ControlTemplate& control) {
+    return control.kind == ControlKind::Edit && !(control.style & kReadOnly);
+}
+
 // Tab visits tab stops only; the arrow keys and the mouse reach every button, as on Windows.
 Qt::FocusPolicy FocusPolicyOf(const ControlTemplate& control) {
     if (control.style & kTabStop) {
@@ -157,13 +157,9 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& control) {
         case ControlKind::CheckBox:
             return new QCheckBox(qt::ToQt(control.text), this);
         case ControlKind::TileButton: {
-            auto* button = new qt::TileButton(qt::ToQt(control.text), this);
+            auto* button =
+                new qt::TileButton(qt::ToQt(control.text), (control.style & kRed) != 0, this);
             button->setAutoDefault(false);
-            if (control.style & kRed) {
-                QPalette palette = button->palette();
-                palette.setColor(QPalette::ButtonText, kRedText);
-                button->setPalette(palette);
-            }
             return button;
         }
         case ControlKind::TileRow:
@@ -200,9 +196,6 @@ QWidget* DialogWindow::CreateEdit(const ControlTemplate& control) {
     auto* edit = new QLineEdit(this);
     edit->setReadOnly(control.style & kReadOnly);
     edit->setFrame(control.style & kBorder);
-    if (control.style & kNumber) {
-        edit->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), edit));
-    }
     // A read-only box changes only when the dialog sets it, and the dialog knows when it does.
     if (!edit->isReadOnly()) {
         connect(edit, &QLineEdit::textChanged, this, [this, id] { m_owner.OnChange(id); });
@@ -241,8 +234,10 @@ void DialogWindow::CreateControls() {
             button->installEventFilter(this);
         }
         widget->setFocusPolicy(FocusPolicyOf(control));
-        // The window menu opens from every control, an edit box too, as the README promises.
-        widget->setContextMenuPolicy(Qt::NoContextMenu);
+        // A box the user types in keeps its edit menu; every other control leaves its right
+        // click to the dialog, which opens the window menu.
+        widget->setContextMenuPolicy(TypedEdit(control) ? Qt::DefaultContextMenu
+                                                        : Qt::NoContextMenu);
         m_idOf.insert(widget, control.id);
         widget->setEnabled(!(control.style & kDisabled));
         if (!control.accessibleName.empty()) {
@@ -270,9 +265,6 @@ void DialogWindow::CreateControls() {
             static_cast<QLabel*>(m_widgets[i])
                 ->setPixmap(qt::LoadIcon({control.iconId}).pixmap(side, side));
         }
-        if (control.kind == ControlKind::TileButton) {
-            m_widgets[i]->setFont(qt::TileFont(static_cast<int>(rect.height * kTileButtonFill)));
-        }
     }
     for (qsizetype i = 1; i < m_tabStops.size(); ++i) {
         setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
@@ -286,6 +278,14 @@ void DialogWindow::AddSystemMenuItem(unsigned command, const QString& text, bool
         m_systemMenu.append({kSeparator, QString()});
     }
     m_systemMenu.append({command, text});
+}
+
+void DialogWindow::EnableSystemMenuItem(unsigned command, bool enable) {
+    if (enable) {
+        m_disabledCommands.remove(command);
+    } else {
+        m_disabledCommands.insert(command);
+    }
 }
 
 void DialogWindow::FocusFirstTabStop() {
@@ -321,8 +321,16 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     const bool menuKey = (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    QWidget* focus = focusWidget() ? focusWidget() : this;
+    // A box the user types in opens its own edit menu, at the caret, as a right click does.
+    if (auto* edit = qobject_cast<QLineEdit*>(focus);
+        menuKey && edit && edit->contextMenuPolicy() == Qt::DefaultContextMenu) {
+        const QPoint at = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, edit->mapToGlobal(at));
+        QApplication::sendEvent(edit, &menu);
+        return;
+    }
     if (menuKey && !m_systemMenu.isEmpty()) {
-        const QWidget* focus = focusWidget() ? focusWidget() : this;
         ShowSystemMenu(focus->mapToGlobal(QPoint(0, focus->height())), MenuOpenedBy::Keyboard);
         return;
     }
@@ -438,12 +446,17 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos, MenuOpenedBy openedBy
         if (id == kSeparator) {
             menu.addSeparator();
         } else {
-            menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); });
+            menu.addAction(text, this, [this, id] { m_owner.OnSysCommand(id, 0); })
+                ->setEnabled(!m_disabledCommands.contains(id));
         }
     }
-    // From the keyboard the first item is highlighted, so Enter chooses it at once.
+    // From the keyboard the first item that can be chosen is highlighted, so Enter chooses it.
     if (openedBy == MenuOpenedBy::Keyboard) {
-        menu.setActiveAction(menu.actions().value(0));
+        const QList<QAction*> actions = menu.actions();
+        const auto first = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->isEnabled() && !action->isSeparator();
+        });
+        menu.setActiveAction(first != actions.end() ? *first : nullptr);
     }
     menu.exec(globalPos);
 }
@@ -564,6 +577,10 @@ void Dialog::SetTileRow(int id, std::span<const TileFace> tiles) {
 bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool separator) {
     m_window->AddSystemMenuItem(command, qt::ToQt(text), separator);
     return true;
+}
+
+void Dialog::EnableSystemMenuItem(unsigned command, bool enable) {
+    m_window->EnableSystemMenuItem(command, enable);
 }
 
 void Dialog::SetIcon(Icon icon) {

@@ -1,4 +1,4 @@
-// A row of mahjong tiles drawn from the tile font, red fives in red.
+// A row of mahjong tiles and the tile buttons, drawn with the tile faces of res/tiles.
 #pragma once
 
 #include <QPushButton>
@@ -25,20 +25,21 @@ private:
     std::vector<TileFace> m_tiles;
 };
 
-// A palette button: its tile character, and a frame in the highlight colour while it has the
-// focus, which the style's own focus mark hides behind a large character.
+// A tile button: its text is the tile character, which names it to the program, and it shows
+// that tile's face, framed in the highlight colour while it has the focus.
 class TileButton : public QPushButton {
     Q_OBJECT
 
 public:
-    TileButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+    TileButton(const QString& text, bool red, QWidget* parent)
+        : QPushButton(text, parent), m_red(red) {}
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-};
 
-// The font the tile characters are drawn in, as tall as `pixelHeight`.
-QFont TileFont(int pixelHeight);
+private:
+    bool m_red;  // a red five
+};
 
 // A tile character as a Qt string (it lies outside the Basic Multilingual Plane).
 QString TileText(char32_t glyph);

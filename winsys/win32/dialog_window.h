@@ -12,13 +12,13 @@
 #include "winsys/dialog.h"
 #include "winsys/dialog_layout.h"
 #include "winsys/tile_grid.h"
+#include "winsys/win32/tile_bitmaps.h"
 
 namespace velmarto::winsys {
 
 class DialogWindow {
 public:
     explicit DialogWindow(Dialog& owner) : m_owner(owner) {}
-    ~DialogWindow();
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
 
@@ -33,6 +33,7 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL InitDialog(HWND hwnd);
     void FitControlsToText();
+    void CentreOnOwner();
     void Relayout(const Layout& layout, int grown);
     void PaintMinimized();
     void ShowSystemMenu(LPARAM where);
@@ -50,7 +51,6 @@ private:
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTemplate& control);
     void DrawTileRow(const DRAWITEMSTRUCT& item);
-    HFONT TileFont(int pixelHeight);
 
     Dialog& m_owner;
     HWND m_hwnd = nullptr;
@@ -58,7 +58,7 @@ private:
     // Set by Dialog::Default: the dialog manager handles the current message after all.
     bool m_default = false;
     std::map<int, std::vector<TileFace>> m_tileRows;  // by control id
-    std::map<int, HFONT> m_tileFonts;                 // by pixel height, made when first drawn
+    TileBitmaps m_tileFaces;
     UINT m_firstOwnCommand = 0;  // of the items the dialog added to the system menu
 };
 

@@ -48,7 +48,6 @@ constexpr std::array kFlagStyles = {
     FlagStyle{kAutoHScroll, ES_AUTOHSCROLL},
     FlagStyle{kNoPrefix, SS_NOPREFIX},
     FlagStyle{kMultiLine, ES_MULTILINE | ES_AUTOVSCROLL},
-    FlagStyle{kNumber, ES_NUMBER},
 };
 
 const KindStyle& KindStyleOf(ControlKind kind) {

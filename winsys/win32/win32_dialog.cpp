@@ -2,7 +2,6 @@
 #include <windows.h>
 // After windows.h, which these build on.
 #include <commctrl.h>
-#include <usp10.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "winsys/dialog_layout.h"
+#include "winsys/tile_faces.h"
 #include "winsys/tile_grid.h"
 #include "winsys/win32/dialog_window.h"
 #include "winsys/win32/template_builder.h"
@@ -17,13 +17,11 @@
 namespace velmarto::winsys {
 namespace {
 
-// Tiles are characters of the Mahjong Tiles block, which Segoe UI Symbol has.
-constexpr const wchar_t* kTileFontName = L"Segoe UI Symbol";
-constexpr COLORREF kRedFive = RGB(0xC6, 0x28, 0x28);
-constexpr int kTileFillPercent = 80;  // of a tile button's height
-constexpr int kFocusInset = 3;
-constexpr int kGapDivisor = 3;  // a gap between called sets is a third of a tile
-constexpr double kRowFill = 0.85;
+// A tile button is its face, as high as the button, framed over its edge in the highlight colour
+// while focused; it moves down while pressed and fades while disabled.
+constexpr int kFocusFrameWidth = 2;
+constexpr int kPressedShift = 1;
+constexpr BYTE kDisabledOpacity = 102;
 
 // Both coordinates of WM_CONTEXTMENU when the menu was asked for from the keyboard.
 constexpr int kFromKeyboard = -1;
@@ -102,50 +100,13 @@ RECT ClientRectOf(HWND control, HWND dialog) {
     return rect;
 }
 
-// A tile character outside the Basic Multilingual Plane: a surrogate pair.
-std::wstring TileText(char32_t glyph) {
-    const char32_t offset = glyph - 0x10000;
-    return {static_cast<wchar_t>(0xD800 + (offset >> 10)),
-            static_cast<wchar_t>(0xDC00 + (offset & 0x3FF))};
-}
-
-// Draws text at `at` (or, without `draw`, only measures it) through Uniscribe, which reads
-// characters beyond the Basic Multilingual Plane from the font's own character map, where plain
-// TextOut may take a surrogate pair for two unknown characters.
-SIZE ScriptText(HDC dc, const std::wstring& text, POINT at, bool draw) {
-    SCRIPT_STRING_ANALYSIS analysis = nullptr;
-    SIZE size{};
-    const int length = static_cast<int>(text.size());
-    if (FAILED(ScriptStringAnalyse(dc, text.data(), length, length * 3 / 2 + 16, -1, SSA_GLYPHS, 0,
-                                   nullptr, nullptr, nullptr, nullptr, nullptr, &analysis))) {
-        return size;
+// The tile character of a button's text, a surrogate pair; 0 for none.
+char32_t TileGlyph(const std::wstring& text) {
+    if (text.size() != 2) {
+        return 0;
     }
-    if (const SIZE* extent = ScriptString_pSize(analysis)) {
-        size = *extent;
-    }
-    if (draw) {
-        ScriptStringOut(analysis, at.x, at.y, 0, nullptr, 0, 0, FALSE);
-    }
-    ScriptStringFree(&analysis);
-    return size;
-}
-
-// Draws the row at `at` (or only measures it, without `draw`) and returns its size.
-SIZE DrawTiles(HDC dc, const std::vector<TileFace>& tiles, int height, POINT at, bool draw) {
-    SIZE row{0, 0};
-    for (const TileFace& face : tiles) {
-        if (face.glyph == 0) {
-            row.cx += height / kGapDivisor;
-            continue;
-        }
-        if (draw) {
-            SetTextColor(dc, face.red ? kRedFive : GetSysColor(COLOR_WINDOWTEXT));
-        }
-        const SIZE size = ScriptText(dc, TileText(face.glyph), {at.x + row.cx, at.y}, draw);
-        row.cx += size.cx;
-        row.cy = std::max(row.cy, size.cy);
-    }
-    return row;
+    return 0x10000 + ((static_cast<char32_t>(text[0]) - 0xD800) << 10) +
+           (static_cast<char32_t>(text[1]) - 0xDC00);
 }
 
 }  // namespace
@@ -205,16 +166,11 @@ BOOL DialogWindow::InitDialog(HWND hwnd) {
         }
     }
     FitControlsToText();
+    CentreOnOwner();
     SubclassEdits();
     SubclassKeys();
     AddToolTips();
     return m_owner.OnInitDialog() ? TRUE : FALSE;
-}
-
-DialogWindow::~DialogWindow() {
-    for (const auto& [height, font] : m_tileFonts) {
-        DeleteObject(font);
-    }
 }
 
 // Clicks, Enter and Esc are commands; an edit box's new text and a list's new selection are
@@ -264,16 +220,21 @@ LRESULT CALLBACK DialogWindow::KeysProc(HWND control, UINT message, WPARAM wPara
     auto* self = reinterpret_cast<DialogWindow*>(window);
     const ControlTemplate* entry = FindControl(self->m_owner.Template(), GetDlgCtrlID(control));
     const bool tile = entry && entry->kind == ControlKind::TileButton;
+    // A box the user types in keeps the edit control's own menu.
+    const bool typed = entry && entry->kind == ControlKind::Edit && !(entry->style & kReadOnly);
     switch (message) {
         case WM_CONTEXTMENU:
+            if (typed) {
+                break;
+            }
             SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), lParam);
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10 && ShiftDown()) {
                 // Both coordinates -1, as Windows itself sends it for the menu key.
-                SendMessageW(self->m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
-                             static_cast<LPARAM>(kFromKeyboard));
+                SendMessageW(typed ? control : self->m_hwnd, WM_CONTEXTMENU,
+                             reinterpret_cast<WPARAM>(control), static_cast<LPARAM>(kFromKeyboard));
                 return 0;
             }
             if (const GridStep* step = GridStepOf(wParam); tile && step && message == WM_KEYDOWN) {
@@ -370,60 +331,37 @@ void DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-HFONT DialogWindow::TileFont(int pixelHeight) {
-    HFONT& font = m_tileFonts[pixelHeight];
-    if (!font) {
-        // The tile faces are thin lines that grey antialiasing leaves pale; bold draws them as
-        // dark as Linux does.
-        font = CreateFontW(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                           kTileFontName);
-    }
-    return font;
-}
-
 void DialogWindow::DrawTileButton(const DRAWITEMSTRUCT& item, const ControlTemplate& control) {
-    RECT rect = item.rcItem;
-    const bool pushed = item.itemState & ODS_SELECTED;
-    DrawFrameControl(item.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    const int height = rect.bottom - rect.top;
-    const HGDIOBJ previous = SelectObject(item.hDC, TileFont(height * kTileFillPercent / 100));
-    SetBkMode(item.hDC, TRANSPARENT);
-    const bool disabled = item.itemState & ODS_DISABLED;
-    SetTextColor(item.hDC, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
-                           : (control.style & kRed) ? kRedFive
-                                                    : GetSysColor(COLOR_BTNTEXT));
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     // The palette's faces are fixed; the waits' change with the hand.
-    std::wstring glyph(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    glyph.resize(static_cast<std::size_t>(
-        GetWindowTextW(item.hwndItem, glyph.data(), static_cast<int>(glyph.size()))));
-    const SIZE size = ScriptText(item.hDC, glyph, {}, false);
-    ScriptText(item.hDC, glyph,
-               {(rect.left + rect.right - size.cx) / 2, (rect.top + rect.bottom - size.cy) / 2},
-               true);
-    SelectObject(item.hDC, previous);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+    const RECT& rect = item.rcItem;
+    FacePlace place = CentreFace(TileFaceName(TileGlyph(text), control.style & kRed), rect.left,
+                                 rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    RECT frame = {place.x, place.y, place.x + place.width, place.y + place.height};
+    if (item.itemState & ODS_SELECTED) {
+        place.y += kPressedShift;
+    }
+    m_tileFaces.Draw(item.hDC, place, (item.itemState & ODS_DISABLED) ? kDisabledOpacity : 255);
     if (item.itemState & ODS_FOCUS) {
-        InflateRect(&rect, -kFocusInset, -kFocusInset);
-        DrawFocusRect(item.hDC, &rect);
+        for (int ring = 0; ring < kFocusFrameWidth; ++ring) {
+            FrameRect(item.hDC, &frame, GetSysColorBrush(COLOR_HIGHLIGHT));
+            InflateRect(&frame, -1, -1);
+        }
     }
 }
 
 void DialogWindow::DrawTileRow(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const std::vector<TileFace>& tiles = m_tileRows[static_cast<int>(item.CtlID)];
-    const int width = item.rcItem.right - item.rcItem.left;
-    int height = item.rcItem.bottom - item.rcItem.top;
-    // As large as the row's height allows, smaller where the tiles would not fit its width.
-    const HGDIOBJ previous = SelectObject(item.hDC, TileFont(height));
-    const SIZE needed = DrawTiles(item.hDC, tiles, height, {}, false);
-    // Symbola's tiles reach below the line the font reports, by a tenth or so.
-    const double scale = std::min({1.0, kRowFill * height / std::max(needed.cy, 1L),
-                                   static_cast<double>(width) / std::max(needed.cx, 1L)});
-    height = static_cast<int>(height * scale);
-    SelectObject(item.hDC, TileFont(height));
-    SetBkMode(item.hDC, TRANSPARENT);
-    DrawTiles(item.hDC, tiles, height, {item.rcItem.left, item.rcItem.top}, true);
-    SelectObject(item.hDC, previous);
+    const RECT& rect = item.rcItem;
+    for (FacePlace place : LayOutTileRow(m_tileRows[static_cast<int>(item.CtlID)],
+                                         rect.right - rect.left, rect.bottom - rect.top)) {
+        place.x += rect.left;
+        place.y += rect.top;
+        m_tileFaces.Draw(item.hDC, place);
+    }
 }
 
 // Where the dialog font is wider than the template was drawn for (another font standing in for
@@ -468,6 +406,30 @@ void DialogWindow::Relayout(const Layout& layout, int grown) {
     GetWindowRect(m_hwnd, &window);
     SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left + grown,
                  window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A dialog with an owner opens centred on it, kept on the owner's screen; Windows leaves a
+// template's dialog at its template position, the screen's corner.
+void DialogWindow::CentreOnOwner() {
+    const HWND owner = GetWindow(m_hwnd, GW_OWNER);
+    if (!owner) {
+        return;
+    }
+    RECT outer;
+    RECT self;
+    GetWindowRect(owner, &outer);
+    GetWindowRect(m_hwnd, &self);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    const LONG x = (outer.left + outer.right - width) / 2;
+    const LONG y = (outer.top + outer.bottom - height) / 2;
+    SetWindowPos(m_hwnd, nullptr, std::clamp(x, work.left, std::max(work.left, work.right - width)),
+                 std::clamp(y, work.top, std::max(work.top, work.bottom - height)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -524,17 +486,20 @@ void DialogWindow::ShowSystemMenu(LPARAM where) {
     }
 }
 
-// How many presses of Down, from a menu with nothing highlighted, reach our first item: one per
-// item up to it, separators skipped as the menu skips them.
+// How many presses of Down, from a menu with nothing highlighted, reach the first of our items
+// that can be chosen: one per item up to it, separators skipped as the menu skips them.
 int DialogWindow::StepsToOwnItem(HMENU menu) const {
     int steps = 0;
+    bool own = false;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) {
             continue;
         }
         ++steps;
-        if (m_firstOwnCommand && GetMenuItemID(menu, i) == m_firstOwnCommand) {
+        own = own || (m_firstOwnCommand && GetMenuItemID(menu, i) == m_firstOwnCommand);
+        if (own && !(state & (MF_GRAYED | MF_DISABLED))) {
             return steps;
         }
     }
@@ -645,6 +610,10 @@ bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool 
     if (!menu) {
         return false;
     }
+    // The system's own items (Close) are there already.
+    if (GetMenuState(menu, command, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+        return true;
+    }
     if (separator) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
@@ -653,6 +622,11 @@ bool Dialog::AppendSystemMenuItem(unsigned command, std::string_view text, bool 
         m_window->m_firstOwnCommand = command;
     }
     return true;
+}
+
+void Dialog::EnableSystemMenuItem(unsigned command, bool enable) {
+    EnableMenuItem(GetSystemMenu(m_window->Handle(), FALSE), command,
+                   MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
 void Dialog::SetIcon(Icon icon) {

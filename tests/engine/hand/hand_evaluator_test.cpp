@@ -36,8 +36,8 @@ std::string YakuOf(const HandResult& result) {
 }
 
 constexpr Situation kRon{};
-constexpr Situation kRonSouth{.seatWind = 1};
-constexpr Situation kTsumoSouth{.tsumo = true, .seatWind = 1};
+constexpr Situation kRonSouth{{}, {.seatWind = 1}};
+constexpr Situation kTsumoSouth{{}, {.tsumo = true, .seatWind = 1}};
 
 using enum MeldKind;
 
@@ -45,7 +45,7 @@ const HandCase kHands[] = {
     {"riichi pinfu tsumo with dora",
      {.tiles = "234567m234p6799s8s",
       .dora = "1m",
-      .situation = {.tsumo = true, .riichi = true, .seatWind = 1}},
+      .situation = {{.riichi = true}, {.tsumo = true, .seatWind = 1}}},
      "立直 1, 門前清自摸和 1, 平和 1, ドラ 1",
      4,
      20,
@@ -140,7 +140,7 @@ const HandCase kHands[] = {
      60,
      "点数＝1万5400点　親の支払い 7700点／子の支払い 3900点"},
     {"double wind pair is 4 fu",
-     {.tiles = "123m456p789s234s11z", .situation = {.riichi = true}},
+     {.tiles = "123m456p789s234s11z", .situation = {{.riichi = true}}},
      "立直 1",
      1,
      40,
@@ -149,13 +149,14 @@ const HandCase kHands[] = {
      {.tiles = "234067m234p6799s8s",
       .dora = "1m",
       .ura = "3p",
-      .situation = {.tsumo = true, .riichi = true, .ippatsu = true, .haitei = true, .seatWind = 2}},
+      .situation = {{.riichi = true, .ippatsu = true, .haitei = true},
+                    {.tsumo = true, .seatWind = 2}}},
      "立直 1, 一発 1, 門前清自摸和 1, 平和 1, 海底摸月 1, ドラ 1, 赤ドラ 1, 裏ドラ 1",
      8,
      20,
      "点数＝8万2000点　親の支払い 4万1000点／子の支払い 2万0500点"},
     {"the last discard",
-     {.tiles = "234567m234p6799s8s", .situation = {.houtei = true, .seatWind = 1}},
+     {.tiles = "234567m234p6799s8s", .situation = {{.houtei = true}, {.seatWind = 1}}},
      "平和 1, 河底撈魚 1",
      2,
      30,
@@ -173,7 +174,7 @@ const HandCase kHands[] = {
      60,
      nullptr},
     {"robbing a quad",
-     {.tiles = "234567m234p6799s8s", .situation = {.chankan = true, .seatWind = 3}},
+     {.tiles = "234567m234p6799s8s", .situation = {{.chankan = true}, {.seatWind = 3}}},
      "平和 1, 槍槓 1",
      2,
      30,
@@ -245,7 +246,7 @@ const HandCase kHands[] = {
      40,
      "点数＝3145万7300点　子の支払い 1048万5800点オール"},
     {"pure nine gates by tsumo",
-     {.tiles = "11123456789999m", .situation = {.tsumo = true}},
+     {.tiles = "11123456789999m", .situation = {{}, {.tsumo = true}}},
      "門前清自摸和 1, 一気通貫 2, 純正九蓮宝燈 26",
      29,
      30,
@@ -259,19 +260,20 @@ const HandCase kHands[] = {
     {"four quads after a replacement draw",
      {.tiles = "55m",
       .melds = {{Kan, "2222m"}, {Ankan, "3333p"}, {Kan, "4444s"}, {Ankan, "6666s"}},
-      .situation = {.tsumo = true, .rinshan = true, .seatWind = 1}},
+      .situation = {{.rinshan = true}, {.tsumo = true, .seatWind = 1}}},
      "断幺九 1, 嶺上開花 1, 四槓子 13",
      15,
      80,
      "点数＝4194万3100点　親の支払い 2097万1600点／子の支払い 1048万5800点"},
     {"heavenly hand with double east",
-     {.tiles = "123m456p789s11122z", .situation = {.tsumo = true, .tenhou = true}},
+     {.tiles = "123m456p789s11122z", .situation = {{.tenhou = true}, {.tsumo = true}}},
      "場風 1, 自風 1, 天和 13",
      15,
      40,
      "点数＝3145万7300点　子の支払い 1048万5800点オール"},
     {"earthly hand with pinfu",
-     {.tiles = "234567m234p6799s8s", .situation = {.tsumo = true, .chiihou = true, .seatWind = 1}},
+     {.tiles = "234567m234p6799s8s",
+      .situation = {{.chiihou = true}, {.tsumo = true, .seatWind = 1}}},
      "平和 1, 地和 13",
      14,
      20,
@@ -281,8 +283,8 @@ const HandCase kHands[] = {
       .melds = {{Ankan, "5555z"}, {Ankan, "6666z"}, {Ankan, "7777z"}, {Ankan, "2222z"}},
       .dora = "1z1z4z4z4z",
       .ura = "4z",
-      .situation =
-          {.tsumo = true, .doubleRiichi = true, .ippatsu = true, .rinshan = true, .seatWind = 1}},
+      .situation = {{.doubleRiichi = true, .ippatsu = true, .rinshan = true},
+                    {.tsumo = true, .seatWind = 1}}},
      "ダブル立直 2, 一発 1, 門前清自摸和 1, 自風 1, 嶺上開花 1, 四暗刻単騎 26, 大三元 13, 字一色 "
      "13, 四槓子 13, ドラ 14, 裏ドラ 2",
      87,
@@ -326,9 +328,9 @@ TEST(HandEvaluator, FuItemsAreListedAsCounted) {
         {{.tiles = "111m999p555s22z", .melds = {{Pon, "888p"}}, .situation = kRonSouth},
          "副底 20;明刻（中張牌） 2;暗刻（幺九牌） 8;暗刻（幺九牌） 8;暗刻（中張牌） 4;役牌の雀頭 "
          "2;単騎待ち 2; = 50"},
-        {{.tiles = "234567m234p6799s8s", .situation = {.tsumo = true, .riichi = true}},
+        {{.tiles = "234567m234p6799s8s", .situation = {{.riichi = true}, {.tsumo = true}}},
          "副底 20; = 20"},
-        {{.tiles = "234567m234p6799s8s", .situation = {.riichi = true}},
+        {{.tiles = "234567m234p6799s8s", .situation = {{.riichi = true}}},
          "副底 20;門前ロン 10; = 30"},
         {{.tiles = "567p345s66s888p", .melds = {{Chi, "234m"}}, .situation = kRonSouth},
          "副底 20;明刻（中張牌） 2; = 30"},
@@ -339,12 +341,12 @@ TEST(HandEvaluator, FuItemsAreListedAsCounted) {
           .situation = kRonSouth},
          "副底 20;明槓（中張牌） 8;明槓（中張牌） 8;暗槓（中張牌） 16;役牌の雀頭 2;単騎待ち 2; = "
          "60"},
-        {{.tiles = "123m456p789s234s11z", .situation = {.tsumo = true, .riichi = true}},
+        {{.tiles = "123m456p789s234s11z", .situation = {{.riichi = true}, {.tsumo = true}}},
          "副底 20;ツモ 2;連風牌の雀頭 4;単騎待ち 2; = 30"},
         {{.tiles = "1122m3344p5566s77z"}, "七対子 25; = 25"},
-        {{.tiles = "123m456p789s24s11z3s", .situation = {.riichi = true}},
+        {{.tiles = "123m456p789s24s11z3s", .situation = {{.riichi = true}}},
          "副底 20;門前ロン 10;連風牌の雀頭 4;嵌張待ち 2; = 40"},
-        {{.tiles = "123m456p789s12s11z3s", .situation = {.riichi = true}},
+        {{.tiles = "123m456p789s12s11z3s", .situation = {{.riichi = true}}},
          "副底 20;門前ロン 10;連風牌の雀頭 4;辺張待ち 2; = 40"},
     };
     for (const auto& [text, expected] : cases) {

@@ -28,6 +28,29 @@ TEST(ParseTiles, ReadsNotationAsPeopleTypeIt) {
     }
 }
 
+TEST(ParseCount, ReadsDigitsAsTheTileBoxDoesAndRefusesTheRest) {
+    const struct {
+        const char* text;
+        std::optional<int> count;
+    } cases[] = {
+        {"", 0},
+        {"3", 3},
+        {"３", 3},
+        {" １０ ", 10},
+        {"1000000", kMaxHonbaOrSticks},
+        {"1000001", {}},
+        {"99999999999", {}},
+        {"-1", {}},
+        {"1 2", {}},
+        {"x", {}},
+        {"1.5", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseCount(c.text, kMaxHonbaOrSticks), c.count) << c.text;
+    }
+    EXPECT_EQ(CountOutOfRangeJapanese("本場"), "本場は0〜1000000の整数です");
+}
+
 TEST(ParseTiles, NamesTheFaultAsTheUserWroteIt) {
     const struct {
         const char* notation;
@@ -139,19 +162,43 @@ TEST(ReadHand, NamesWhatIsWrong) {
          "'0z' is not a tile (honours are 1z-7z)",
          "0zという牌はありません（字牌は1z〜7z）"},
         {{.tiles = ""}, "no tiles in ''", "牌がありません"},
+        // The window and the page take 13 tiles too (the waits), the command line's hand 14.
+        {{.tiles = "1234m"},
+         "4 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+         "13枚か14枚にしてください（いま4枚）"},
+        {{.tiles = "123m456p789s111z"},
+         "12 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+         "13枚か14枚にしてください（いま12枚）"},
         {{.tiles = "123m456p789s111z5s"},
          "13 tiles: a winning hand has 14, each called set counting 3 (quads too)",
-         "14枚ではありません（13枚）"},
+         "14枚にしてください（いま13枚）"},
+        {{.tiles = "123m456p789s111z5s", .melds = {{Pon, "777z"}}},
+         "16 tiles: a winning hand has 14, each called set counting 3 (quads too)",
+         "13枚か14枚にしてください（いま16枚）"},
+        // A fifth copy is named before the count, and told where it is when not in the hand.
+        {{.tiles = "11111m23p"},
+         "1m appears 5 times (the hand, called sets and indicators together); there are 4",
+         "1mが5枚あります"},
         {{.tiles = "55555m123p456s111z"},
          "5m appears 5 times (the hand, called sets and indicators together); there are 4",
          "5mが5枚あります"},
         {{.tiles = "5555m123p456s11z1p1p", .dora = "4m"}, nullptr, nullptr},
         {{.tiles = "1111m123p456s11z11p", .dora = "1m"},
-         "1m appears 5 times (the hand, called sets and indicators together); there are 4",
-         "1mが5枚あります"},
+         "--dora: 1m appears 5 times (the hand, called sets and indicators together); there are 4",
+         "ドラ表示牌: 1mは5枚目です（同じ牌は4枚まで）"},
+        {{.tiles = "123p456s11z55m",
+          .melds = {{Kan, "1111m"}},
+          .ura = "1m1m",
+          .situation = {.riichi = true}},
+         "--ura: 1m appears 6 times (the hand, called sets and indicators together); there are 4",
+         "裏ドラ表示牌: 1mは5枚目です（同じ牌は4枚まで）"},
+        {{.tiles = "1m23p456s11z555m", .melds = {{Kan, "1111m"}}},
+         "--kan 1111m: 1m appears 5 times (the hand, called sets and indicators together); "
+         "there are 4",
+         "明槓 1111m: 1mは5枚目です（同じ牌は4枚まで）"},
         {{.tiles = "05m123p456s111z", .melds = {{Chi, "406m"}}},
-         "more than one red five 0m; there is one of each suit",
-         "赤ドラの0mが2枚あります"},
+         "--chi 406m: more than one red five 0m; there is one of each suit",
+         "チー 406m: 赤五の0mは2枚目です（各色1枚まで）"},
         {{.tiles = "123p456s11z55m", .melds = {{Chi, "124m"}}},
          "--chi 124m is not a run of three tiles of one suit",
          "チー 124m は同じ色の3枚の順子ではありません"},
@@ -164,22 +211,22 @@ TEST(ReadHand, NamesWhatIsWrong) {
         {{.tiles = "123m456p789s11z555s", .win = "6s"},
          "--win 6s is not among the hand's tiles",
          "和了牌6sが手牌にありません"},
-        {{.tiles = "234m567p99s888s", .melds = {{Pon, "777z"}}, .situation = {.riichi = true}},
+        {{.tiles = "234m567p99s888s", .melds = {{Pon, "777z"}}, .situation = {{.riichi = true}}},
          "riichi needs a closed hand (no --chi, --pon or --kan)",
          "副露した手で立直はできません"},
-        {{.tiles = "123m456p789s11z555s", .situation = {.ippatsu = true}},
+        {{.tiles = "123m456p789s11z555s", .situation = {{.ippatsu = true}}},
          "--ippatsu needs --riichi or --double-riichi",
          "一発は立直のときだけです"},
-        {{.tiles = "123m456p789s11z555s", .situation = {.tsumo = true, .rinshan = true}},
+        {{.tiles = "123m456p789s11z555s", .situation = {{.rinshan = true}, {.tsumo = true}}},
          "--rinshan needs --tsumo and a quad",
          "嶺上開花はツモと槓が必要です"},
         {{.tiles = "123m456p789s11z555s",
-          .situation = {.tsumo = true, .tenhou = true, .seatWind = 2}},
+          .situation = {{.tenhou = true}, {.tsumo = true, .seatWind = 2}}},
          "--tenhou needs --tsumo, the East seat and no called sets",
          "天和は親のツモで副露なしのときだけです"},
         {{.tiles = "123m456p789s11z555s", .ura = "1m"},
          "--ura needs --riichi or --double-riichi",
-         "裏ドラは立直のときだけです"},
+         "裏ドラ表示牌: 立直のときだけです"},
     };
     for (const auto& c : cases) {
         const auto read = ReadHand(c.text);

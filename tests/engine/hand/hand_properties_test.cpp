@@ -135,7 +135,7 @@ TEST(HandProperties, ADoraIndicatorAddsOneHanPerCopy) {
         if (!generated.melds.empty()) {
             continue;  // riichi makes sure of a yaku, and needs a closed hand
         }
-        const Situation riichi{.riichi = true};
+        const Situation riichi{{.riichi = true}};
         const HandInput plain = Read(generated, riichi);
         const TileCounts all = plain.AllCounts();
         // An indicator of which a copy is left, pointing at a tile of the hand.
@@ -162,7 +162,8 @@ TEST(HandProperties, TsumoNeverLowersAClosedHandsHan) {
             continue;
         }
         const int ron = std::get<HandResult>(EvaluateHand(Read(generated, {}))).han;
-        const int tsumo = std::get<HandResult>(EvaluateHand(Read(generated, {.tsumo = true}))).han;
+        const int tsumo =
+            std::get<HandResult>(EvaluateHand(Read(generated, {{}, {.tsumo = true}}))).han;
         EXPECT_GE(tsumo, ron) << generated.tiles;
     }
 }

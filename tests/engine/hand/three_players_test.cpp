@@ -22,24 +22,24 @@ TEST(ThreePlayers, RefusesWhatTheTableLeavesOut) {
          "5m is not used with three players (no 2m-8m)"},
         {"a removed tile as an indicator",
          {.tiles = "111p222p333p456p99m", .dora = "3m", .rules = kThree},
-         "3m is not used with three players (no 2m-8m)"},
+         "--dora: 3m is not used with three players (no 2m-8m)"},
         {"a removed tile in a called set",
          {.tiles = "111p222p456p99m", .melds = {{MeldKind::Pon, "777m"}}, .rules = kThree},
-         "7m is not used with three players (no 2m-8m)"},
+         "--pon: 7m is not used with three players (no 2m-8m)"},
         {"chi",
          {.tiles = "111p222p456p99m", .melds = {{MeldKind::Chi, "123s"}}, .rules = kThree},
          "no chi with three players"},
         {"the North seat",
-         {.tiles = "111p222p333p456p99m", .situation = {.seatWind = 3}, .rules = kThree},
+         {.tiles = "111p222p333p456p99m", .situation = {{}, {.seatWind = 3}}, .rules = kThree},
          "three players sit East, South and West only"},
         {"a fifth 北 with the kita",
-         {.tiles = "111p222p333p99m444z", .situation = {.kita = 2}, .rules = kThree},
+         {.tiles = "111p222p333p99m444z", .situation = {{}, {.kita = 2}}, .rules = kThree},
          "4z appears 5 times with the kita set aside; there are 4"},
         {"a negative kita",
-         {.tiles = "111p222p333p456p99m", .situation = {.kita = -1}, .rules = kThree},
+         {.tiles = "111p222p333p456p99m", .situation = {{}, {.kita = -1}}, .rules = kThree},
          "--kita counts the 北 set aside: 0 or more"},
         {"kita at four players",
-         {.tiles = "111p222p333p456p99m", .situation = {.kita = 1}},
+         {.tiles = "111p222p333p456p99m", .situation = {{}, {.kita = 1}}},
          "--kita needs --players 3"},
     };
     for (const auto& row : rows) {
@@ -60,7 +60,7 @@ int DoraHan(const HandText& text, std::vector<HanLine>* lines = nullptr) {
 }
 
 TEST(ThreePlayers, KitaAndTheIndicatorsThatWrapAround) {
-    const Situation riichi{.riichi = true, .kita = 2};
+    const Situation riichi{{.riichi = true}, {.kita = 2}};
     std::vector<HanLine> lines;
     EXPECT_EQ(
         DoraHan({.tiles = "123p456p789p111s99m", .situation = riichi, .rules = kThree}, &lines), 2);
@@ -72,7 +72,8 @@ TEST(ThreePlayers, KitaAndTheIndicatorsThatWrapAround) {
             {.tiles = "123p456p789p111s99m", .dora = "1m", .situation = riichi, .rules = kThree}),
         4);
     EXPECT_EQ(
-        DoraHan({.tiles = "123p456p789p111s99m", .dora = "1m", .situation = {.riichi = true}}), 0);
+        DoraHan({.tiles = "123p456p789p111s99m", .dora = "1m", .situation = {{.riichi = true}}}),
+        0);
     // With 北 the dora, each 北 set aside counts once more.
     EXPECT_EQ(
         DoraHan(

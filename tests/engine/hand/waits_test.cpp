@@ -72,7 +72,7 @@ TEST(Waits, KaratenIsNotTenpaiAndListsWhatHelps) {
 }
 
 TEST(Waits, FuritenTakesTheRonAwayNotTheTsumo) {
-    const HandText text{.tiles = "123p456p789s23m11z", .situation = {.riichi = true}};
+    const HandText text{.tiles = "123p456p789s23m11z", .situation = {{.riichi = true}}};
     const WaitAnalysis clean = Analyze(text, "9s");
     ASSERT_EQ(clean.waits.size(), 2U);
     EXPECT_FALSE(clean.furiten);
@@ -92,21 +92,21 @@ TEST(Waits, NoYakuOnARonStillShowsATsumo) {
     EXPECT_TRUE(open.waits[0].ron->result.NoYaku());
     EXPECT_TRUE(open.waits[0].tsumo.result.NoYaku());
     const WaitAnalysis closed =
-        Analyze({.tiles = "123p456p789s23m11z", .situation = {.seatWind = 1}});
+        Analyze({.tiles = "123p456p789s23m11z", .situation = {{}, {.seatWind = 1}}});
     ASSERT_FALSE(closed.waits.empty());
     EXPECT_TRUE(closed.waits[0].ron->result.NoYaku());
-    EXPECT_EQ(
-        closed.waits[0].ron->report,
-        std::get<HandScore>(ScoreHand(std::get<HandInput>(ReadHand({.tiles = "123p456p789s23m11z1m",
-                                                                    .situation = {.seatWind = 1}})),
-                                      Figures::Myriad))
-            .report);
+    EXPECT_EQ(closed.waits[0].ron->report,
+              std::get<HandScore>(
+                  ScoreHand(std::get<HandInput>(ReadHand({.tiles = "123p456p789s23m11z1m",
+                                                          .situation = {{}, {.seatWind = 1}}})),
+                            Figures::Myriad))
+                  .report);
     EXPECT_FALSE(closed.waits[0].tsumo.result.NoYaku());
 }
 
 TEST(Waits, FlagsApplyOnlyToTheWayOfWinningTheyFit) {
     const HandText text{.tiles = "123p456p789s23m11z",
-                        .situation = {.riichi = true, .haitei = true, .houtei = true}};
+                        .situation = {{.riichi = true, .haitei = true, .houtei = true}}};
     const WaitAnalysis analysis = Analyze(text);
     ASSERT_FALSE(analysis.waits.empty());
     const auto has = [](const HandScore& score, YakuId id) {
@@ -168,7 +168,7 @@ TEST(Waits, CuttingAWaitMakesThatDiscardFuriten) {
 }
 
 TEST(Waits, FourteenTilesThatWinAreScoredAsHandScoresThem) {
-    const HandText text{.tiles = "123m456p789s11z234m", .situation = {.riichi = true}};
+    const HandText text{.tiles = "123m456p789s11z234m", .situation = {{.riichi = true}}};
     const WaitAnalysis analysis = Analyze(text);
     EXPECT_EQ(analysis.shanten, kComplete);
     ASSERT_TRUE(analysis.win.has_value());
@@ -190,7 +190,7 @@ TEST(Waits, ErrorsNameTheCountOrTheTile) {
         {{.tiles = "123m456p789s11z2345m"}, "", "15 tiles"},
         {{.tiles = "123p456p789s23m11z"}, "1z1z1z", "1z appears 5 times"},
         {{.tiles = "123p456p789s23m11z"}, "4x", "--discards: "},
-        {{.tiles = "123p456p789s23m11z", .situation = {.rinshan = true}}, "", "--rinshan"},
+        {{.tiles = "123p456p789s23m11z", .situation = {{.rinshan = true}}}, "", "--rinshan"},
     };
     for (const ErrorCase& c : cases) {
         auto analysed = AnalyzeWaits(c.text, c.discards, Figures::Myriad);
@@ -226,7 +226,7 @@ TEST(Waits, EveryWaitPaysWhatHandSaysAndNoOtherTileWins) {
         tiles.insert(tiles.end(), 2, Tile{pair});
         tiles.erase(tiles.begin() + pick(static_cast<int>(tiles.size())));
         const std::string notation = CompactNotation(tiles);
-        const Situation situation{.riichi = pick(2) == 0, .seatWind = pick(kWinds)};
+        const Situation situation{{.riichi = pick(2) == 0}, {.seatWind = pick(kWinds)}};
         const HandText text{.tiles = notation, .situation = situation};
         const WaitAnalysis analysis = Analyze(text);
         ASSERT_EQ(analysis.shanten, kTenpai) << notation;
