@@ -50,10 +50,10 @@ static_assert(std::size(kMigrations) == kPostgresSchemaVersion);
 constexpr std::int64_t kMigrationLock = 0x564C4D54;
 
 // Every statement, prepared on each new connection.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kStatements = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 15> kStatements = {{
     {"game", "SELECT rules, label, started, finished, deleted FROM games WHERE id = $1"},
-    {"game_locked",
-     "SELECT rules, label, started, finished, deleted FROM games WHERE id = $1 FOR UPDATE"},
+    {"head", "SELECT position, deleted FROM games WHERE id = $1"},
+    {"head_locked", "SELECT position, deleted FROM games WHERE id = $1 FOR UPDATE"},
     {"players", "SELECT name FROM players WHERE game = $1 ORDER BY seat"},
     {"events", "SELECT event FROM events WHERE game = $1 ORDER BY seq"},
     {"new_game",
@@ -124,9 +124,9 @@ struct Row {
     bool deleted = false;
 };
 
-// The game as stored, read inside `w`; with `lock`, its row stays locked until `w` ends.
-std::variant<Row, StoreError> ReadGame(pqxx::transaction_base& w, std::int64_t id, bool lock) {
-    const pqxx::result head = w.exec_prepared(lock ? "game_locked" : "game", id);
+// The game as stored, read inside `w`.
+std::variant<Row, StoreError> ReadGame(pqxx::transaction_base& w, std::int64_t id) {
+    const pqxx::result head = w.exec_prepared("game", id);
     if (head.empty()) {
         return StoreError{StoreError::Kind::NotFound, "no game " + std::to_string(id)};
     }
@@ -153,8 +153,8 @@ std::variant<Row, StoreError> ReadGame(pqxx::transaction_base& w, std::int64_t i
     return row;
 }
 
-std::variant<StoredGame, StoreError> LoadIn(pqxx::transaction_base& w, std::int64_t id, bool lock) {
-    auto read = ReadGame(w, id, lock);
+std::variant<StoredGame, StoreError> LoadIn(pqxx::transaction_base& w, std::int64_t id) {
+    auto read = ReadGame(w, id);
     if (auto* error = std::get_if<StoreError>(&read)) {
         return *error;
     }
@@ -180,10 +180,42 @@ void KeepFinishTime(game::Game& game, const game::Standings& s) {
     }
 }
 
-Recorded RecordIn(pqxx::connection& c, std::int64_t id, std::optional<std::size_t> expected,
-                  const game::Event& event) {
+using Recent = std::unordered_map<std::int64_t, StoredGame>;
+
+// A few hundred games of a few hundred events: a club's evening, in a few megabytes.
+constexpr std::size_t kRecentGames = 256;
+
+void Remember(Recent& recent, const StoredGame& g) {
+    if (recent.size() >= kRecentGames && !recent.count(g.id)) {
+        recent.clear();
+    }
+    recent.insert_or_assign(g.id, g);
+}
+
+// The game as stored inside `w`, from `recent` while its position is still the stored one;
+// with `lock`, its row stays locked until `w` ends.
+std::variant<StoredGame, StoreError> Current(pqxx::transaction_base& w, Recent& recent,
+                                             std::int64_t id, bool lock) {
+    const pqxx::result head = w.exec_prepared(lock ? "head_locked" : "head", id);
+    if (head.empty()) {
+        return StoreError{StoreError::Kind::NotFound, "no game " + std::to_string(id)};
+    }
+    const auto it = recent.find(id);
+    if (it != recent.end() && it->second.standings.position == head[0][0].as<std::size_t>()) {
+        it->second.deleted = head[0][1].as<bool>();
+        return it->second;
+    }
+    auto loaded = LoadIn(w, id);
+    if (const auto* g = std::get_if<StoredGame>(&loaded)) {
+        Remember(recent, *g);
+    }
+    return loaded;
+}
+
+Recorded RecordIn(pqxx::connection& c, Recent& recent, std::int64_t id,
+                  std::optional<std::size_t> expected, const game::Event& event) {
     pqxx::work w(c);
-    auto loaded = LoadIn(w, id, true);
+    auto loaded = Current(w, recent, id, true);
     if (auto* error = std::get_if<StoreError>(&loaded)) {
         return *error;
     }
@@ -202,6 +234,7 @@ Recorded RecordIn(pqxx::connection& c, std::int64_t id, std::optional<std::size_
     w.exec_prepared("notify", std::string(kEventChannel),
                     std::to_string(id) + ":" + std::to_string(s.position));
     w.commit();
+    Remember(recent, stored);
     return std::move(stored);
 }
 
@@ -307,7 +340,7 @@ std::variant<StoredGame, StoreError> PostgresGameStore::Load(std::int64_t id) {
     using Result = std::variant<StoredGame, StoreError>;
     return Guard<Result>([&](pqxx::connection& c) -> Result {
         pqxx::read_transaction w(c);
-        return LoadIn(w, id, false);
+        return Current(w, m_recent, id, false);
     });
 }
 
@@ -315,11 +348,11 @@ Recorded PostgresGameStore::Record(std::int64_t id, std::optional<std::size_t> e
                                    const game::Event& event) {
     return Guard<Recorded>([&](pqxx::connection& c) -> Recorded {
         try {
-            return RecordIn(c, id, expected, event);
+            return RecordIn(c, m_recent, id, expected, event);
         } catch (const pqxx::unique_violation&) {
             // Only a writer that skipped the row lock could get here first; the key still holds.
             pqxx::read_transaction w(c);
-            auto current = LoadIn(w, id, false);
+            auto current = LoadIn(w, id);
             if (auto* error = std::get_if<StoreError>(&current)) {
                 return *error;
             }
@@ -372,7 +405,7 @@ std::variant<std::vector<StoredGame>, StoreError> PostgresGameStore::FinishedGam
         pqxx::transaction<pqxx::isolation_level::repeatable_read, pqxx::read_only> w(c);
         std::vector<StoredGame> games;
         for (const auto& row : w.exec_prepared("finished")) {
-            auto game = LoadIn(w, row[0].as<std::int64_t>(), false);
+            auto game = LoadIn(w, row[0].as<std::int64_t>());
             if (auto* error = std::get_if<StoreError>(&game)) {
                 return *error;
             }
@@ -396,14 +429,22 @@ std::optional<StoreError> PostgresGameStore::Add(const std::string& publicId,
 std::variant<std::optional<ServerGame>, StoreError> PostgresGameStore::Find(
     const std::string& publicId) {
     using Result = std::variant<std::optional<ServerGame>, StoreError>;
+    // A shared game never changes its address or its key, so once found it is kept.
+    if (const auto it = m_shared.find(publicId); it != m_shared.end()) {
+        return std::optional<ServerGame>(it->second);
+    }
     return Guard<Result>([&](pqxx::connection& c) -> Result {
         pqxx::read_transaction w(c);
         const pqxx::result row = w.exec_prepared("find_server_game", publicId);
         if (row.empty()) {
             return std::optional<ServerGame>();
         }
-        return std::optional<ServerGame>(
-            ServerGame{row[0][0].as<std::int64_t>(), row[0][1].as<std::string>()});
+        const ServerGame found{row[0][0].as<std::int64_t>(), row[0][1].as<std::string>()};
+        if (m_shared.size() >= kRecentGames) {
+            m_shared.clear();
+        }
+        m_shared.emplace(publicId, found);
+        return std::optional<ServerGame>(found);
     });
 }
 

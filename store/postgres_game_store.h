@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <variant>
 
 #include "store/game_store.h"
@@ -51,6 +52,10 @@ private:
 
     std::string m_url;
     std::unique_ptr<Link> m_link;
+    // Games this store has read or recorded lately, each valid while the database holds it at the
+    // same position: a game's events are only ever appended, so its position names all of them.
+    std::unordered_map<std::int64_t, StoredGame> m_recent;
+    std::unordered_map<std::string, ServerGame> m_shared;
 };
 
 }  // namespace velmarto::store
