@@ -32,6 +32,9 @@ constexpr std::array kRefusals = {
     Words{Refusal::NotPosted, http::status::bad_request,
           "the body needs \"at\", a position, and \"event\"",
           "本文には at（位置の数）と event が必要です"},
+    Words{Refusal::NoQrText, http::status::bad_request,
+          "the body should be the text of the code, 1 to 1024 bytes",
+          "本文はQRコードにする文字列です（1〜1024バイト）"},
     Words{Refusal::Failed, http::status::internal_server_error, "the server could not do that",
           "サーバーで処理できませんでした"},
 };

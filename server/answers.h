@@ -20,6 +20,7 @@ enum class Refusal {
     ClubKey,
     NotJson,
     NotPosted,
+    NoQrText,
     Failed,
 };
 

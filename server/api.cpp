@@ -8,6 +8,7 @@
 #include "engine/game/game_json.h"
 #include "engine/game/season.h"
 #include "server/answers.h"
+#include "server/qr_svg.h"
 #include "server/secrets.h"
 #include "server/shows.h"
 
@@ -26,6 +27,7 @@ void RecordEvent(Api&, const Asking&, const std::string&);
 void FollowGame(Api&, const Asking&, const std::string&);
 void SeasonOfClub(Api&, const Asking&, const std::string&);
 void Health(Api&, const Asking&, const std::string&);
+void QrCode(Api&, const Asking&, const std::string&);
 
 struct Route {
     http::verb method;
@@ -41,6 +43,8 @@ constexpr std::array kRoutes = {
     Route{http::verb::get, "/api/games/{id}/events", FollowGame},
     Route{http::verb::get, "/api/season", SeasonOfClub},
     Route{http::verb::get, "/healthz", Health},
+    // POST, so a link with a write key in it stays out of the access logs of a proxy.
+    Route{http::verb::post, "/api/qr", QrCode},
 };
 
 bool UrlSafe(std::string_view id) {
@@ -280,6 +284,18 @@ void SeasonOfClub(Api& api, const Asking& asking, const std::string&) {
 
 void Health(Api&, const Asking& asking, const std::string&) {
     asking->Reply(JsonAnswer(http::status::ok, "{\"status\":\"ok\"}\n"));
+}
+
+// The body is the text; the answer its QR code as SVG.
+void QrCode(Api&, const Asking& asking, const std::string&) {
+    auto svg = QrSvg(asking->Incoming().body());
+    if (!svg) {
+        return asking->Reply(Refuse(Refusal::NoQrText));
+    }
+    Response response{http::status::ok, 11};
+    response.set(http::field::content_type, "image/svg+xml");
+    response.body() = std::move(*svg);
+    asking->Reply(std::move(response));
 }
 
 void Route(Api& api, const Asking& asking) {

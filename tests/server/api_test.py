@@ -4,6 +4,7 @@ import base64
 import hashlib
 import json
 import os
+import re
 import socket
 import sys
 import tempfile
@@ -66,6 +67,9 @@ class Api(unittest.TestCase):
             ("stale position", "POST", events, json.dumps({"at": 0, "event": ABORT}), key, 409),
             ("position ahead", "POST", events, json.dumps({"at": 5, "event": ABORT}), key, 409),
             ("wrong method", "DELETE", "/api/games/" + game["id"], None, {}, 405),
+            ("QR code of nothing", "POST", "/api/qr", "", {}, 400),
+            ("QR code of a book", "POST", "/api/qr", "x" * 1025, {}, 400),
+            ("QR code by GET", "GET", "/api/qr", None, {}, 405),
         ]
         for why, method, path, body, headers, status in cases:
             with self.subTest(why):
@@ -180,6 +184,26 @@ class Api(unittest.TestCase):
             for outside in ["/../api_test.py", "/%2e%2e/x", "/.hidden", "/nothing.html"]:
                 with self.subTest(outside):
                     self.assertEqual(s.request("GET", outside)[0], 404)
+
+    def test_qr_code(self):
+        # A code is 21 modules at version 1 and 4 more a version, drawn with a quiet zone of 4 on
+        # each side: a short link fits version 1, a long one needs more. Every code has the
+        # corners of its three finder squares, and the white separator beside them.
+        sides = []
+        for text in ["https://x.jp/", "https://mahjong.example.org/#" + "k" * 90]:
+            with self.subTest(text=text):
+                status, head, svg = self.server.request("POST", "/api/qr", text)
+                self.assertEqual((status, head["Content-Type"]), (200, "image/svg+xml"))
+                side = int(re.search(r'viewBox="0 0 (\d+) \1"', svg).group(1))
+                modules = side - 8
+                self.assertEqual((modules - 21) % 4, 0)
+                dark = set(re.findall(r"M(\d+) (\d+)h1v1h-1z", svg))
+                for x, y in [(0, 0), (modules - 1, 0), (0, modules - 1)]:
+                    self.assertIn((str(x + 4), str(y + 4)), dark)
+                self.assertNotIn(("11", "4"), dark)
+                sides.append(side)
+        self.assertEqual(sides[0], 29)
+        self.assertGreater(sides[1], 29)
 
     def test_club_key(self):
         folder = self.folder.name
