@@ -37,8 +37,11 @@ std::optional<std::string> QrSvg(std::string_view text) {
         for (int x = 0; x < width; ++x) {
             // Bit 0 of each byte is the module's colour; the others say what part it is.
             if (code->data[y * width + x] & 1) {
-                svg += "M" + std::to_string(x + kQuietZone) + " " + std::to_string(y + kQuietZone) +
-                       "h1v1h-1z";
+                svg += 'M';
+                svg += std::to_string(x + kQuietZone);
+                svg += ' ';
+                svg += std::to_string(y + kQuietZone);
+                svg += "h1v1h-1z";
             }
         }
     }

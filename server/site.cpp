@@ -61,8 +61,8 @@ std::optional<std::filesystem::path> FileOf(const std::filesystem::path& root,
 
 // The digests of a page's inline scripts or styles, each as a policy source.
 std::string InlineDigests(const std::string& page, std::string_view tag) {
-    const std::string open = "<" + std::string(tag);
-    const std::string close = "</" + std::string(tag) + ">";
+    const std::string open = std::string("<").append(tag);
+    const std::string close = std::string("</").append(tag).append(">");
     std::string sources;
     for (std::size_t at = page.find(open); at != std::string::npos; at = page.find(open, at + 1)) {
         const std::size_t headEnd = page.find('>', at);
@@ -72,9 +72,9 @@ std::string InlineDigests(const std::string& page, std::string_view tag) {
         }
         const std::string_view head(page.data() + at, headEnd - at);
         if (head.find(" src=") == std::string_view::npos) {
-            sources += " 'sha256-" +
-                       Sha256Base64(std::string_view(page).substr(headEnd + 1, end - headEnd - 1)) +
-                       "'";
+            sources += " 'sha256-";
+            sources += Sha256Base64(std::string_view(page).substr(headEnd + 1, end - headEnd - 1));
+            sources += '\'';
         }
     }
     return sources;
