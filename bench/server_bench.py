@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """velmarto-server's figures, on 127.0.0.1 only and bounded in time:
-  appends per second, SQLite and PostgreSQL, 16 writers on 16 games (each its own connection);
+  appends per second, SQLite and PostgreSQL, 16 writers on 16 games at a time (each its own
+  connection, a new game after 60 events, as a table starts the next game);
   1,000 followers of one game: from a post to the last follower's message, p50 and p99, and the
   server's resident memory before and after they connect;
   GET /api/games/{id} with wrk (-t2 -c50 -d10s).
@@ -23,30 +24,32 @@ import harness  # noqa: E402
 SERVER = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
     os.path.dirname(__file__), "..", "build", "release", "server", "velmarto-server")
 WRITERS = 16
+# A whole East-South game is some 20 hands: each writer starts a new game after this many events.
+EVENTS_PER_GAME = 60
 APPEND_SECONDS = 10
 FOLLOWERS = 1000
 POSTS_TO_FOLLOWERS = 50
 
 
 def appends_per_second(server):
-    games = [server.create() for _ in range(WRITERS)]
     counts = [0] * WRITERS
     stop = time.monotonic() + APPEND_SECONDS
 
     def writer(i):
-        game = games[i]
         connection = http.client.HTTPConnection("127.0.0.1", server.port, timeout=30)
-        headers = {"Authorization": "Bearer " + game["write_key"]}
-        at = 0
         while time.monotonic() < stop:
-            connection.request("POST", "/api/games/%s/events" % game["id"],
-                               json.dumps({"at": at, "event": {"kind": "abort"}}), headers)
-            response = connection.getresponse()
-            response.read()
-            if response.status != 201:
-                raise RuntimeError("append answered %d" % response.status)
-            at += 1
-        counts[i] = at
+            game = server.create()
+            headers = {"Authorization": "Bearer " + game["write_key"]}
+            for at in range(EVENTS_PER_GAME):
+                connection.request("POST", "/api/games/%s/events" % game["id"],
+                                   json.dumps({"at": at, "event": {"kind": "abort"}}), headers)
+                response = connection.getresponse()
+                response.read()
+                if response.status != 201:
+                    raise RuntimeError("append answered %d" % response.status)
+                counts[i] += 1
+                if time.monotonic() >= stop:
+                    break
         connection.close()
 
     started = time.monotonic()

@@ -50,7 +50,7 @@ static_assert(std::size(kMigrations) == kPostgresSchemaVersion);
 constexpr std::int64_t kMigrationLock = 0x564C4D54;
 
 // Every statement, prepared on each new connection.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 15> kStatements = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kStatements = {{
     {"game", "SELECT rules, label, started, finished, deleted FROM games WHERE id = $1"},
     {"head", "SELECT position, deleted FROM games WHERE id = $1"},
     {"head_locked", "SELECT position, deleted FROM games WHERE id = $1 FOR UPDATE"},
@@ -61,10 +61,12 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 15> kStateme
      "position) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) RETURNING id"},
     {"new_player", "INSERT INTO players(game, seat, name) VALUES($1, $2, $3)"},
     {"new_event", "INSERT INTO events(game, seq, event) VALUES($1, $2, $3)"},
-    {"summary",
-     "UPDATE games SET finished = $2, names = $3, round = $4, hand = $5, honba = $6, over = $7, "
-     "position = $8 WHERE id = $1"},
-    {"notify", "SELECT pg_notify($1, $2)"},
+    // The event, the game's summary and the announcement in one round trip.
+    {"append",
+     "WITH appended AS (INSERT INTO events(game, seq, event) VALUES($1, $2, $3)), "
+     "summary AS (UPDATE games SET finished = $4, names = $5, round = $6, hand = $7, honba = $8, "
+     "over = $9, position = $2 WHERE id = $1) "
+     "SELECT pg_notify($10, $11)"},
     {"list",
      "SELECT id, started, finished, label, names, round, hand, honba, over, position, deleted "
      "FROM games WHERE $1 OR NOT deleted ORDER BY id"},
@@ -228,10 +230,9 @@ Recorded RecordIn(pqxx::connection& c, Recent& recent, std::int64_t id,
     }
     const game::Standings& s = stored.standings;
     KeepFinishTime(stored.game, s);
-    w.exec_prepared0("new_event", id, static_cast<int>(s.position), game::EventToJson(event));
-    w.exec_prepared0("summary", id, stored.game.finished, NamesJson(s), s.round, s.hand, s.honba,
-                     s.finished, static_cast<int>(s.position));
-    w.exec_prepared("notify", std::string(kEventChannel),
+    w.exec_prepared("append", id, static_cast<int>(s.position), game::EventToJson(event),
+                    stored.game.finished, NamesJson(s), s.round, s.hand, s.honba, s.finished,
+                    std::string(kEventChannel),
                     std::to_string(id) + ":" + std::to_string(s.position));
     w.commit();
     Remember(recent, stored);
