@@ -24,7 +24,7 @@ void Analyze(benchmark::State& state, const HandText& text) {
 
 // Nine waits, each a nine-gates hand with the most readings of any: the 13-tile worst case.
 void BM_WaitsNineGates(benchmark::State& state) {
-    Analyze(state, {.tiles = "1112345678999m", .situation = {.riichi = true}});
+    Analyze(state, {.tiles = "1112345678999m", .situation = {{.riichi = true}}});
 }
 BENCHMARK(BM_WaitsNineGates);
 
@@ -34,18 +34,19 @@ void BM_WaitsThirteenOrphans(benchmark::State& state) {
 BENCHMARK(BM_WaitsThirteenOrphans);
 
 void BM_WaitsOneShanten(benchmark::State& state) {
-    Analyze(state, {.tiles = "234567m23p6789s1z", .situation = {.seatWind = 1}});
+    Analyze(state, {.tiles = "234567m23p6789s1z", .situation = {{}, {.seatWind = 1}}});
 }
 BENCHMARK(BM_WaitsOneShanten);
 
 // A won nine gates: every discard leaves tenpai, most on several tiles, all scored.
 void BM_WhatToCutNineGates(benchmark::State& state) {
-    Analyze(state, {.tiles = "11123455678999m", .situation = {.riichi = true}});
+    Analyze(state, {.tiles = "11123455678999m", .situation = {{.riichi = true}}});
 }
 BENCHMARK(BM_WhatToCutNineGates);
 
 void BM_WhatToCutTable(benchmark::State& state) {
-    Analyze(state, {.tiles = "234567m234p6789s1z", .dora = "3p", .situation = {.seatWind = 1}});
+    Analyze(state,
+            {.tiles = "234567m234p6789s1z", .dora = "3p", .situation = {{}, {.seatWind = 1}}});
 }
 BENCHMARK(BM_WhatToCutTable);
 

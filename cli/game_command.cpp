@@ -650,7 +650,8 @@ std::string ParserMessage(const CLI::ParseError& e) {
 std::string SubcommandList() {
     std::string names;
     for (const Subcommand& s : kSubcommands) {
-        names += (names.empty() ? "" : ", ") + std::string(s.name);
+        names += names.empty() ? "" : ", ";
+        names += s.name;
     }
     return names;
 }

@@ -11,6 +11,14 @@ namespace {
 using game::Points;
 using Json = nlohmann::ordered_json;
 
+// Adds `item` to a list in words, after `separator` unless it is the first.
+void AppendItem(std::string& list, std::string_view separator, std::string_view item) {
+    if (!list.empty()) {
+        list += separator;
+    }
+    list += item;
+}
+
 std::string Figure(const Points& points, bool plain) {
     return plain ? points.Decimal() + "点" : points.Myriad();
 }
@@ -39,8 +47,9 @@ std::string Who(const game::Standings& s, const game::Effect& e) {
     std::string out;
     if (!e.wins.empty()) {
         for (const game::WinFigures& w : e.wins) {
-            out += (out.empty() ? "" : "、") + NameOf(s, w.winner) + " " + std::to_string(w.han) +
-                   "飜" + std::to_string(w.fu) + "符";
+            AppendItem(out, "、",
+                       NameOf(s, w.winner) + " " + std::to_string(w.han) + "飜" +
+                           std::to_string(w.fu) + "符");
         }
         if (const auto discarder = game::DiscarderOf(e.event)) {
             out += "（" + NameOf(s, *discarder) + "から）";
@@ -52,7 +61,7 @@ std::string Who(const game::Standings& s, const game::Effect& e) {
         out = "テンパイ";
     }
     for (const game::PlayerIndex p : actors) {
-        out += (out.empty() ? "" : " ") + NameOf(s, p);
+        AppendItem(out, " ", NameOf(s, p));
     }
     return out;
 }
@@ -74,7 +83,7 @@ std::string Yaku(const game::Effect& e) {
     std::string out;
     for (const game::WinFigures& w : e.wins) {
         for (const std::string& yaku : w.yaku) {
-            out += (out.empty() ? "" : "、") + yaku;
+            AppendItem(out, "、", yaku);
         }
     }
     return out;
@@ -108,7 +117,8 @@ std::string Csv(std::string_view field) {
 std::string CsvRow(const std::vector<std::string>& fields) {
     std::string row;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        row += (i ? "," : "") + Csv(fields[i]);
+        row += i ? "," : "";
+        row += Csv(fields[i]);
     }
     return row + "\r\n";
 }
@@ -167,8 +177,8 @@ std::string HistoryCsv(const game::Standings& s) {
         }
         std::string han, fu;
         for (const game::WinFigures& w : e.wins) {
-            han += (han.empty() ? "" : " ") + std::to_string(w.han);
-            fu += (fu.empty() ? "" : " ") + std::to_string(w.fu);
+            AppendItem(han, " ", std::to_string(w.han));
+            AppendItem(fu, " ", std::to_string(w.fu));
         }
         row.insert(row.end(), {std::to_string(e.sticks), han, fu, Yaku(e)});
         out += CsvRow(row);
@@ -216,7 +226,7 @@ std::string ListText(const std::vector<store::GameSummary>& games) {
     for (const store::GameSummary& g : games) {
         std::string names;
         for (const std::string& name : g.names) {
-            names += (names.empty() ? "" : " ") + OneField(name);
+            AppendItem(names, " ", OneField(name));
         }
         const std::string state = g.over ? "終局" : game::RoundName(g.round, g.hand, g.honba);
         text += std::to_string(g.id) + "\t" + LocalTime(g.started) + "\t" + names + "\t" + state +
@@ -248,7 +258,7 @@ namespace {
 std::string Places(const game::PlayerSeason& row) {
     std::string out;
     for (std::size_t i = 0; i < row.places.size(); ++i) {
-        out += (i ? " " : "") + std::to_string(i + 1) + "位" + std::to_string(row.places[i]);
+        AppendItem(out, " ", std::to_string(i + 1) + "位" + std::to_string(row.places[i]));
     }
     return out;
 }
@@ -284,7 +294,7 @@ void SeasonCsvRows(std::string_view table, const std::vector<game::PlayerSeason>
     for (const game::PlayerSeason& r : rows) {
         std::string places;
         for (const int count : r.places) {
-            places += (places.empty() ? "" : " ") + std::to_string(count);
+            AppendItem(places, " ", std::to_string(count));
         }
         out +=
             CsvRow({std::string(table), r.name, std::to_string(r.games), places, r.AveragePlace(),

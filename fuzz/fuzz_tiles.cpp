@@ -10,8 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view notation(reinterpret_cast<const char*>(data), size);
     // The last byte, when it is a digit, picks a seat and whether the win was a self-draw.
     const int flags = size > 0 ? data[size - 1] % 8 : 0;
-    const HandText text{.tiles = notation,
-                        .situation = {.tsumo = (flags & 1) != 0, .seatWind = flags / 2 % kWinds}};
+    const HandText text{
+        .tiles = notation,
+        .situation = {{}, {.tsumo = (flags & 1) != 0, .seatWind = flags / 2 % kWinds}}};
     const auto input = ReadHand(text);
     const auto* hand = std::get_if<HandInput>(&input);
     if (hand == nullptr) {

@@ -1,6 +1,8 @@
 // Every call's result is checked; a failure becomes an SqliteFailure with SQLite's message.
 #include "store/sqlite.h"
 
+#include "store/database_path.h"
+
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -26,10 +28,13 @@ bool SqliteFailure::CannotOpen() const {
 namespace {
 
 // A URI names the file for the read-only ways of opening; the characters a URI reserves are
-// escaped, and the path is made absolute so that it never reads as an authority.
+// escaped, and the path is made absolute, with forward slashes and a slash before a drive letter
+// (file:///C:/…), so that it never reads as an authority.
 std::string FileUri(const std::string& path, std::string_view query) {
-    std::string uri = "file://";
-    for (const char c : std::filesystem::absolute(path).string()) {
+    const std::u8string absolute = std::filesystem::absolute(PathFromUtf8(path)).generic_u8string();
+    std::string uri = absolute.starts_with(u8'/') ? "file://" : "file:///";
+    for (const char8_t c8 : absolute) {
+        const char c = static_cast<char>(c8);
         if (c == '%' || c == '?' || c == '#') {
             constexpr std::string_view kHex = "0123456789ABCDEF";
             const auto byte = static_cast<unsigned char>(c);

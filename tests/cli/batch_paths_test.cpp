@@ -215,15 +215,17 @@ TEST(HandJson, EscapesAsTheJsonLibraryDoes) {
 TEST(HandJson, WritesWhatTheLibraryWouldForEveryKindOfResult) {
     using namespace velmarto::hand;
     const HandText hands[] = {
-        {.tiles = "234567m234p6799s8s", .dora = "1m", .situation = {.tsumo = true, .riichi = true}},
-        {.tiles = "123m456p789s23455s", .situation = {.seatWind = 2}},
-        {.tiles = "19m19p19s1234567z1m", .situation = {.honba = 2, .sticks = 1}},
+        {.tiles = "234567m234p6799s8s",
+         .dora = "1m",
+         .situation = {{.riichi = true}, {.tsumo = true}}},
+        {.tiles = "123m456p789s23455s", .situation = {{}, {.seatWind = 2}}},
+        {.tiles = "19m19p19s1234567z1m", .situation = {{}, {.honba = 2, .sticks = 1}}},
         {.tiles = "111m333p555s99s777z",
-         .situation = {.tsumo = true, .seatWind = 1, .honba = 1, .sticks = 2}},
+         .situation = {{}, {.tsumo = true, .seatWind = 1, .honba = 1, .sticks = 2}}},
         {.tiles = "111m999m123p456s77z",
-         .situation = {.tsumo = true, .seatWind = 1, .honba = 1, .kita = 1},
+         .situation = {{}, {.tsumo = true, .seatWind = 1, .honba = 1, .kita = 1}},
          .rules = {.players = 3}},
-        {.tiles = "111m999m123p456s77z", .situation = {.kita = 2}, .rules = {.players = 3}},
+        {.tiles = "111m999m123p456s77z", .situation = {{}, {.kita = 2}}, .rules = {.players = 3}},
     };
     for (const HandText& text : hands) {
         const auto input = std::get<HandInput>(ReadHand(text));

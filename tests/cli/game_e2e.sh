@@ -159,8 +159,9 @@ expect "history as CSV" "position,hand,kind,who,Aiko,Ben,Chika,Daisuke,sticks,ha
 game undo "$led" >/dev/null
 expect "undo takes the rename back" "南 Dai　2万1500点" "$(game show "$led" | grep '^南')"
 
-# Stored, but the standings could not be printed: exit 5, and the event is there once.
-if [[ -w /dev/full ]]; then
+# Stored, but the standings could not be printed: exit 5, and the event is there once. (Natively:
+# Wine words the system's error in its own way.)
+if [[ -w /dev/full && $# -lt 2 ]]; then
     status=0
     game riichi "$led" Aiko >/dev/full 2>"$work/err" || status=$?
     expect "/dev/full: status" 5 "$status"
@@ -184,19 +185,24 @@ X　1戦　1位0 2位0 3位1　平均順位 3.00　-6400点　和了 0　放銃 
 
 # The database's file as a user meets it.
 status=0
-"$score" game --db "" list >/dev/null 2>"$work/err" || status=$?
+"${score[@]}" game --db "" list >/dev/null 2>"$work/err" || status=$?
 expect "an empty --db: status" 2 "$status"
 expect "an empty --db" "velmarto-score: game: --db is empty: give the database's file" \
     "$(cat "$work/err")"
 status=0
-"$score" game --db "$work/missing/games.sqlite3" new A B C D >/dev/null 2>"$work/err" || status=$?
+"${score[@]}" game --db "$work/missing/games.sqlite3" new A B C D >/dev/null 2>"$work/err" || status=$?
 [[ $status != 0 ]] || fail "a database in a missing folder was created"
 grep -q "$work/missing" "$work/err" || fail "a missing folder is not named: $(cat "$work/err")"
 expect "list on a missing file" "対局はまだありません" \
-    "$("$score" game --db "$work/none.sqlite3" list)"
+    "$("${score[@]}" game --db "$work/none.sqlite3" list)"
 [[ ! -e $work/none.sqlite3 ]] || fail "list created a database"
 
 # A database the user cannot write is still read; a write says which file it cannot write.
+# Natively: the private Wine belongs to root, and a file's mode means nothing to Windows.
+if [[ $# -ge 2 ]]; then
+    echo "game end to end: ok"
+    exit 0
+fi
 sqlite3 "$db" "PRAGMA wal_checkpoint(TRUNCATE)" >/dev/null
 readonly_dir=$work/readonly
 mkdir "$readonly_dir"

@@ -189,7 +189,7 @@ TEST(ReadHand, NamesWhatIsWrong) {
         {{.tiles = "123p456s11z55m",
           .melds = {{Kan, "1111m"}},
           .ura = "1m1m",
-          .situation = {.riichi = true}},
+          .situation = {{.riichi = true}}},
          "--ura: 1m appears 6 times (the hand, called sets and indicators together); there are 4",
          "裏ドラ表示牌: 1mは5枚目です（同じ牌は4枚まで）"},
         {{.tiles = "1m23p456s11z555m", .melds = {{Kan, "1111m"}}},
