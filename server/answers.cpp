@@ -78,6 +78,21 @@ Response MovedOn(std::size_t position, std::string_view show) {
     return JsonAnswer(http::status::conflict, std::move(body));
 }
 
+namespace {
+
+Response Unavailable(std::string_view english, std::string_view japanese) {
+    Response response = JsonAnswer(http::status::service_unavailable, ErrorBody(english, japanese));
+    response.set(http::field::retry_after, std::to_string(kRetryAfterSeconds));
+    return response;
+}
+
+}  // namespace
+
+Response Overloaded() {
+    return Unavailable("the server is busy; try again",
+                       "サーバーが混み合っています。少し待ってからやり直してください");
+}
+
 Response StoreFailure(const store::StoreError& error) {
     using Kind = store::StoreError::Kind;
     if (error.kind == Kind::NotFound) {
@@ -88,12 +103,8 @@ Response StoreFailure(const store::StoreError& error) {
         std::cerr << "velmarto-server: " << error.message << "\n";
         return Refuse(Refusal::Failed);
     }
-    Response response =
-        JsonAnswer(http::status::service_unavailable,
-                   ErrorBody("the database cannot be reached; try again",
-                             "データベースに接続できません。少し待ってからやり直してください"));
-    response.set(http::field::retry_after, std::to_string(kRetryAfterSeconds));
-    return response;
+    return Unavailable("the database cannot be reached; try again",
+                       "データベースに接続できません。少し待ってからやり直してください");
 }
 
 }  // namespace velmarto::server

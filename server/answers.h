@@ -33,5 +33,7 @@ Response MovedOn(std::size_t position, std::string_view show);
 // 503 with a retry hint for a database that is busy or away, 404 for a game that is not there,
 // 500 for anything else; never the database's own words.
 Response StoreFailure(const store::StoreError& error);
+// 503 with a retry hint: more requests are waiting for the database than it can take.
+Response Overloaded();
 
 }  // namespace velmarto::server

@@ -87,8 +87,17 @@ bool ClubMember(const Api& api, const Request& request) {
     return !api.clubKeySha256 || HoldsKey(request, *api.clubKeySha256);
 }
 
+// Runs `work` on a database worker and `done` with its result, or answers 503 when too many
+// requests are waiting already.
+template <typename Work, typename Done>
+void Ask(Api& api, const Asking& asking, Work work, Done done) {
+    if (!api.workers.Run(std::move(work), std::move(done))) {
+        asking->Reply(Overloaded());
+    }
+}
+
 void Answer(Api& api, const Asking& asking, std::function<Response(Stores&)> work) {
-    api.workers.Run(std::move(work), [asking](Response r) { asking->Reply(std::move(r)); });
+    Ask(api, asking, std::move(work), [asking](Response r) { asking->Reply(std::move(r)); });
 }
 
 // The game shared under `id`, or the answer that it is not there (or cannot be read now).
@@ -233,7 +242,8 @@ Outcome Recording(Stores& s, const std::string& id, const Request& request) {
 }
 
 void RecordEvent(Api& api, const Asking& asking, const std::string& id) {
-    api.workers.Run(
+    Ask(
+        api, asking,
         [id, request = asking->Incoming()](Stores& s) { return Recording(s, id, request); },
         [&api, asking](Outcome outcome) {
             asking->Reply(std::move(outcome.first));
@@ -254,15 +264,16 @@ std::optional<std::size_t> LastEventId(const Request& request) {
 
 void FollowGame(Api& api, const Asking& asking, const std::string& id) {
     using Loaded = std::variant<store::StoredGame, Response>;
-    api.workers.Run([id](Stores& s) { return LoadShared(s, id); },
-                    [&api, asking, id](Loaded loaded) {
-                        if (auto* refused = std::get_if<Response>(&loaded)) {
-                            return asking->Reply(std::move(*refused));
-                        }
-                        asking->OpenStream();
-                        api.followers.Add(std::get<store::StoredGame>(loaded), id, asking,
-                                          LastEventId(asking->Incoming()));
-                    });
+    Ask(
+        api, asking, [id](Stores& s) { return LoadShared(s, id); },
+        [&api, asking, id](Loaded loaded) {
+            if (auto* refused = std::get_if<Response>(&loaded)) {
+                return asking->Reply(std::move(*refused));
+            }
+            asking->OpenStream();
+            api.followers.Add(std::get<store::StoredGame>(loaded), id, asking,
+                              LastEventId(asking->Incoming()));
+        });
 }
 
 void SeasonOfClub(Api& api, const Asking& asking, const std::string&) {

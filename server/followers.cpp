@@ -86,22 +86,23 @@ void Followers::Reload(std::int64_t game) {
         followed.loadAgain = true;
         return;
     }
-    followed.loading = true;
-    m_workers.Run([game](Stores& s) { return s.games->Load(game); },
-                  [this, game](std::variant<store::StoredGame, store::StoreError> loaded) {
-                      const auto it = m_games.find(game);
-                      if (it == m_games.end()) {
-                          return;
-                      }
-                      it->second.loading = false;
-                      const bool again = std::exchange(it->second.loadAgain, false);
-                      if (auto* g = std::get_if<store::StoredGame>(&loaded)) {
-                          Publish(*g);
-                      }
-                      if (again && m_games.count(game)) {
-                          Reload(game);
-                      }
-                  });
+    // With the workers' queue full the followers wait for the next event, which loads again.
+    followed.loading =
+        m_workers.Run([game](Stores& s) { return s.games->Load(game); },
+                      [this, game](std::variant<store::StoredGame, store::StoreError> loaded) {
+                          const auto it = m_games.find(game);
+                          if (it == m_games.end()) {
+                              return;
+                          }
+                          it->second.loading = false;
+                          const bool again = std::exchange(it->second.loadAgain, false);
+                          if (auto* g = std::get_if<store::StoredGame>(&loaded)) {
+                              Publish(*g);
+                          }
+                          if (again && m_games.count(game)) {
+                              Reload(game);
+                          }
+                      });
 }
 
 }  // namespace velmarto::server

@@ -26,6 +26,9 @@ inline constexpr std::size_t kConnectionCap = 4096;
 // writer); PostgreSQL takes writers in parallel, one connection each.
 inline constexpr int kSqliteWorkers = 2;
 inline constexpr int kPostgresWorkers = 8;
+// Requests waiting for a database worker: past this the database is not keeping up, and a client
+// is better told at once to come back than kept waiting in a queue that only grows.
+inline constexpr std::size_t kWorkBacklog = 1024;
 // What a 503 tells the client to wait before it tries again, in seconds.
 inline constexpr int kRetryAfterSeconds = 2;
 

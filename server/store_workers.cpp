@@ -1,5 +1,7 @@
 #include "server/store_workers.h"
 
+#include "server/limits.h"
+
 namespace velmarto::server {
 
 StoreWorkers::StoreWorkers(boost::asio::io_context& io, std::vector<Stores> stores)
@@ -20,12 +22,16 @@ StoreWorkers::~StoreWorkers() {
     }
 }
 
-void StoreWorkers::Submit(std::function<void(Stores&)> job) {
+bool StoreWorkers::Submit(std::function<void(Stores&)> job) {
     {
         std::lock_guard lock(m_mutex);
+        if (m_jobs.size() >= kWorkBacklog) {
+            return false;
+        }
         m_jobs.push_back(std::move(job));
     }
     m_wake.notify_one();
+    return true;
 }
 
 void StoreWorkers::Serve(Stores& stores) {

@@ -25,17 +25,18 @@ public:
     StoreWorkers(const StoreWorkers&) = delete;
     StoreWorkers& operator=(const StoreWorkers&) = delete;
 
-    // work(Stores&) runs on a worker; done(its result) on the serving thread.
+    // work(Stores&) runs on a worker; done(its result) on the serving thread. False, and nothing
+    // run, when kWorkBacklog jobs are already waiting.
     template <typename Work, typename Done>
-    void Run(Work work, Done done) {
-        Submit([&io = m_io, work = std::move(work), done = std::move(done)](Stores& stores) {
+    [[nodiscard]] bool Run(Work work, Done done) {
+        return Submit([&io = m_io, work = std::move(work), done = std::move(done)](Stores& stores) {
             boost::asio::post(io,
                               [done, result = work(stores)]() mutable { done(std::move(result)); });
         });
     }
 
 private:
-    void Submit(std::function<void(Stores&)> job);
+    bool Submit(std::function<void(Stores&)> job);
     void Serve(Stores& stores);
 
     boost::asio::io_context& m_io;
