@@ -65,15 +65,21 @@ class Server:
                          {"Authorization": "Bearer " + created["write_key"]})
 
     def stop(self):
-        if self.process.poll() is None:
+        """Stops a running server with SIGTERM: it must exit cleanly (under a sanitizer, with
+        nothing to report)."""
+        running = self.process.poll() is None
+        if running:
             self.process.send_signal(signal.SIGTERM)
             try:
                 self.process.wait(timeout=REPLY_SECONDS)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        errors = self.process.stderr.read()
         self.process.stdout.close()
         self.process.stderr.close()
+        if running and self.process.returncode != 0:
+            raise RuntimeError("server exited with %d: %s" % (self.process.returncode, errors))
 
     def __enter__(self):
         return self
