@@ -199,7 +199,7 @@ function handRequest() {
     tenhou: firstDraw && seat === 0, chiihou: firstDraw && seat !== 0,
   };
   for (const kind of ["tiles", "dora", "ura", ...Object.keys(SET_SIZES)]) request[kind] = box(kind).value;
-  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) request[flag] = box(flag).checked;
+  for (const flag of ["riichi", "double_riichi", "ippatsu", "rinshan", "chankan"]) request[flag] = box(flag).checked;
   return request;
 }
 

@@ -4,6 +4,7 @@
 const $ = (id) => document.getElementById(id);
 const FU = [20, 25, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200];
 const SEATS = ["東家", "南家", "西家", "北家"];
+const MELD_KINDS = ["chi", "pon", "kan", "ankan"];
 const TSUMO = "tsumo";
 const DATABASE = "velmarto";
 const STORE = "games";
@@ -101,7 +102,7 @@ function show() {
     const ranks = view.final.map((line, rank) => `${rank + 1}位 ${line.name} ${line.points}${line.score ? `（${line.score}）` : ""}`);
     $("game-round").textContent += `　${ranks.join("　")}`;
   }
-  $("game-record").replaceChildren(...view.record.map((line) => Object.assign(document.createElement("li"), { textContent: line })));
+  $("game-record").replaceChildren(...view.history.map((row) => Object.assign(document.createElement("li"), { textContent: row.line })));
   $("game-undo").disabled = !view.canUndo;
   showPlayers(view.players);
 }
@@ -121,8 +122,9 @@ function showPlayers(players) {
   }
 }
 
+// Events go to the engine in the exchange format, read there by the same reader as an import.
 async function record(event) {
-  const next = engine.gameAppend(current.game, event);
+  const next = engine.gameAppend(current.game, JSON.stringify(event));
   $("game-error").textContent = next.error ?? "";
   if (next.error) return false;
   try {
@@ -136,10 +138,21 @@ async function record(event) {
   return true;
 }
 
+// The 手牌 tab's hand as the exchange format writes a hand: its tiles, called sets, indicators and
+// what the player declares; the table's part (seat, round, honba, sticks) is the game's.
+function exchangeHand(request) {
+  const hand = { tiles: request.tiles };
+  const melds = MELD_KINDS.flatMap((kind) => request[kind].split(/\s+/).filter(Boolean).map((tiles) => ({ kind, tiles })));
+  if (melds.length > 0) hand.melds = melds;
+  for (const key of ["win", "dora", "ura"]) if (request[key]) hand[key] = request[key];
+  for (const { key } of engine.declaredFlags()) if (request[key]) hand[key] = true;
+  return hand;
+}
+
 // The win being entered: from the hand tab's hand, or han and fu.
 function currentWin() {
   const winner = Number($("game-winner").value);
-  if (pendingHand) return { winner, hand: pendingHand };
+  if (pendingHand) return { winner, hand: exchangeHand(pendingHand) };
   return { winner, han: Number($("game-han").value), fu: Number($("game-fu").value) };
 }
 
@@ -207,7 +220,7 @@ function takeHand() {
   pendingWins = [];
   if (current !== null) {
     const view = engine.gameView(current.game);
-    const seated = view.players?.findIndex((player) => player.wind === "東南西北"[hand.seat]);
+    const seated = view.players?.findIndex((player) => player.seat === hand.seat);
     if (seated >= 0) $("game-winner").value = String(seated);
     if (hand.tsumo) $("game-from").value = TSUMO;
     else if ($("game-from").value === TSUMO || $("game-from").value === $("game-winner").value) $("game-from").selectedIndex = 0;
@@ -263,7 +276,7 @@ $("game-new").addEventListener("click", async () => {
     }
   }
   const names = [...$("game-setup").querySelectorAll('input[id^="game-name-"]')].map((input) => input.value.trim());
-  const started = engine.gameStart(JSON.stringify(rules), names);
+  const started = engine.gameStart(JSON.stringify(rules), names, "");
   $("game-setup-error").textContent = started.error ?? "";
   if (started.error) return;
   await open({ created: new Date().toISOString(), players: names, game: started.game });

@@ -139,7 +139,10 @@ test("a game with a riichi, a draw, a double ron and a hand from the 手牌 tab 
     assert.deepEqual(await pageStandings(), cliStandings(first), step.name);
   }
 
-  // この手で和了: Dai's riichi tsumo from the 手牌 tab, the winner found by the seat wind.
+  // この手で和了: Dai's riichi tsumo from the 手牌 tab, the winner found by the seat wind; the
+  // riichi is declared first, as a hand that claims it for a player who did not is refused.
+  await act(() => page.click('[aria-label="Dai 立直"]'));
+  game("riichi", first, "Dai");
   const shown = JSON.parse(game("show", first, "--json"));
   const daiWind = (3 - (shown.hand - 1) + 4) % 4;
   await page.click("#tab-hand");
