@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "engine/game/checks.h"
 #include "engine/game/game_json.h"
-#include "engine/game/season.h"
 #include "res/game_messages.h"
 
 namespace velmarto::web {
@@ -137,8 +137,9 @@ val FinalRows(const Standings& s) {
     return rows;
 }
 
-// One row of the history: which hand, what happened, who paid what (myriad units, signed), the
-// sticks moved, and each win's han, fu and yaku; with the event itself, for an amend.
+// One row of the history: which hand, what happened and who it was about (by seat), who paid what
+// (myriad units, signed), the sticks moved, and each win's han, fu and yaku; with the event itself,
+// for an amend.
 val HistoryRow(const Standings& s, const Effect& e) {
     val row = val::object();
     row.set("position", static_cast<double>(e.position));
@@ -146,6 +147,11 @@ val HistoryRow(const Standings& s, const Effect& e) {
     row.set("kind", std::string(game::InfoOf(e.event.Kind()).key));
     row.set("label", std::string(LabelOf(e.event)));
     row.set("line", Describe(s, e.event));
+    val who = val::array();
+    for (const PlayerIndex p : game::ActorsOf(e.event)) {
+        who.call<void>("push", p);
+    }
+    row.set("who", who);
     row.set("event", game::EventToJson(e.event));
     val paid = val::array();
     for (const game::Points& p : e.paid) {
@@ -166,6 +172,21 @@ val HistoryRow(const Standings& s, const Effect& e) {
     return row;
 }
 
+// "Ben 3万2700点": the top now, or at the end; a tie goes to the earlier seat, as the final ranks.
+std::string TopOf(const Standings& s) {
+    if (!s.final.empty()) {
+        const game::FinalStanding& top = s.final.front();
+        return s.names[static_cast<std::size_t>(top.player)] + " " + top.points.Myriad();
+    }
+    std::size_t top = 0;
+    for (std::size_t p = 1; p < s.points.size(); ++p) {
+        if (s.points[top] < s.points[p]) {
+            top = p;
+        }
+    }
+    return s.names[top] + " " + s.points[top].Myriad();
+}
+
 val View(const Standings& s) {
     val history = val::array();
     for (const Effect& e : s.history) {
@@ -180,6 +201,7 @@ val View(const Standings& s) {
     out.set("dealer", s.Dealer());
     out.set("finished", s.finished);
     out.set("final", FinalRows(s));
+    out.set("top", TopOf(s));
     out.set("position", static_cast<double>(s.position));
     out.set("history", history);
     out.set("canUndo", !s.history.empty());
@@ -217,13 +239,20 @@ val GameStart(const std::string& rulesJson, val names, const std::string& label)
 }
 
 // The game with one more event, given in the exchange format ({"kind": "ron", "discarder": 0,
-// "wins": [...]} …): {game, view} or {error}.
-val GameAppend(const std::string& text, const std::string& eventJson) {
+// "wins": [...]} …), recorded only while the game is at position `at` (the events it has
+// accepted, as the page last showed it): {game, view} or {error}.
+val GameAppend(const std::string& text, const std::string& eventJson, double at) {
     auto opened = Open(text);
     if (const auto* error = std::get_if<GameError>(&opened)) {
         return Refusal(*error);
     }
     auto& [game, standings] = std::get<Opened>(opened);
+    if (at != static_cast<double>(standings.position)) {
+        val out = val::object();
+        out.set("error", "対局が先に進んでいます（いま" + std::to_string(standings.position) +
+                             "件目）。表示を確かめてください");
+        return out;
+    }
     const auto event = game::EventFromJson(eventJson);
     if (const auto* error = std::get_if<GameError>(&event)) {
         return Refusal(*error, standings.names);
@@ -256,6 +285,61 @@ val GameView(const std::string& text) {
     return View(std::get<Opened>(opened).standings);
 }
 
+// The table a winning hand of `winner` meets in the game as it stands, as the hand request takes
+// it: {round, seat, honba, sticks, tsumo, riichi, players, noDoubleYakuman, noOpenTanyao}. A
+// declared riichi counts by itself unless the hand says double riichi, as the ledger counts it.
+val GameContext(const std::string& text, int winner, bool tsumo, bool doubleRiichi) {
+    const auto opened = Open(text);
+    if (const auto* error = std::get_if<GameError>(&opened)) {
+        return Refusal(*error);
+    }
+    const auto& [game, s] = std::get<Opened>(opened);
+    if (auto error = game::CheckSeated(s, winner)) {
+        return Refusal(*error, s.names);
+    }
+    val out = val::object();
+    out.set("round", s.round);
+    out.set("seat", s.SeatWindOf(winner));
+    out.set("honba", s.honba);
+    out.set("sticks", s.sticks);
+    out.set("tsumo", tsumo);
+    out.set("riichi", s.declared[static_cast<std::size_t>(winner)] && !doubleRiichi);
+    out.set("players", game.rules.players);
+    out.set("noDoubleYakuman", !game.rules.hand.doubleYakuman);
+    out.set("noOpenTanyao", !game.rules.hand.openTanyao);
+    return out;
+}
+
+// The rules a new game can set, as the exchange format names them, with their labels:
+// [{key, label}].
+val GameRuleFields() {
+    val fields = val::array();
+    for (const game::RuleField& field : game::kRuleFields) {
+        val item = val::object();
+        item.set("key", std::string(field.key));
+        item.set("label", std::string(field.label));
+        fields.call<void>("push", item);
+    }
+    return fields;
+}
+
+// The season over games given as their texts, as `season --json` prints it; games that do not
+// read are left out, as they are in no season.
+std::string GameSeason(val texts) {
+    std::vector<Opened> games;
+    for (const std::string& text : emscripten::vecFromJSArray<std::string>(texts)) {
+        auto opened = Open(text);
+        if (auto* ok = std::get_if<Opened>(&opened)) {
+            games.push_back(std::move(*ok));
+        }
+    }
+    std::vector<game::SeasonGame> season;
+    for (const Opened& opened : games) {
+        season.push_back({&opened.game, &opened.standings});
+    }
+    return game::SeasonToJson(game::SeasonOf(season));
+}
+
 // Each event kind's word in the exchange format and its label: [{key, label}].
 val GameEventKinds() {
     val kinds = val::array();
@@ -275,6 +359,9 @@ EMSCRIPTEN_BINDINGS(velmarto_game) {
     emscripten::function("gameImport", &GameImport);
     emscripten::function("gameView", &GameView);
     emscripten::function("gameEventKinds", &GameEventKinds);
+    emscripten::function("gameContext", &GameContext);
+    emscripten::function("gameRuleFields", &GameRuleFields);
+    emscripten::function("gameSeason", &GameSeason);
 }
 
 }  // namespace velmarto::web
