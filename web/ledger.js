@@ -83,7 +83,8 @@ async function save(record) {
 
 // A figure in myriad units may break after a unit, never inside its digits.
 function breakable(text) {
-  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])/u).flatMap((part) => [part, document.createElement("wbr")]).slice(0, -1);
+  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])/u)
+    .flatMap((part) => [Object.assign(document.createElement("span"), { textContent: part }), document.createElement("wbr")]).slice(0, -1);
 }
 
 function cell(tag, content) {
