@@ -5,8 +5,37 @@ import { figurePieces } from "./figure_pieces.js";
 
 const $ = (id) => document.getElementById(id);
 
+// The engine, whose compiling the page's head started, is instantiated as soon as its script is
+// there (this script runs as soon as it arrives, not after the page is parsed); the single-file
+// page has both inside.
+const loading = (async () => {
+  if (!globalThis.createVelmarto) {
+    await new Promise((resolve) => $("engine-script").addEventListener("load", resolve, { once: true }));
+  }
+  const compiled = await globalThis.velmartoWasm;
+  return globalThis.createVelmarto(compiled ? {
+    instantiateWasm: (imports, done) => {
+      WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+      return {};
+    },
+  } : {});
+})();
+
+// The 対局 tab (ledger.js) loads after the first screen and announces its start function, before
+// or after this script runs; it starts once the engine is ready, shares it and takes its wins
+// from this tab's hand.
+const ledgerStart = globalThis.velmartoLedger ? Promise.resolve(globalThis.velmartoLedger)
+  : new Promise((resolve) => document.addEventListener("velmarto-ledger", (event) => resolve(event.detail), { once: true }));
+
+if (document.readyState === "loading") {
+  await new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+}
+
 // Tabs, with the arrow keys moving between them; they work before the engine has loaded.
 const tabs = [...document.querySelectorAll('[role="tab"]')];
+// A tab's content is drawn when it is first shown, once the engine is there: the first screen
+// waits for nothing it does not show.
+const drawOnce = new Map();
 function selectTab(tab) {
   for (const other of tabs) {
     const selected = other === tab;
@@ -14,6 +43,9 @@ function selectTab(tab) {
     other.tabIndex = selected ? 0 : -1;
     $(other.getAttribute("aria-controls")).hidden = !selected;
   }
+  const draw = drawOnce.get(tab.id);
+  drawOnce.delete(tab.id);
+  draw?.();
   tab.focus();
 }
 for (const tab of tabs) {
@@ -24,13 +56,8 @@ for (const tab of tabs) {
   });
 }
 
-// The 対局 tab (ledger.js) loads after the first screen, announces itself with its start function,
-// and starts once the engine is ready; it shares the engine and takes its wins from this tab's hand.
-const loading = globalThis.createVelmarto();
-document.addEventListener("velmarto-ledger", (event) => {
-  loading.then(() => event.detail({ engine, handRequest, clearHand, setGameTable }));
-}, { once: true });
 const engine = await loading;
+performance.mark("velmarto-engine-loaded");
 
 const SUITS = [
   { letter: "m", name: "萬", numbers: ["一", "二", "三", "四", "五", "六", "七", "八", "九"] },
@@ -370,9 +397,11 @@ for (const button of document.querySelectorAll("[data-copy]")) {
 }
 
 showScore();
-showHand();
-showTable();
+drawOnce.set("tab-hand", showHand);
+drawOnce.set("tab-table", showTable);
 document.documentElement.dataset.ready = "true";
+performance.mark("velmarto-engine-ready");
+ledgerStart.then((start) => start({ engine, handRequest, clearHand, setGameTable }));
 
 // Offline once opened, where the page is served (not from a file).
 if ("serviceWorker" in navigator && location.protocol !== "file:") {

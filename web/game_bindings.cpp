@@ -323,23 +323,6 @@ val GameRuleFields() {
     return fields;
 }
 
-// The season over games given as their texts, as `season --json` prints it; games that do not
-// read are left out, as they are in no season.
-std::string GameSeason(val texts) {
-    std::vector<Opened> games;
-    for (const std::string& text : emscripten::vecFromJSArray<std::string>(texts)) {
-        auto opened = Open(text);
-        if (auto* ok = std::get_if<Opened>(&opened)) {
-            games.push_back(std::move(*ok));
-        }
-    }
-    std::vector<game::SeasonGame> season;
-    for (const Opened& opened : games) {
-        season.push_back({&opened.game, &opened.standings});
-    }
-    return game::SeasonToJson(game::SeasonOf(season));
-}
-
 // Each event kind's word in the exchange format and its label: [{key, label}].
 val GameEventKinds() {
     val kinds = val::array();
@@ -361,7 +344,6 @@ EMSCRIPTEN_BINDINGS(velmarto_game) {
     emscripten::function("gameEventKinds", &GameEventKinds);
     emscripten::function("gameContext", &GameContext);
     emscripten::function("gameRuleFields", &GameRuleFields);
-    emscripten::function("gameSeason", &GameSeason);
 }
 
 }  // namespace velmarto::web

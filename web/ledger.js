@@ -478,7 +478,6 @@ async function showList() {
   $("game-deleted").replaceChildren(...deleted.map((game) => new Option(gameLabel(game), String(game.id))));
   $("game-open").disabled = $("game-delete").disabled = kept.length === 0;
   $("game-restore").disabled = deleted.length === 0;
-  if ($("game-season-box").open) showSeason(kept);
   return kept;
 }
 
@@ -507,24 +506,6 @@ $("game-restore").addEventListener("click", async () => {
   const game = await chosen("game-deleted");
   if (game) await open(game);
 });
-
-// 成績: the season over this phone's finished games, from the engine, four and three players apart.
-function showSeason(games) {
-  const season = JSON.parse(engine.gameSeason(games.map((game) => game.game)));
-  const tables = [["四人麻雀", season.four], ["三人麻雀", season.three]].filter(([, rows]) => rows.length > 0).map(([title, rows]) => {
-    const table = Object.assign(document.createElement("table"), { className: "standings season" });
-    table.setAttribute("aria-label", title);
-    tableRows(table, ["名前", "回数", "平均順位", "合計", "和了", "放銃", "立直"], rows.map((row) => {
-      const line = document.createElement("tr");
-      line.append(nameCell(row.name), ...[row.games, row.average_place, row.points, row.wins, row.deal_ins, row.riichi]
-        .map((value) => cell("td", String(value))));
-      return line;
-    }));
-    return table;
-  });
-  $("game-season").replaceChildren(...(tables.length ? tables : [Object.assign(document.createElement("p"), { textContent: "終わった対局はまだありません" })]));
-}
-$("game-season-box").addEventListener("toggle", () => showList());
 
 // Export: the stored text as it is, in the box and as a file.
 $("game-export").addEventListener("click", () => {
@@ -570,4 +551,5 @@ async function start(detail) {
   $("game").dataset.ready = "true";
 }
 
+globalThis.velmartoLedger = start;
 document.dispatchEvent(new CustomEvent("velmarto-ledger", { detail: start }));
