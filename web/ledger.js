@@ -179,7 +179,7 @@ function showPlayers(names) {
   $("game-from").replaceChildren(new Option("選ぶ", ""), new Option("ツモ", TSUMO), ...options());
   $("hand-winner").replaceChildren(new Option("和了者", ""), ...options());
   $("hand-from").replaceChildren(new Option("ロン／ツモ", ""), new Option("ツモ", TSUMO),
-                                 ...names.map((name, i) => new Option(`${name}からロン`, String(i))));
+                                 ...names.map((name, i) => new Option(`${name}から`, String(i))));
   $("game-tenpai").replaceChildren(...names.map((name, i) => {
     const label = document.createElement("label");
     const box = Object.assign(document.createElement("input"), { type: "checkbox", value: String(i) });
@@ -313,7 +313,7 @@ function startAmend(row) {
 
 function showAmending() {
   $("game-amending").hidden = amending === null;
-  $("game-win-legend").textContent = amending ? `和了（${amending.position}番の訂正）` : "和了（飜・符で入力。手牌は手牌タブで記録）";
+  $("game-win-legend").textContent = amending ? `和了（${amending.position}番の訂正）` : "和了（飜・符）";
   if (!amending) return;
   $("game-amending-text").textContent = `${amending.position}番 ${amending.hand} ${amending.line} を訂正します。下で和了か流局を入力して記録してください。`;
   $("game-amend-undo").hidden = amending.position !== view.position;

@@ -276,8 +276,24 @@ test("a phone-sized 対局 tab: no sideways scroll, tap-sized buttons, every con
   await showGameTab();
   await openManage();
   await page.$eval("#game-history-box", (details) => { details.open = true; });
-  for (const width of [360, 320]) {
+  for (const width of [414, 360, 320]) {
     await page.setViewport({ width, height: 740 });
+    // The hand tab of the open game scrolled to its end: the bar covers none of its controls.
+    await page.click("#tab-hand");
+    await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
+    await page.select("#hand-winner", "1");
+    await page.select("#hand-from", "0");
+    await setValue("#hand-tiles", "234067m234p6799s8s");
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    const covered = await page.evaluate(() => {
+      window.scrollTo(0, document.documentElement.scrollHeight);
+      const top = document.getElementById("hand-bar").getBoundingClientRect().top;
+      return [...document.querySelectorAll("#hand button, #hand input, #hand select, #hand summary")]
+        .filter((control) => !control.closest("#hand-bar") && control.offsetWidth > 0 && control.getBoundingClientRect().bottom > top)
+        .map((control) => control.id || control.textContent);
+    });
+    assert.deepEqual(covered, [], `hand at ${width} px`);
+    await page.click("#hand-clear");
     for (const tab of ["game", "hand"]) {
       await page.click(`#tab-${tab}`);
       const wide = await page.evaluate(() => [...document.querySelectorAll("body *")]
@@ -328,4 +344,38 @@ test("the games survive a reload with the server stopped", async () => {
   await page.click("#game-open");
   await page.waitForFunction(() => document.querySelector("#game-standings td:nth-child(2)")?.textContent === "Aiko");
   assert.deepEqual(await pageStandings(), cliStandings(first));
+});
+
+test("a new game: empty name fields, uma set, refusals in Japanese; a label, delete and restore", async () => {
+  await showGameTab();
+  await openManage();
+  assert.deepEqual(await page.$$eval('input[id^="game-name-"]', (inputs) => inputs.map((input) => input.value)), ["", "", "", ""]);
+  const refusals = [
+    [{ "#game-rule-starting_points": "2.5" }, "持ち点「2.5」は整数ではありません"],
+    [{ "#game-rule-starting_points": "25000", "#game-rule-oka_uma": true, "#game-rule-uma": "30,10,-10,-20" }, "ウマの合計が0になりません（10）"],
+    [{ "#game-rule-uma": "20,10,-10,-20", "#game-name-0": "Eri" }, "名前が空です"],
+  ];
+  for (const [fields, message] of refusals) {
+    for (const [selector, value] of Object.entries(fields)) {
+      if (value === true) await page.$eval(selector, (box) => { box.checked = true; });
+      else await setValue(selector, value);
+    }
+    await page.click("#game-new");
+    assert.equal(await page.$eval("#game-setup-error", (error) => error.textContent), message);
+  }
+  for (const [i, name] of ["Eri", "Fumi", "Gen", "Hana"].entries()) await setValue(`#game-name-${i}`, name);
+  await setValue("#game-label", "金曜会");
+  await page.click("#game-new");
+  await page.waitForFunction(() => document.querySelector("#game-standings td.name")?.textContent === "Eri");
+  const labelled = await page.$eval("#game-list", (list) => list.selectedOptions[0].textContent);
+  assert.match(labelled, /^Eri・Fumi・Gen・Hana（\d{4}\/\d{1,2}\/\d{1,2} \d{1,2}:\d{2}）　金曜会　対局中 トップ Eri 2万5000点$/);
+  // Deleted, it leaves the list and can come back.
+  await openManage();
+  const count = await page.$$eval("#game-list option", (options) => options.length);
+  await page.click("#game-delete");
+  await page.waitForFunction((n) => document.querySelectorAll("#game-list option").length === n - 1, {}, count);
+  assert.equal(await page.$eval("#game-deleted", (list) => list.options[0].textContent), labelled);
+  await page.click("#game-restore");
+  await page.waitForFunction((n) => document.querySelectorAll("#game-list option").length === n, {}, count);
+  assert.equal(await page.$$eval("#game-deleted option", (options) => options.length), 0);
 });
