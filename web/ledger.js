@@ -211,7 +211,7 @@ async function record(event, { plain = false } = {}) {
       return false;
     }
     showError("");
-    current = await save({ ...stored, game: next.game });
+    current = await save({ ...stored, game: next.game, ...summary(next.view) });
     view = next.view;
     amending = null;
     confirming = null;
@@ -445,13 +445,14 @@ $("game-new").addEventListener("click", async () => {
 });
 
 async function open(record) {
+  const shown = engine.gameView(record.game);
   try {
-    current = await save({ ...record, deleted: false });
+    current = await save({ ...record, deleted: false, ...(shown.error ? {} : summary(shown)) });
   } catch (error) {
     $("game-setup-error").textContent = `保存できませんでした: ${error?.message ?? error}`;
     return;
   }
-  view = engine.gameView(current.game);
+  view = shown;
   pendingWins = [];
   amending = null;
   confirming = null;
@@ -462,12 +463,15 @@ async function open(record) {
   await showList();
 }
 
+// What the list of saved games shows of a game, kept with it so the list replays nothing.
+const summary = (shown) => ({ top: shown.top, finished: shown.finished });
+
 // Saved games, the most recently used first, each with its local start time, label and top.
 function gameLabel(game) {
   const started = new Date(game.created).toLocaleString("ja-JP", { dateStyle: "short", timeStyle: "short" });
-  const shown = engine.gameView(game.game);
-  const top = shown.error ? "" : `　${shown.finished ? "終局" : "対局中"} トップ ${shown.top}`;
-  return `${game.players.join("・")}（${started}）${game.label ? `　${game.label}` : ""}${top}`;
+  const { top, finished } = game.top === undefined ? summary(engine.gameView(game.game)) : game;
+  const state = top === undefined ? "" : `　${finished ? "終局" : "対局中"} トップ ${top}`;
+  return `${game.players.join("・")}（${started}）${game.label ? `　${game.label}` : ""}${state}`;
 }
 
 async function showList() {
