@@ -222,8 +222,10 @@ std::string GameDefaultRules(int players) {
 }
 
 // A new game from its rules (the exchange format's words, as GameDefaultRules gives them), the
-// players' names in seat order and a label: {game} or {error}.
-val GameStart(const std::string& rulesJson, val names, const std::string& label) {
+// players' names in seat order, a label and the time it starts (UTC, "2026-12-10T16:05:38Z"):
+// {game} or {error}.
+val GameStart(const std::string& rulesJson, val names, const std::string& label,
+              const std::string& now) {
     const auto rules = game::RulesFromJson(rulesJson);
     if (const auto* error = std::get_if<GameError>(&rules)) {
         return Refusal(*error);
@@ -232,6 +234,7 @@ val GameStart(const std::string& rulesJson, val names, const std::string& label)
     game.rules = std::get<game::Rules>(rules);
     game.players = emscripten::vecFromJSArray<std::string>(names);
     game.label = label;
+    game.started = now;
     if (auto error = game::CheckSetup(game.rules, game.players)) {
         return Refusal(*error);
     }
@@ -240,8 +243,10 @@ val GameStart(const std::string& rulesJson, val names, const std::string& label)
 
 // The game with one more event, given in the exchange format ({"kind": "ron", "discarder": 0,
 // "wins": [...]} …), recorded only while the game is at position `at` (the events it has
-// accepted, as the page last showed it): {game, view} or {error}.
-val GameAppend(const std::string& text, const std::string& eventJson, double at) {
+// accepted, as the page last showed it): {game, view} or {error}. A game that ends at `now`
+// keeps that time as its finish, as the command line's store does; one opened again loses it.
+val GameAppend(const std::string& text, const std::string& eventJson, double at,
+               const std::string& now) {
     auto opened = Open(text);
     if (const auto* error = std::get_if<GameError>(&opened)) {
         return Refusal(*error);
@@ -259,6 +264,9 @@ val GameAppend(const std::string& text, const std::string& eventJson, double at)
     }
     if (auto error = game::Append(game, standings, std::get<Event>(event))) {
         return Refusal(*error, standings.names);
+    }
+    if (standings.finished == game.finished.empty()) {
+        game.finished = standings.finished ? now : std::string();
     }
     val out = GameText(game);
     out.set("view", View(standings));

@@ -11,6 +11,8 @@ const DATABASE = "velmarto";
 const STORE = "games";
 const WHOLE = /^[0-9]+$/;
 const UMA = /^-?[0-9]+(,-?[0-9]+)*$/;
+// Now in UTC to the second, as the exchange format keeps a game's start and finish.
+const utcNow = () => new Date().toISOString().replace(/\.\d+Z$/, "Z");
 
 // The rules a new game can change, by their key in the exchange format; the engine gives their
 // labels and defaults, and reads the result. The choices' words are the page's.
@@ -200,7 +202,7 @@ async function record(event, { plain = false } = {}) {
   try {
     const stored = (await storedGame(current.id)) ?? current;
     const sent = amending && !plain ? { kind: "amend", position: amending.position, event } : event;
-    const next = engine.gameAppend(stored.game, JSON.stringify(sent), view.position);
+    const next = engine.gameAppend(stored.game, JSON.stringify(sent), view.position, utcNow());
     if (next.error) {
       showError(next.error);
       if (stored.game !== current.game) {
@@ -438,7 +440,7 @@ $("game-new").addEventListener("click", async () => {
   }
   const names = [...$("game-setup").querySelectorAll('input[id^="game-name-"]')].map((input) => input.value.trim());
   const label = $("game-label").value.trim();
-  const started = engine.gameStart(JSON.stringify(rules), names, label);
+  const started = engine.gameStart(JSON.stringify(rules), names, label, utcNow());
   $("game-setup-error").textContent = started.error ?? "";
   if (started.error) return;
   await open({ created: new Date().toISOString(), label, players: names, game: started.game });

@@ -120,10 +120,10 @@ test("a game's hand is counted with the table the game supplies, and pays what t
       winner: 1, discarder: 2, hand: { tiles: "999m123p456p789s11z" }, han: 1, round: "東1局 1本場" },
   ];
   for (const { name, players, events, winner, discarder, hand, han, round } of cases) {
-    let game = engine.gameStart(engine.gameDefaultRules(players.length), players, "");
+    let game = engine.gameStart(engine.gameDefaultRules(players.length), players, "", "2026-12-11T10:00:00Z");
     let view = engine.gameView(game.game);
     for (const event of events) {
-      game = engine.gameAppend(game.game, JSON.stringify(event), view.position);
+      game = engine.gameAppend(game.game, JSON.stringify(event), view.position, "2026-12-11T10:30:00Z");
       view = game.view;
     }
     assert.equal(view.round, round, name);
@@ -133,7 +133,7 @@ test("a game's hand is counted with the table the game supplies, and pays what t
     const shown = count.payers.match(/放銃者の支払い (\S+)/)[1];
     const melds = hand.pon ? [{ kind: "pon", tiles: hand.pon }] : undefined;
     const ron = { kind: "ron", discarder, wins: [{ winner, hand: { tiles: hand.tiles, ...(melds && { melds }) } }] };
-    const recorded = engine.gameAppend(game.game, JSON.stringify(ron), view.position);
+    const recorded = engine.gameAppend(game.game, JSON.stringify(ron), view.position, "2026-12-11T10:30:00Z");
     assert.equal(recorded.error, undefined, name);
     const row = recorded.view.history.at(-1);
     assert.deepEqual([row.wins[0].han, row.wins[0].fu], [count.han, count.fu], name);
@@ -141,7 +141,7 @@ test("a game's hand is counted with the table the game supplies, and pays what t
   }
   // The position guards against a second tap or another tab: an event for a position the game
   // has left is refused.
-  const game = engine.gameStart(engine.gameDefaultRules(4), ["A", "B", "C", "D"], "");
-  const once = engine.gameAppend(game.game, JSON.stringify({ kind: "riichi", player: 0 }), 0);
-  assert.match(engine.gameAppend(once.game, JSON.stringify({ kind: "riichi", player: 1 }), 0).error, /^対局が先に進んでいます（いま1件目）/);
+  const game = engine.gameStart(engine.gameDefaultRules(4), ["A", "B", "C", "D"], "", "2026-12-11T10:00:00Z");
+  const once = engine.gameAppend(game.game, JSON.stringify({ kind: "riichi", player: 0 }), 0, "2026-12-11T10:30:00Z");
+  assert.match(engine.gameAppend(once.game, JSON.stringify({ kind: "riichi", player: 1 }), 0, "2026-12-11T10:30:00Z").error, /^対局が先に進んでいます（いま1件目）/);
 });
