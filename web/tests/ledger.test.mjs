@@ -144,7 +144,7 @@ test("a game with a riichi, a draw, a double ron and a hand from the 手牌 tab 
   await act(() => page.click('[aria-label="Dai 立直"]'));
   game("riichi", first, "Dai");
   await recordHand({ winner: 3, from: "tsumo", tiles: "234067m234p6799s8s", dora: "1m" });
-  game("tsumo", first, "Dai", "234067m234p6799s8s --riichi --dora 1m");
+  game("tsumo", first, "Dai", "234067m234p6799s8s --dora 1m");
   assert.deepEqual(await pageStandings(), cliStandings(first), "the hand from the 手牌 tab");
   assert.equal(await page.$eval("#game-record li:last-child .line", (line) => line.textContent), "ツモ Dai 234067m234p6799s8s");
 });
