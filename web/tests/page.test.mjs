@@ -157,6 +157,8 @@ test("a hand, its calls and a dora by taps only", async () => {
   assert.equal(shown.payers, expected.report.split("　")[1], "each payer's share of the tsumo");
   assert.equal(await page.$$eval("#hand-calls .set", (sets) => sets.map((set) => set.textContent).join(" ")),
                "ドラ表示發 チー2筒3筒4筒 ポン中中中");
+  // Without a game there is no winner to choose and nothing to record.
+  assert.equal(await page.$eval("#hand-win", (choice) => getComputedStyle(choice).display), "none");
   // As a ron it is the discarder who pays; with honba and sticks, all that changes hands.
   await page.click("#hand-tsumo");
   await openMore();
