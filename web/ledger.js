@@ -83,9 +83,10 @@ async function save(record) {
   return { ...record, id };
 }
 
-// A figure in myriad units may break after a unit, never inside its digits.
+// A figure in myriad units may break after a unit, never inside its digits; one too long for the
+// units, written out in digits, between its groups of four.
 function breakable(text) {
-  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])/u)
+  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])|(?<=\d)(?=(?:\d{4})+(?!\d))/u)
     .flatMap((part) => [Object.assign(document.createElement("span"), { textContent: part }), document.createElement("wbr")]).slice(0, -1);
 }
 

@@ -382,3 +382,25 @@ test("a new game: empty name fields, uma set, refusals in Japanese; a label, del
   await page.waitForFunction((n) => document.querySelectorAll("#game-list option").length === n, {}, count);
   assert.equal(await page.$$eval("#game-deleted option", (options) => options.length), 0);
 });
+
+test("the final standings of a 119-han game fit 320 px, figures broken only between myriad groups", async () => {
+  await showGameTab();
+  await openManage();
+  for (const [i, name] of ["Ichiro", "Jiro", "Saburo", "Shiro"].entries()) await setValue(`#game-name-${i}`, name);
+  await page.select("#game-rule-length", "east");
+  await page.click("#game-new");
+  await page.waitForFunction(() => document.querySelector("#game-standings td.name")?.textContent === "Ichiro");
+  await act(async () => { await enterWin({ winner: 1, han: 119, fu: 200 }); await page.click("#game-win"); });
+  for (let hand = 0; hand < 3; ++hand) await act(() => page.click("#game-draw"));
+  assert.equal(await page.$eval("#game-final", (table) => table.hidden), false, "the game is over");
+  await page.setViewport({ width: 320, height: 640 });
+  const layout = await page.evaluate(() => ({
+    sideways: [...document.querySelectorAll("#game *")].filter((element) => element.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5)
+      .map((element) => element.id || element.className || element.textContent),
+    broken: [...document.querySelectorAll("#game-final td span, #game-standings td span")]
+      .filter((piece) => piece.getClientRects().length > 1 || piece.offsetHeight > 1.5 * parseFloat(getComputedStyle(piece).lineHeight || "20"))
+      .map((piece) => piece.textContent),
+  }));
+  await page.setViewport({ width: 360, height: 740 });
+  assert.deepEqual(layout, { sideways: [], broken: [] });
+});
