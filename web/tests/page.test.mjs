@@ -359,7 +359,7 @@ test("a phone-sized screen: no sideways scroll, no text cut, targets large enoug
         // Tiles are drawn narrow to fit a suit to a row; everything else is a full 44 px target.
         small: [...document.querySelectorAll("section:not([hidden]) button")].filter((button) => {
           const [width, height] = button.classList.contains("tile") ? [22, 44] : [44, 44];
-          return button.offsetWidth < width || button.offsetHeight < height;
+          return button.getClientRects().length > 0 && (button.offsetWidth < width || button.offsetHeight < height);
         }).map((button) => button.getAttribute("aria-label") ?? button.textContent),
         // The palette keeps each suit on one row.
         rows: [...document.querySelectorAll("section:not([hidden]) .palette .block")]
