@@ -1,7 +1,7 @@
-// Milliseconds from navigation to the first report on screen, and the page's size, in Debian's
-// Chromium: the built site served from 127.0.0.1, ten fresh loads (no cache), the median; and,
-// in the same run and taking turns with it, a blank page that marks itself as soon as it is
-// parsed, the floor any page meets in this browser.
+// Milliseconds from navigation to the first report on screen, and to the engine ready to answer
+// a tap, and the page's size, in Debian's Chromium: the built site served from 127.0.0.1, ten
+// fresh loads (no cache), the median; and, in the same run and taking turns with it, a blank page
+// that marks itself as soon as it is parsed, the floor any page meets in this browser.
 //   node bench/web_first_result.mjs [build/wasm/web/site]
 import { existsSync, readdirSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
@@ -22,20 +22,26 @@ const browser = await puppeteer.launch({
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
          "--disable-component-update", "--disable-sync"],
 });
-async function firstResult(url) {
+// The page's marks once it is ready: the first report, the engine loaded, the engine answering.
+async function marks(url) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName("velmarto-first-result").length > 0);
-  const time = await page.evaluate(() => performance.getEntriesByName("velmarto-first-result")[0].startTime);
+  await page.waitForSelector('html[data-ready="true"]');
+  const time = await page.evaluate(() => Object.fromEntries(performance.getEntriesByType("mark").map((mark) => [mark.name, mark.startTime])));
   await context.close();
   return time;
 }
 const times = [];
 const blanks = [];
+const ready = [];
+const loaded = [];
 for (let i = 0; i < loads; ++i) {
-  times.push(await firstResult(`${origin}/`));
-  blanks.push(await firstResult(`${origin}/blank.html`));
+  const page = await marks(`${origin}/`);
+  times.push(page["velmarto-first-result"]);
+  ready.push(page["velmarto-engine-ready"]);
+  loaded.push(page["velmarto-engine-loaded"]);
+  blanks.push((await marks(`${origin}/blank.html`))["velmarto-first-result"]);
 }
 await browser.close();
 server.close();
@@ -47,5 +53,9 @@ const page = ["index.html", "app.js", "figure_pieces.js", "ledger.js", "style.cs
   .filter((name) => existsSync(path.join(site, name))).reduce((sum, name) => sum + bytes(name), 0);
 console.log(`first result: median ${times[loads >> 1].toFixed(1)} ms (min ${times[0].toFixed(1)}, max ${times.at(-1).toFixed(1)}) over ${loads} fresh loads`);
 console.log(`blank page: median ${median(blanks).toFixed(1)} ms; first result / blank = ${(median(times) / median(blanks)).toFixed(2)}`);
+if (ready.every((time) => time !== undefined)) {
+  console.log(`engine loaded: median ${median(loaded).toFixed(1)} ms; ready for the first tap: median ${median(ready).toFixed(1)} ms, ` +
+              `/ blank = ${(median(ready) / median(blanks)).toFixed(2)}`);
+}
 console.log(`page + scripts + style + engine: ${page} bytes (${(page / 1024).toFixed(1)} KiB), velmarto.wasm ${bytes("velmarto.wasm")}`);
 console.log(`files: ${readdirSync(site).join(" ")}`);

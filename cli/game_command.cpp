@@ -638,13 +638,28 @@ std::string Hiding(std::string_view command, const GameOptions& o) {
                    : "対局 " + std::to_string(id) + " を一覧に戻しました\n";
 }
 
-// The parser's own errors, in the words of this command.
+std::string SubcommandList();
+
+// The parser's own errors, in the words of this command: what it names comes before its first
+// ": " (an option) or after it (the words it did not expect).
 std::string ParserMessage(const CLI::ParseError& e) {
-    std::string message = e.what();
-    if (!message.empty()) {
-        message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
+    const std::string message = e.what();
+    const std::size_t colon = message.find(": ");
+    const std::string before = message.substr(0, colon);
+    const std::string after = colon == std::string::npos ? "" : message.substr(colon + 2);
+    if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        return "unexpected '" + after + "'";
     }
-    return "the command line does not read: " + message;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+        return before + " needs a value";
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&e)) {
+        return before + " does not take '" + after.substr(0, after.find(' ')) + "'; see --help";
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        return "a subcommand is needed: " + SubcommandList();
+    }
+    return "the command line does not read (see --help)";
 }
 
 std::string SubcommandList() {

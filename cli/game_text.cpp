@@ -58,7 +58,7 @@ std::string Who(const game::Standings& s, const game::Effect& e) {
     }
     const std::vector<game::PlayerIndex> actors = game::ActorsOf(e.event);
     if (e.event.Kind() == game::EventKind::Draw) {
-        out = "テンパイ";
+        out = actors.empty() ? "全員ノーテン" : "テンパイ";
     }
     for (const game::PlayerIndex p : actors) {
         AppendItem(out, " ", NameOf(s, p));

@@ -5,8 +5,37 @@ import { figurePieces } from "./figure_pieces.js";
 
 const $ = (id) => document.getElementById(id);
 
+// The engine, whose compiling the page's head started, is instantiated as soon as its script is
+// there (this script runs as soon as it arrives, not after the page is parsed); the single-file
+// page has both inside.
+const loading = (async () => {
+  if (!globalThis.createVelmarto) {
+    await new Promise((resolve) => $("engine-script").addEventListener("load", resolve, { once: true }));
+  }
+  const compiled = await globalThis.velmartoWasm;
+  return globalThis.createVelmarto(compiled ? {
+    instantiateWasm: (imports, done) => {
+      WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+      return {};
+    },
+  } : {});
+})();
+
+// The 対局 tab (ledger.js) loads after the first screen and announces its start function, before
+// or after this script runs; it starts once the engine is ready, shares it and takes its wins
+// from this tab's hand.
+const ledgerStart = globalThis.velmartoLedger ? Promise.resolve(globalThis.velmartoLedger)
+  : new Promise((resolve) => document.addEventListener("velmarto-ledger", (event) => resolve(event.detail), { once: true }));
+
+if (document.readyState === "loading") {
+  await new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+}
+
 // Tabs, with the arrow keys moving between them; they work before the engine has loaded.
 const tabs = [...document.querySelectorAll('[role="tab"]')];
+// A tab's content is drawn when it is first shown, once the engine is there: the first screen
+// waits for nothing it does not show.
+const drawOnce = new Map();
 function selectTab(tab) {
   for (const other of tabs) {
     const selected = other === tab;
@@ -14,6 +43,9 @@ function selectTab(tab) {
     other.tabIndex = selected ? 0 : -1;
     $(other.getAttribute("aria-controls")).hidden = !selected;
   }
+  const draw = drawOnce.get(tab.id);
+  drawOnce.delete(tab.id);
+  draw?.();
   tab.focus();
 }
 for (const tab of tabs) {
@@ -24,13 +56,8 @@ for (const tab of tabs) {
   });
 }
 
-// The 対局 tab (ledger.js) loads after the first screen, announces itself with its start function,
-// and starts once the engine is ready; it shares the engine and takes its wins from this tab's hand.
-const loading = globalThis.createVelmarto();
-document.addEventListener("velmarto-ledger", (event) => {
-  loading.then(() => event.detail({ engine, handRequest }));
-}, { once: true });
 const engine = await loading;
+performance.mark("velmarto-engine-loaded");
 
 const SUITS = [
   { letter: "m", name: "萬", numbers: ["一", "二", "三", "四", "五", "六", "七", "八", "九"] },
@@ -110,9 +137,27 @@ for (const control of document.querySelectorAll("#score select, #score input")) 
 // 手牌: the palette, one block per suit and the honours, adds to the chosen box.
 const target = () => document.querySelector('input[name="hand-target"]:checked').value;
 
+// The winning tile is the last of the concealed tiles; once the hand has been whole, it stays
+// the winning tile while other tiles are taken out and put in, until the player takes it out.
+let winKept = false;
+
+function tileNames(notation) {
+  return engine.parseTiles(notation).map(([index, red]) => tileName(index, red));
+}
+
 function addTile(name) {
-  const kind = target();
+  addTileTo(target(), name);
+}
+
+function addTileTo(kind, name) {
   const input = box(kind);
+  if (kind === "tiles" && winKept) {
+    const tiles = tileNames(input.value);
+    tiles.splice(tiles.length - 1, 0, name);
+    input.value = tiles.join("");
+    showHand();
+    return;
+  }
   const size = SET_SIZES[kind];
   const last = input.value.split(/\s+/).filter(Boolean).at(-1);
   const inLast = last === undefined ? 0 : engine.parseTiles(last).length;
@@ -149,8 +194,9 @@ function groupsOf(kind) {
 // A tap on a drawn tile takes it out of its box.
 function removeTile(kind, group, position) {
   const groups = groupsOf(kind).map((notation, g) => {
-    const tiles = engine.parseTiles(notation);
-    return g === group ? tiles.filter((_, i) => i !== position).map(([index, red]) => tileName(index, red)).join("") : notation;
+    const tiles = tileNames(notation);
+    if (g === group && kind === "tiles" && position === tiles.length - 1) winKept = false;
+    return g === group ? tiles.filter((_, i) => i !== position).join("") : notation;
   });
   box(kind).value = groups.filter(Boolean).join(" ");
   showHand();
@@ -164,7 +210,8 @@ function drawnTiles(kind, group, notation) {
 // The concealed tiles as entered, the winning one (the last) set apart once the hand is whole.
 function drawHand(whole) {
   const tiles = drawnTiles("tiles", 0, box("tiles").value);
-  const win = whole && tiles.length > 0 ? tiles.pop() : null;
+  winKept = tiles.length > 0 && (winKept || whole);
+  const win = winKept ? tiles.pop() : null;
   if (win) {
     const apart = document.createElement("span");
     apart.className = "win";
@@ -187,20 +234,47 @@ function countValue(input) {
   return input.value.trim() === "" ? null : Number(input.value);
 }
 
+// With a game open, the 対局 tab supplies the table of the hand (seat, round, honba, sticks, a
+// declared riichi, three players) for the winner chosen in the bar: {context(doubleRiichi), …},
+// its context null until a winner and ロン or ツモ are chosen. Without a game, the controls here.
+let gameTable = null;
+
+function setGameTable(table) {
+  gameTable = table;
+  $("hand").classList.toggle("in-game", table !== null);
+  $("hand-win").hidden = table === null;
+  showHand();
+}
+
+const OWN_FLAGS = ["double_riichi", "ippatsu", "rinshan", "chankan"];
+
+// What the player entered: the tiles, calls and indicators, and what only the player can say.
+function handEntry() {
+  const entry = {};
+  for (const kind of ["tiles", "dora", "ura", ...Object.keys(SET_SIZES)]) entry[kind] = box(kind).value;
+  for (const flag of OWN_FLAGS) entry[flag] = box(flag).checked;
+  return entry;
+}
+
+function freeTable() {
+  return {
+    round: Number($("hand-round").value), seat: Number($("hand-seat").value), tsumo: $("hand-tsumo").checked,
+    riichi: $("hand-riichi").checked, honba: countValue($("hand-honba")), sticks: countValue($("hand-sticks")),
+  };
+}
+
+// The hand and its table; null for a game's hand whose winner is not chosen yet.
 function handRequest() {
-  const seat = Number($("hand-seat").value);
-  const tsumo = $("hand-tsumo").checked;
+  const entry = handEntry();
+  const table = gameTable ? gameTable.context(entry.double_riichi) : freeTable();
+  if (table === null) return null;
   const lastTile = $("hand-lastTile").checked;
   const firstDraw = $("hand-firstDraw").checked;
-  const request = {
-    round: Number($("hand-round").value), seat, tsumo,
-    honba: countValue($("hand-honba")), sticks: countValue($("hand-sticks")),
-    haitei: lastTile && tsumo, houtei: lastTile && !tsumo,
-    tenhou: firstDraw && seat === 0, chiihou: firstDraw && seat !== 0,
+  return {
+    ...entry, ...table,
+    haitei: lastTile && table.tsumo, houtei: lastTile && !table.tsumo,
+    tenhou: firstDraw && table.seat === 0, chiihou: firstDraw && table.seat !== 0,
   };
-  for (const kind of ["tiles", "dora", "ura", ...Object.keys(SET_SIZES)]) request[kind] = box(kind).value;
-  for (const flag of ["riichi", "doubleRiichi", "ippatsu", "rinshan", "chankan"]) request[flag] = box(flag).checked;
-  return request;
 }
 
 // A tile drawn small in the bar with what it does, and the words beside it.
@@ -217,7 +291,7 @@ const winWords = (count) => `${count.hanFu} ${count.payers || count.lines[0]}`.t
 // Before the win: each wait with what it pays; the tiles that bring the hand nearer; or, with a
 // 14th tile that does not win, what each discard leaves. A tap completes the hand, adds the
 // tile, or cuts it.
-function beforeTheWin(analysis) {
+function beforeTheWin(analysis, pending) {
   const tiles = engine.parseTiles(box("tiles").value);
   if (analysis.discards.length > 0) {
     const cut = (index, red) => removeTile("tiles", 0, tiles.findLastIndex(([i, r]) => i === index && r === red));
@@ -228,14 +302,11 @@ function beforeTheWin(analysis) {
           : `有効牌${useful.length}種 残り${usefulLeft}枚`,
       ])) };
   }
-  const add = (index, red) => {
-    box("tiles").value += tileName(index, red);
-    showHand();
-  };
+  const add = (index, red) => addTileTo("tiles", tileName(index, red));
   if (analysis.shanten === 0) {
     return { status: `聴牌　待ち${analysis.waits.length}種`, items: analysis.waits.map(({ tile: [index, red], left, ron, tsumo }) =>
       barItem(index, red, `${spokenName(index, red)}で和了`, () => add(index, red), [
-        `残り${left}枚`, `ロン ${ron ? winWords(ron) : "フリテン"}`, `ツモ ${winWords(tsumo)}`,
+        `残り${left}枚`, ...(pending ? [] : [`ロン ${ron ? winWords(ron) : "フリテン"}`, `ツモ ${winWords(tsumo)}`]),
       ])) };
   }
   return { status: `${shantenWords(analysis.shanten)}　有効牌${analysis.useful.length}種`, items: analysis.useful.map(({ tile: [index, red], left }) =>
@@ -243,16 +314,19 @@ function beforeTheWin(analysis) {
 }
 
 // The bar at the bottom: how far the entry is, or the error, or the figures of this hand; before
-// the win, its waits.
+// the win, its waits. In a game, nothing is counted until the winner and ロン or ツモ are chosen.
 function showHand() {
   const request = handRequest();
-  const count = engine.hand(request);
-  const scored = count.report !== undefined;
-  const waits = !scored && !count.field && (count.toGo === 1 || count.error) ? engine.waits(request) : null;
-  const before = waits && waits.error === undefined ? beforeTheWin(waits) : null;
-  drawHand(count.toGo === undefined && !before);
+  const pending = request === null;
+  const asked = pending ? { ...handEntry(), ...freeTable() } : request;
+  const count = engine.hand(asked);
+  const scored = count.report !== undefined && !pending;
+  const waits = !scored && !count.field && (count.toGo === 1 || count.error) ? engine.waits(asked) : null;
+  const before = waits && waits.error === undefined ? beforeTheWin(waits, pending) : null;
+  // Whole: a winning hand, or 14 tiles that do not win; its last tile is then the winning tile.
+  drawHand(count.report !== undefined || (waits?.discards?.length ?? 0) > 0);
   for (const field of ["honba", "sticks"]) $(`hand-${field}-error`).textContent = count.field === field ? count.error : "";
-  const status = before?.status ?? (count.toGo ? `あと${count.toGo}枚` : count.error ?? count.hanFu);
+  const status = before?.status ?? (count.toGo ? `あと${count.toGo}枚` : count.error ?? (pending ? CHOOSE_WIN : count.hanFu));
   $("hand-status").className = count.error && !before ? "status error" : "status";
   $("hand-status").textContent = status;
   $("hand-waits").replaceChildren(...(before?.items ?? []));
@@ -260,8 +334,26 @@ function showHand() {
   showBreakable($("hand-payers"), scored ? count.settlement || count.payers : "");
   $("hand-lines").replaceChildren(...(scored ? count.lines : [])
     .map((line) => Object.assign(document.createElement("li"), { textContent: line })));
+  $("hand-record").disabled = !scored;
 }
+const CHOOSE_WIN = "和了者と、ロンかツモを選んでください";
 for (const control of document.querySelectorAll("#hand input:not([name]), #hand select")) control.addEventListener("input", showHand);
+$("hand-tiles").addEventListener("input", () => { winKept = false; });
+
+// A new hand: every tile, call, indicator and situation of the last one goes.
+function clearHand() {
+  for (const kind of ["tiles", "dora", "ura", ...Object.keys(SET_SIZES)]) box(kind).value = "";
+  for (const flag of ["tsumo", "riichi", ...OWN_FLAGS, "lastTile", "firstDraw"]) box(flag).checked = false;
+  document.querySelector('input[name="hand-target"][value="tiles"]').checked = true;
+  winKept = false;
+  showHand();
+}
+$("hand-clear").addEventListener("click", clearHand);
+
+// The page keeps its content above the bar, whatever the bar holds at this width.
+new ResizeObserver(() => {
+  $("hand").style.paddingBottom = `${$("hand-bar").offsetHeight + 8}px`;
+}).observe($("hand-bar"));
 
 // 表: velmarto-score --table for a seat and a han range.
 function tableRow(cells, tag) {
@@ -305,9 +397,11 @@ for (const button of document.querySelectorAll("[data-copy]")) {
 }
 
 showScore();
-showHand();
-showTable();
+drawOnce.set("tab-hand", showHand);
+drawOnce.set("tab-table", showTable);
 document.documentElement.dataset.ready = "true";
+performance.mark("velmarto-engine-ready");
+ledgerStart.then((start) => start({ engine, handRequest, clearHand, setGameTable }));
 
 // Offline once opened, where the page is served (not from a file).
 if ("serviceWorker" in navigator && location.protocol !== "file:") {

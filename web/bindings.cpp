@@ -19,22 +19,10 @@ namespace {
 
 using emscripten::val;
 
-struct FlagField {
-    const char* name;
-    bool hand::Situation::*flag;
-};
-constexpr FlagField kFlagFields[] = {
-    {"tsumo", &hand::Situation::tsumo},
-    {"riichi", &hand::Situation::riichi},
-    {"doubleRiichi", &hand::Situation::doubleRiichi},
-    {"ippatsu", &hand::Situation::ippatsu},
-    {"rinshan", &hand::Situation::rinshan},
-    {"chankan", &hand::Situation::chankan},
-    {"haitei", &hand::Situation::haitei},
-    {"houtei", &hand::Situation::houtei},
-    {"tenhou", &hand::Situation::tenhou},
-    {"chiihou", &hand::Situation::chiihou},
-};
+// A three-player table is asked for with players: 3; anything else is four.
+constexpr int kFourPlayers = 4;
+constexpr int kThreePlayers = 3;
+constexpr int kMostKita = 4;  // 北 set aside: there are four
 
 bool Flag(const val& request, const char* name) {
     return request[name].isTrue();
@@ -177,9 +165,11 @@ std::optional<val> ReadRequest(const val& request, RequestText& read) {
     }
     text.dora = read.dora;
     text.ura = read.ura;
-    for (const FlagField& field : kFlagFields) {
-        text.situation.*field.flag = Flag(request, field.name);
+    // The declared flags under the exchange format's keys ("double_riichi"); tsumo is the table's.
+    for (const hand::DeclaredFlag& field : hand::kDeclaredFlags) {
+        text.situation.*field.flag = Flag(request, std::string(field.key).c_str());
     }
+    text.situation.tsumo = Flag(request, "tsumo");
     text.situation.roundWind = Number(request, "round", 0, hand::kWinds - 1).value_or(0);
     text.situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1).value_or(0);
     for (const CountField& field : kCountFields) {
@@ -191,6 +181,10 @@ std::optional<val> ReadRequest(const val& request, RequestText& read) {
     }
     text.rules.doubleYakuman = !Flag(request, "noDoubleYakuman");
     text.rules.openTanyao = !Flag(request, "noOpenTanyao");
+    const val players = request["players"];
+    text.rules.players =
+        players.isNumber() && players.as<double>() == kThreePlayers ? kThreePlayers : kFourPlayers;
+    text.situation.kita = Number(request, "kita", 0, kMostKita).value_or(0);
     return std::nullopt;
 }
 
@@ -228,9 +222,10 @@ val Waits(const std::vector<hand::WaitResult>& waits) {
 }  // namespace
 
 // A hand described as velmarto-score hand takes it: {tiles, win, chi, pon, kan, ankan (sets
-// separated by spaces), dora, ura, round, seat (0-3), honba, sticks, the situation flags,
-// noDoubleYakuman, noOpenTanyao}. The count; {toGo} for a hand still short of tiles; {error,
-// message} for a hand that does not read; {error, field} for a count out of range.
+// separated by spaces), dora, ura, round, seat (0-3), honba, sticks, tsumo, the declared flags
+// under their keys (double_riichi …), noDoubleYakuman, noOpenTanyao, players (3 or 4), kita}.
+// The count; {toGo} for a hand still short of tiles; {error, message} for a hand that does not
+// read; {error, field} for a count out of range.
 val Hand(val request) {
     RequestText read;
     if (auto error = ReadRequest(request, read)) {
@@ -299,7 +294,21 @@ val ParseTiles(const std::string& notation) {
     return tiles;
 }
 
+// What a player can declare about a win, once each: [{key, label}], the key as a request and the
+// exchange format name it.
+val DeclaredFlags() {
+    val flags = val::array();
+    for (const hand::DeclaredFlag& flag : hand::kDeclaredFlags) {
+        val item = val::object();
+        item.set("key", std::string(flag.key));
+        item.set("label", std::string(flag.label));
+        flags.call<void>("push", item);
+    }
+    return flags;
+}
+
 EMSCRIPTEN_BINDINGS(velmarto) {
+    emscripten::function("declaredFlags", &DeclaredFlags);
     emscripten::function("parseTiles", &ParseTiles);
     emscripten::function("report", &Report);
     emscripten::function("table", &Table);

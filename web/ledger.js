@@ -1,35 +1,50 @@
 // 対局: a whole game kept on the phone. A game is held only as the exchange format's text, which the
 // engine reads, extends and replays (game_bindings.cpp); this file stores that text in IndexedDB
-// and shows what the engine says, so an export is the very text velmarto-score game imports.
+// and shows what the engine says, so an export is the very text velmarto-score game imports. Each
+// event goes to the engine in the exchange format too, with the position the page last showed.
 const $ = (id) => document.getElementById(id);
 const FU = [20, 25, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200];
 const SEATS = ["東家", "南家", "西家", "北家"];
+const MELD_KINDS = ["chi", "pon", "kan", "ankan"];
 const TSUMO = "tsumo";
 const DATABASE = "velmarto";
 const STORE = "games";
+const WHOLE = /^[0-9]+$/;
+const UMA = /^-?[0-9]+(,-?[0-9]+)*$/;
+// Now in UTC to the second, as the exchange format keeps a game's start and finish.
+const utcNow = () => new Date().toISOString().replace(/\.\d+Z$/, "Z");
 
-// The rules a new game can change, by their key in the exchange format; the engine gives the
-// defaults and reads the result.
+// The rules a new game can change, by their key in the exchange format; the engine gives their
+// labels and defaults, and reads the result. The choices' words are the page's.
 const RULES = [
-  { key: "length", label: "長さ", options: { east: "東風戦", "east-south": "半荘戦" } },
-  { key: "starting_points", label: "持ち点", points: true },
-  { key: "ron_honba", label: "ダブロンの本場", options: { "first-winner": "上家のみ", "each-winner": "各和了者" } },
-  { key: "sanma_tsumo", label: "三人のツモ", options: { loss: "ツモ損", split: "北家折半" }, players: 3 },
-  { key: "end_below_zero", label: "箱下で終了" },
-  { key: "end_on_dealer_top", label: "オーラス親トップで終了" },
-  { key: "sticks_to_top", label: "残った供託はトップへ" },
-  { key: "oka_uma", label: "オカ・ウマ" },
-  { key: "return_points", label: "返し点", points: true },
-  { key: "double_yakuman", label: "ダブル役満" },
-  { key: "open_tanyao", label: "喰いタン" },
+  { key: "length", options: { east: "東風戦", "east-south": "半荘戦" } },
+  { key: "starting_points", points: true },
+  { key: "ron_honba", options: { "first-winner": "上家のみ", "each-winner": "各和了者" } },
+  { key: "sanma_tsumo", options: { loss: "ツモ損", split: "北家折半" }, players: 3 },
+  { key: "end_below_zero" },
+  { key: "end_on_dealer_top" },
+  { key: "sticks_to_top" },
+  { key: "chombo_keeps_sticks" },
+  { key: "oka_uma" },
+  { key: "return_points", points: true },
+  { key: "uma", uma: true, players: 4 },
+  { key: "uma_three", uma: true, players: 3 },
+  { key: "double_yakuman" },
+  { key: "open_tanyao" },
 ];
 
 let engine;
 let handRequest;
+let clearHand;
+let setGameTable;
 let database = null;
-let current = null;      // the open game's stored record: {id, created, updated, players, game}
-let pendingHand = null;  // a hand brought from the 手牌 tab, scored when recorded
-let pendingWins = [];    // the wins of a double ron added before the last one
+let current = null;   // the open game's stored record: {id, created, updated, label, players, game, deleted}
+let view = null;      // what the engine says of it
+let pendingWins = []; // the wins of a double ron added before the last one
+let amending = null;  // the history row the next win or draw replaces
+let busy = false;     // an event on its way: a second tap waits for it, never records twice
+let confirming = null; // the player whose declared riichi a further tap takes back
+let contexts = new Map(); // the table of a winner's hand, by position, winner, tsumo, double riichi
 
 // IndexedDB, wrapped in promises; every write is one transaction that has reached the disk.
 function request(operation) {
@@ -50,6 +65,12 @@ async function allGames() {
   return request(database.transaction(STORE).objectStore(STORE).getAll());
 }
 
+// The game as stored now: another tab may have recorded since this one read it.
+async function storedGame(id) {
+  if (!database || id === undefined) return null;
+  return (await request(database.transaction(STORE).objectStore(STORE).get(id))) ?? null;
+}
+
 async function save(record) {
   record.updated = Date.now();
   if (!database) return record;
@@ -62,98 +83,185 @@ async function save(record) {
   return { ...record, id };
 }
 
-// A figure in myriad units may break after a unit, never inside its digits.
+// A figure in myriad units may break after a unit, never inside its digits; one too long for the
+// units, written out in digits, between its groups of four.
 function breakable(text) {
-  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])/u).flatMap((part) => [part, document.createElement("wbr")]).slice(0, -1);
+  return text.split(/(?<=[万億兆京垓杼穣溝澗正載極])|(?<=\d)(?=(?:\d{4})+(?!\d))/u)
+    .flatMap((part) => [Object.assign(document.createElement("span"), { textContent: part }), document.createElement("wbr")]).slice(0, -1);
+}
+
+function cell(tag, content) {
+  const element = document.createElement(tag);
+  if (typeof content === "string") element.append(...breakable(content));
+  else if (content) element.append(content);
+  if (tag === "th") element.scope = "col";
+  return element;
+}
+
+// A name on one line, cut with an ellipsis when long; a tap says it whole.
+function nameCell(name) {
+  const element = cell("td");
+  element.className = "name";
+  element.title = name;
+  element.textContent = name;
+  element.addEventListener("click", () => { $("game-note").textContent = name; });
+  return element;
+}
+
+function tableRows(table, head, rows) {
+  const header = document.createElement("tr");
+  header.append(...head.map((text) => cell("th", text)));
+  table.replaceChildren(header, ...rows);
+}
+
+function riichiButton(player, index) {
+  const button = Object.assign(document.createElement("button"), { type: "button", className: "riichi" });
+  button.textContent = confirming === index ? "取消" : player.declared ? "立直中" : "立直";
+  button.setAttribute("aria-label", `${player.name} 立直`);
+  button.setAttribute("aria-pressed", String(player.declared));
+  button.disabled = view.finished;
+  button.addEventListener("click", () => tapRiichi(index));
+  return button;
 }
 
 // The open game's standings, seats and record, as the engine replays them.
 function show() {
   $("game-play").hidden = current === null;
   $("game-manage").open = current === null || $("game-manage").open;
+  contexts = new Map();
+  showHandTable();
   if (current === null) return;
-  const view = engine.gameView(current.game);
   if (view.error) {
-    $("game-error").textContent = view.error;
+    showError(view.error);
     return;
   }
   $("game-round").textContent = `${view.round}　供託${view.sticks}本${view.finished ? "　終局" : ""}`;
-  const head = document.createElement("tr");
-  head.append(...["風", "名前", "持ち点", "前回", ""].map((text) => Object.assign(document.createElement("th"), { textContent: text, scope: "col" })));
-  $("game-standings").replaceChildren(head, ...view.players.map((player, index) => {
+  tableRows($("game-standings"), ["風", "名前", "持ち点", "前回", "立直"], view.players.map((player, index) => {
     const row = document.createElement("tr");
     if (player.dealer) row.className = "dealer";
-    const riichi = Object.assign(document.createElement("button"), { type: "button", textContent: "立直", className: "riichi" });
-    riichi.setAttribute("aria-label", `${player.name} 立直`);
-    riichi.disabled = view.finished;
-    riichi.addEventListener("click", () => record({ kind: "riichi", player: index }));
-    const cells = [player.dealer ? `${player.wind}親` : player.wind, player.name, player.points, player.change];
-    row.append(...cells.map((text) => {
-      const cell = document.createElement("td");
-      cell.append(...breakable(text));
-      return cell;
-    }), document.createElement("td"));
-    row.lastChild.append(riichi);
+    row.append(cell("td", player.dealer ? `${player.wind}親` : player.wind), nameCell(player.name),
+               cell("td", player.points), cell("td", player.change), cell("td", riichiButton(player, index)));
     row.cells[2].dataset.decimal = player.decimal;
     return row;
   }));
-  if (view.finished) {
-    const ranks = view.final.map((line, rank) => `${rank + 1}位 ${line.name} ${line.points}${line.score ? `（${line.score}）` : ""}`);
-    $("game-round").textContent += `　${ranks.join("　")}`;
-  }
-  $("game-record").replaceChildren(...view.record.map((line) => Object.assign(document.createElement("li"), { textContent: line })));
+  $("game-final").hidden = !view.finished;
+  tableRows($("game-final"), ["順位", "名前", "持ち点", "最終"], view.final.map((line, rank) => {
+    const row = document.createElement("tr");
+    row.append(cell("td", `${rank + 1}位`), nameCell(line.name), cell("td", line.points), cell("td", line.score));
+    return row;
+  }));
+  $("game-record").replaceChildren(...view.history.map(historyItem));
   $("game-undo").disabled = !view.canUndo;
-  showPlayers(view.players);
+  showAmending();
+  showPlayers(view.names);
 }
 
-// The winner, discarder and tenpai choices follow the game's players.
-function showPlayers(players) {
-  const names = players.map((player) => player.name);
-  if ($("game-winner").options.length !== names.length || [...$("game-winner").options].some((o, i) => o.text !== names[i])) {
-    $("game-winner").replaceChildren(...names.map((name, i) => new Option(name, String(i))));
-    $("game-from").replaceChildren(new Option("ツモ", TSUMO), ...names.map((name, i) => new Option(name, String(i))));
-    $("game-tenpai").replaceChildren(...names.map((name, i) => {
-      const label = document.createElement("label");
-      const box = Object.assign(document.createElement("input"), { type: "checkbox", value: String(i) });
-      label.append(box, ` ${name}`);
-      return label;
-    }));
-  }
+// A row of the history: the hand, what happened, who paid what, and each win's han, fu and yaku.
+function historyItem(row) {
+  const item = document.createElement("li");
+  item.value = row.position;
+  const button = Object.assign(document.createElement("button"), { type: "button", className: "event" });
+  button.append(Object.assign(document.createElement("span"), { className: "line", textContent: row.line }),
+                Object.assign(document.createElement("small"), { textContent: ` ${row.hand}` }));
+  const paid = row.paid.map((change, p) => (change ? `${view.names[p]} ${change}` : "")).filter(Boolean);
+  const details = [...row.wins.map((win) => `${win.winner} ${win.han}飜${win.fu}符${win.yaku.length ? `（${win.yaku.join("・")}）` : ""}`), paid.join("　")];
+  for (const text of details.filter(Boolean)) button.append(Object.assign(document.createElement("span"), { className: "detail", textContent: text }));
+  button.addEventListener("click", () => startAmend(row));
+  item.append(button);
+  return item;
 }
 
-async function record(event) {
-  const next = engine.gameAppend(current.game, event);
-  $("game-error").textContent = next.error ?? "";
-  if (next.error) return false;
+// The winner, discarder and tenpai choices follow the game's players; neither tab chooses a
+// winner or a way of winning by itself.
+function showPlayers(names) {
+  const key = names.join("\n");
+  if ($("game-winner").dataset.names === key) return;
+  $("game-winner").dataset.names = key;
+  const options = () => names.map((name, i) => new Option(name, String(i)));
+  $("game-winner").replaceChildren(...options());
+  $("game-from").replaceChildren(new Option("選ぶ", ""), new Option("ツモ", TSUMO), ...options());
+  $("hand-winner").replaceChildren(new Option("和了者", ""), ...options());
+  $("hand-from").replaceChildren(new Option("ロン／ツモ", ""), new Option("ツモ", TSUMO),
+                                 ...names.map((name, i) => new Option(`${name}から`, String(i))));
+  $("game-tenpai").replaceChildren(...names.map((name, i) => {
+    const label = document.createElement("label");
+    const box = Object.assign(document.createElement("input"), { type: "checkbox", value: String(i) });
+    label.append(box, ` ${name}`);
+    return label;
+  }));
+}
+
+function showError(text) {
+  $("game-error").textContent = text;
+  $("hand-note").textContent = text;
+}
+
+// One event, recorded only if the game is still where the page showed it.
+async function record(event, { plain = false } = {}) {
+  if (busy) return false;
+  busy = true;
   try {
-    current = await save({ ...current, game: next.game });
+    const stored = (await storedGame(current.id)) ?? current;
+    const sent = amending && !plain ? { kind: "amend", position: amending.position, event } : event;
+    const next = engine.gameAppend(stored.game, JSON.stringify(sent), view.position, utcNow());
+    if (next.error) {
+      showError(next.error);
+      if (stored.game !== current.game) {
+        current = stored;
+        view = engine.gameView(current.game);
+        show();
+      }
+      return false;
+    }
+    showError("");
+    current = await save({ ...stored, game: next.game, ...summary(next.view) });
+    view = next.view;
+    amending = null;
+    confirming = null;
+    show();
+    await showList();
+    return true;
   } catch (error) {
-    $("game-error").textContent = `保存できませんでした: ${error?.message ?? error}`;
+    showError(`保存できませんでした: ${error?.message ?? error}`);
     return false;
+  } finally {
+    busy = false;
   }
+}
+
+// 立直: a tap declares; on a player who has declared, a tap offers to take it back and a further
+// tap undoes it, when it is still the last event. Never a second stick.
+function tapRiichi(index) {
+  if (busy) return;
+  if (!view.players[index].declared) {
+    record({ kind: "riichi", player: index }, { plain: true });
+    return;
+  }
+  const last = view.history.at(-1);
+  const undoable = last?.kind === "riichi" && last.position === view.position && last.who.includes(index);
+  if (!undoable) {
+    showError(`${view.names[index]}の立直の後に記録があるので、ここでは取り消せません（記録から訂正してください）`);
+    return;
+  }
+  if (confirming === index) {
+    record({ kind: "undo" }, { plain: true });
+    return;
+  }
+  confirming = index;
+  $("game-note").textContent = `${view.names[index]}の立直を取り消すには、もう一度「取消」を押してください`;
   show();
-  await showList();
-  return true;
 }
 
-// The win being entered: from the hand tab's hand, or han and fu.
+// The win being entered as han and fu: whole numbers, as typed.
 function currentWin() {
-  const winner = Number($("game-winner").value);
-  if (pendingHand) return { winner, hand: pendingHand };
-  return { winner, han: Number($("game-han").value), fu: Number($("game-fu").value) };
-}
-
-function describeWin(win) {
-  const name = $("game-winner").options[win.winner].text;
-  return win.hand ? `${name} ${win.hand.tiles}` : `${name} ${win.han}飜${win.fu}符`;
+  const text = $("game-han").value.trim();
+  if (!WHOLE.test(text)) return { error: `飜「${text}」は整数ではありません` };
+  return { winner: Number($("game-winner").value), han: Number(text), fu: Number($("game-fu").value) };
 }
 
 function showPending() {
-  $("game-hand").hidden = pendingHand === null;
-  $("game-hanfu").hidden = pendingHand !== null;
-  $("game-hand-tiles").textContent = pendingHand?.tiles ?? "";
   $("game-pending").replaceChildren(...pendingWins.map((win, index) => {
-    const item = Object.assign(document.createElement("li"), { textContent: `${describeWin(win)} ` });
+    const item = Object.assign(document.createElement("li"), { textContent: `${view.names[win.winner]} ${win.han}飜${win.fu}符 ` });
     const drop = Object.assign(document.createElement("button"), { type: "button", textContent: "外す" });
     drop.addEventListener("click", () => { pendingWins.splice(index, 1); showPending(); });
     item.append(drop);
@@ -161,81 +269,134 @@ function showPending() {
   }));
 }
 
-function clearWin() {
-  pendingHand = null;
-  pendingWins = [];
-  showPending();
-}
-
 $("game-add").addEventListener("click", () => {
-  if ($("game-from").value === TSUMO) {
-    $("game-error").textContent = "ダブロンは放銃者を選んでから加えます";
+  const from = $("game-from").value;
+  if (from === TSUMO || from === "") {
+    showError("ダブロンは放銃者を選んでから加えます");
     return;
   }
-  $("game-error").textContent = "";
-  pendingWins.push(currentWin());
-  pendingHand = null;
+  const win = currentWin();
+  if (win.error) {
+    showError(win.error);
+    return;
+  }
+  showError("");
+  pendingWins.push(win);
   showPending();
 });
 
 $("game-win").addEventListener("click", async () => {
   const from = $("game-from").value;
-  const wins = [...pendingWins, currentWin()];
+  const win = currentWin();
+  if (from === "") return showError("放銃者（またはツモ）を選んでください");
+  if (win.error) return showError(win.error);
+  if (from === TSUMO && pendingWins.length > 0) return showError("ツモの和了は1人です");
+  const wins = [...pendingWins, win];
   const event = from === TSUMO ? { kind: "tsumo", wins } : { kind: "ron", discarder: Number(from), wins };
-  if (from === TSUMO && pendingWins.length > 0) {
-    $("game-error").textContent = "ツモの和了は1人です";
-    return;
+  if (await record(event)) {
+    pendingWins = [];
+    showPending();
   }
-  if (await record(event)) clearWin();
 });
 
-$("game-hand-clear").addEventListener("click", () => { pendingHand = null; showPending(); });
-
-$("game-draw").addEventListener("click", () => {
+$("game-draw").addEventListener("click", async () => {
   const tenpai = [...$("game-tenpai").querySelectorAll("input:checked")].map((box) => Number(box.value));
-  record({ kind: "draw", tenpai }).then((done) => {
-    if (done) for (const box of $("game-tenpai").querySelectorAll("input")) box.checked = false;
-  });
+  if (await record({ kind: "draw", tenpai })) for (const box of $("game-tenpai").querySelectorAll("input")) box.checked = false;
 });
 $("game-abort").addEventListener("click", () => record({ kind: "abort" }));
-$("game-undo").addEventListener("click", () => record({ kind: "undo" }));
+$("game-undo").addEventListener("click", () => record({ kind: "undo" }, { plain: true }));
 
-// 手牌 → 対局: the hand on the 手牌 tab as a win; the winner is the player sitting in its seat wind.
-function takeHand() {
-  const hand = handRequest();
-  pendingHand = hand;
-  pendingWins = [];
-  if (current !== null) {
-    const view = engine.gameView(current.game);
-    const seated = view.players?.findIndex((player) => player.wind === "東南西北"[hand.seat]);
-    if (seated >= 0) $("game-winner").value = String(seated);
-    if (hand.tsumo) $("game-from").value = TSUMO;
-    else if ($("game-from").value === TSUMO || $("game-from").value === $("game-winner").value) $("game-from").selectedIndex = 0;
-  }
-  showPending();
-  $("tab-game").click();
-  if (!$("game-from").disabled && current !== null && !hand.tsumo) $("game-from").focus();
+// 記録: a tap on a row offers to amend it (the next win or draw entered takes its place), or to
+// undo it when it is the last event.
+function startAmend(row) {
+  amending = row;
+  showAmending();
+  $("game-amending").scrollIntoView({ block: "nearest" });
 }
 
-// A new game: the players' names and the rules, the defaults coming from the engine.
+function showAmending() {
+  $("game-amending").hidden = amending === null;
+  $("game-win-legend").textContent = amending ? `和了（${amending.position}番の訂正）` : "和了（飜・符）";
+  if (!amending) return;
+  $("game-amending-text").textContent = `${amending.position}番 ${amending.hand} ${amending.line} を訂正します。下で和了か流局を入力して記録してください。`;
+  $("game-amend-undo").hidden = amending.position !== view.position;
+}
+$("game-amend-cancel").addEventListener("click", () => { amending = null; showAmending(); });
+$("game-amend-undo").addEventListener("click", () => record({ kind: "undo" }, { plain: true }));
+
+// 手牌 with a game open: the hand of this game. Its table comes from the engine for the winner
+// chosen in its bar; the line above its palette says where the game stands.
+function showHandTable() {
+  const open = current !== null && view !== null && !view.error && !view.finished;
+  $("hand-context").hidden = !open;
+  if (!open) {
+    setGameTable(null);
+    return;
+  }
+  const declared = view.players.filter((player) => player.declared).map((player) => player.name);
+  $("hand-context").textContent = `対局中　${view.round}　供託${view.sticks}本${declared.length ? `　立直 ${declared.join("・")}` : ""}`;
+  setGameTable({ context: handContext });
+}
+
+function handContext(doubleRiichi) {
+  const winner = $("hand-winner").value;
+  const from = $("hand-from").value;
+  if (winner === "" || from === "" || from === winner) return null;
+  const key = [view.position, winner, from === TSUMO, doubleRiichi].join();
+  if (!contexts.has(key)) contexts.set(key, engine.gameContext(current.game, Number(winner), from === TSUMO, doubleRiichi));
+  const context = contexts.get(key);
+  return context.error ? null : context;
+}
+
+// The hand on screen as the exchange format writes a hand: its tiles, called sets, indicators and
+// what the player declares; a declared riichi is the game's, not the hand's.
+function exchangeHand(hand) {
+  const exchange = { tiles: hand.tiles };
+  const melds = MELD_KINDS.flatMap((kind) => hand[kind].split(/\s+/).filter(Boolean).map((tiles) => ({ kind, tiles })));
+  if (melds.length > 0) exchange.melds = melds;
+  for (const key of ["dora", "ura"]) if (hand[key]) exchange[key] = hand[key];
+  for (const { key } of engine.declaredFlags()) if (key !== "riichi" && hand[key]) exchange[key] = true;
+  return exchange;
+}
+
+// 和了を記録 on 手牌: the hand on screen at this moment, for the winner and way chosen beside it;
+// then the next hand starts empty.
+async function recordHand() {
+  const hand = handRequest();
+  if (hand === null || current === null) return;
+  const winner = Number($("hand-winner").value);
+  const from = $("hand-from").value;
+  const win = { winner, hand: exchangeHand(hand) };
+  const event = from === TSUMO ? { kind: "tsumo", wins: [win] } : { kind: "ron", discarder: Number(from), wins: [win] };
+  if (!await record(event, { plain: true })) return;
+  $("hand-winner").value = "";
+  $("hand-from").value = "";
+  clearHand();
+  $("hand-note").textContent = `記録しました: ${view.history.at(-1).line}`;
+}
+
+// A new game: the players' names and the rules, with their labels and defaults from the engine.
 function showSetup() {
   const players = Number($("game-players").value);
   const defaults = JSON.parse(engine.gameDefaultRules(players));
+  const labels = new Map(engine.gameRuleFields().map(({ key, label }) => [key, label]));
   const rows = [];
   for (let i = 0; i < players; ++i) {
     const label = Object.assign(document.createElement("label"), { htmlFor: `game-name-${i}`, textContent: SEATS[i] });
-    const input = Object.assign(document.createElement("input"), { id: `game-name-${i}`, value: ["A", "B", "C", "D"][i], autocomplete: "off" });
+    const input = Object.assign(document.createElement("input"), { id: `game-name-${i}`, placeholder: `${SEATS[i]}の名前`, autocomplete: "off" });
     rows.push(label, input);
   }
   for (const rule of RULES.filter((r) => !r.players || r.players === players)) {
     const id = `game-rule-${rule.key}`;
-    const label = Object.assign(document.createElement("label"), { htmlFor: id, textContent: rule.label });
+    const label = Object.assign(document.createElement("label"), { htmlFor: id, textContent: labels.get(rule.key) });
     let control;
     if (rule.options) {
       control = document.createElement("select");
       for (const [value, text] of Object.entries(rule.options)) control.add(new Option(text, value, false, defaults[rule.key] === value));
     } else if (rule.points) {
-      control = Object.assign(document.createElement("input"), { type: "number", inputmode: "numeric", min: "100", step: "100", value: defaults[rule.key] });
+      control = Object.assign(document.createElement("input"), { type: "text", inputMode: "numeric", value: defaults[rule.key] });
+    } else if (rule.uma) {
+      control = Object.assign(document.createElement("input"), { type: "text", inputMode: "text", value: defaults[rule.key].join(",") });
     } else {
       control = Object.assign(document.createElement("input"), { type: "checkbox", checked: defaults[rule.key] });
     }
@@ -243,58 +404,114 @@ function showSetup() {
     control.dataset.rule = rule.key;
     rows.push(label, control);
   }
-  $("game-setup").replaceChildren($("game-setup").firstElementChild, $("game-players"), ...rows);
+  const keep = [...$("game-setup").children].slice(0, 4);
+  $("game-setup").replaceChildren(...keep, ...rows);
 }
 
 $("game-players").addEventListener("change", showSetup);
 
-$("game-new").addEventListener("click", async () => {
-  const players = Number($("game-players").value);
+// The rules as set, or the first field that does not read.
+function setupRules(players) {
   const rules = JSON.parse(engine.gameDefaultRules(players));
   for (const control of $("game-setup").querySelectorAll("[data-rule]")) {
     const key = control.dataset.rule;
+    const label = control.labels[0].textContent;
+    const text = control.value.trim();
     if (control.type === "checkbox") {
       rules[key] = control.checked;
-    } else if (control.type === "number" && !/^[0-9]+$/.test(control.value)) {
-      $("game-setup-error").textContent = `${control.labels[0].textContent}は整数で入力してください`;
-      return;
+    } else if (RULES.find((rule) => rule.key === key).uma) {
+      if (!UMA.test(text.replace(/\s/g, ""))) return { error: `${label}は「20,10,-10,-20」のように整数をコンマで区切ります` };
+      rules[key] = text.replace(/\s/g, "").split(",").map(Number);
+    } else if (control.tagName === "INPUT") {
+      if (!WHOLE.test(text)) return { error: `${label}「${text}」は整数ではありません` };
+      rules[key] = text;
     } else {
       rules[key] = control.value;
     }
   }
+  return { rules };
+}
+
+$("game-new").addEventListener("click", async () => {
+  const players = Number($("game-players").value);
+  const { rules, error } = setupRules(players);
+  if (error) {
+    $("game-setup-error").textContent = error;
+    return;
+  }
   const names = [...$("game-setup").querySelectorAll('input[id^="game-name-"]')].map((input) => input.value.trim());
-  const started = engine.gameStart(JSON.stringify(rules), names);
+  const label = $("game-label").value.trim();
+  const started = engine.gameStart(JSON.stringify(rules), names, label, utcNow());
   $("game-setup-error").textContent = started.error ?? "";
   if (started.error) return;
-  await open({ created: new Date().toISOString(), players: names, game: started.game });
+  await open({ created: new Date().toISOString(), label, players: names, game: started.game });
 });
 
 async function open(record) {
+  const shown = engine.gameView(record.game);
   try {
-    current = await save(record);
+    current = await save({ ...record, deleted: false, ...(shown.error ? {} : summary(shown)) });
   } catch (error) {
     $("game-setup-error").textContent = `保存できませんでした: ${error?.message ?? error}`;
     return;
   }
-  clearWin();
+  view = shown;
+  pendingWins = [];
+  amending = null;
+  confirming = null;
+  showPending();
   $("game-manage").open = false;
   $("game-export-text").value = "";
   show();
   await showList();
 }
 
-// Saved games, the most recently used first.
-async function showList() {
-  const games = (await allGames()).sort((a, b) => b.updated - a.updated);
-  $("game-list").replaceChildren(...games.map((game) =>
-    new Option(`${game.players.join("・")}（${game.created.slice(0, 16).replace("T", " ")}）`, String(game.id), false, game.id === current?.id)));
-  $("game-open").disabled = games.length === 0;
-  return games;
+// What the list of saved games shows of a game, kept with it so the list replays nothing.
+const summary = (shown) => ({ top: shown.top, finished: shown.finished });
+
+// Saved games, the most recently used first, each with its local start time, label and top.
+function gameLabel(game) {
+  const started = new Date(game.created).toLocaleString("ja-JP", { dateStyle: "short", timeStyle: "short" });
+  const { top, finished } = game.top === undefined ? summary(engine.gameView(game.game)) : game;
+  const state = top === undefined ? "" : `　${finished ? "終局" : "対局中"} トップ ${top}`;
+  return `${game.players.join("・")}（${started}）${game.label ? `　${game.label}` : ""}${state}`;
 }
 
+async function showList() {
+  const games = (await allGames()).sort((a, b) => b.updated - a.updated);
+  const kept = games.filter((game) => !game.deleted);
+  const deleted = games.filter((game) => game.deleted);
+  $("game-list").replaceChildren(...kept.map((game) => new Option(gameLabel(game), String(game.id), false, game.id === current?.id)));
+  $("game-deleted").replaceChildren(...deleted.map((game) => new Option(gameLabel(game), String(game.id))));
+  $("game-open").disabled = $("game-delete").disabled = kept.length === 0;
+  $("game-restore").disabled = deleted.length === 0;
+  return kept;
+}
+
+const chosen = async (select) => (await allGames()).find((game) => String(game.id) === $(select).value);
+
 $("game-open").addEventListener("click", async () => {
-  const chosen = (await allGames()).find((game) => String(game.id) === $("game-list").value);
-  if (chosen) await open(chosen);
+  const game = await chosen("game-list");
+  if (game) await open(game);
+});
+
+// Deleting keeps the game, hidden, as `game delete` does; it comes back with 元に戻す.
+$("game-delete").addEventListener("click", async () => {
+  const game = await chosen("game-list");
+  if (!game) return;
+  await save({ ...game, deleted: true });
+  if (game.id === current?.id) {
+    const rest = (await allGames()).filter((other) => !other.deleted).sort((a, b) => b.updated - a.updated);
+    current = rest[0] ?? null;
+    view = current && engine.gameView(current.game);
+  }
+  show();
+  await showList();
+});
+
+$("game-restore").addEventListener("click", async () => {
+  const game = await chosen("game-deleted");
+  if (game) await open(game);
 });
 
 // Export: the stored text as it is, in the box and as a file.
@@ -313,8 +530,8 @@ async function importText(text) {
   const imported = engine.gameImport(text);
   $("game-import-error").textContent = imported.error ?? "";
   if (imported.error) return;
-  const players = engine.gameView(imported.game).players.map((player) => player.name);
-  await open({ created: new Date().toISOString(), players, game: imported.game });
+  const names = engine.gameView(imported.game).names;
+  await open({ created: new Date().toISOString(), label: "", players: names, game: imported.game });
 }
 
 $("game-import").addEventListener("click", () => importText($("game-import-text").value));
@@ -325,10 +542,10 @@ $("game-import-file").addEventListener("change", async () => {
 });
 
 async function start(detail) {
-  ({ engine, handRequest } = detail);
+  ({ engine, handRequest, clearHand, setGameTable } = detail);
   for (const fu of FU) $("game-fu").add(new Option(`${fu}符`, String(fu), fu === 30, fu === 30));
   showSetup();
-  $("hand-to-game").addEventListener("click", takeHand);
+  $("hand-record").addEventListener("click", recordHand);
   try {
     database = await openDatabase();
   } catch {
@@ -336,8 +553,10 @@ async function start(detail) {
   }
   const games = await showList();
   current = games[0] ?? null;
+  view = current && engine.gameView(current.game);
   show();
   $("game").dataset.ready = "true";
 }
 
+globalThis.velmartoLedger = start;
 document.dispatchEvent(new CustomEvent("velmarto-ledger", { detail: start }));

@@ -128,6 +128,8 @@ refuse "a fu that does not read" "'30x' is not a fu count" ron "$led" Dai Chika 
 refuse "an unknown subcommand" \
     "unknown subcommand 'rom'; the subcommands are new, ron, tsumo, riichi, draw, abort, chombo, undo, amend, rename, delete, restore, show, history, list, export, import, season" \
     rom "$led" Dai Chika 3 30
+refuse "an unknown option" "unexpected '--foo'" show "$led" --foo
+refuse "an option without its value" "--start needs a value" new P Q R S2 --start
 refuse "uma not summing to zero" "the uma must sum to zero, not 10" \
     new P Q R S2 --oka-uma --uma 30,10,-10,-20
 refuse "uma without oka" "--uma and --return go with --oka-uma" new P Q R S2 --uma 30,10,-20,-20

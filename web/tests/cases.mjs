@@ -31,7 +31,7 @@ export const HANDS = [
   { request: { tiles: "19m19p19s1234567z1m" }, args: ["19m19p19s1234567z1m"] },
   { request: { tiles: "123m456p789s23455s", seat: 2 }, args: ["123m456p789s23455s", "--seat", "W"] },
   { request: { tiles: "11z", ankan: "5555z 6666z 7777z 2222z", seat: 1, tsumo: true, rinshan: true,
-            doubleRiichi: true, ippatsu: true, dora: "1z1z4z4z4z", ura: "4z" },
+            double_riichi: true, ippatsu: true, dora: "1z1z4z4z4z", ura: "4z" },
     args: ["11z", "--ankan", "5555z", "--ankan", "6666z", "--ankan", "7777z", "--ankan", "2222z",
            "--seat", "S", "--tsumo", "--rinshan", "--double-riichi", "--ippatsu", "--dora", "1z1z4z4z4z", "--ura", "4z"] },
 ];

@@ -113,3 +113,39 @@ test("waits, useful tiles and discards match velmarto-score waits --json", () =>
   }
   assert.equal(engine.waits({ tiles: "123m" }).error, "13枚か14枚にしてください（いま3枚）");
 });
+
+test("a game's hand is counted with the table the game supplies, and pays what the game records", () => {
+  const cases = [
+    { name: "南1局 4本場 after four draws, a 南-seat hand with a 南 pon", players: ["A", "B", "C", "D"],
+      events: Array.from({ length: 4 }, () => ({ kind: "draw", tenpai: [] })),
+      winner: 1, discarder: 2, hand: { tiles: "234m567p789s11p", pon: "222z" }, han: 2, round: "南1局 4本場" },
+    { name: "three players, a declared riichi counted by itself", players: ["A", "B", "C"],
+      events: [{ kind: "draw", tenpai: [0] }, { kind: "riichi", player: 1 }],
+      winner: 1, discarder: 2, hand: { tiles: "999m123p456p789s11z" }, han: 1, round: "東1局 1本場" },
+  ];
+  for (const { name, players, events, winner, discarder, hand, han, round } of cases) {
+    let game = engine.gameStart(engine.gameDefaultRules(players.length), players, "", "2026-12-11T10:00:00Z");
+    let view = engine.gameView(game.game);
+    for (const event of events) {
+      game = engine.gameAppend(game.game, JSON.stringify(event), view.position, "2026-12-11T10:30:00Z");
+      view = game.view;
+    }
+    assert.equal(view.round, round, name);
+    const context = engine.gameContext(game.game, winner, false, false);
+    const count = engine.hand({ ...hand, ...context });
+    assert.equal(count.han, han, name);
+    const shown = count.payers.match(/放銃者の支払い (\S+)/)[1];
+    const melds = hand.pon ? [{ kind: "pon", tiles: hand.pon }] : undefined;
+    const ron = { kind: "ron", discarder, wins: [{ winner, hand: { tiles: hand.tiles, ...(melds && { melds }) } }] };
+    const recorded = engine.gameAppend(game.game, JSON.stringify(ron), view.position, "2026-12-11T10:30:00Z");
+    assert.equal(recorded.error, undefined, name);
+    const row = recorded.view.history.at(-1);
+    assert.deepEqual([row.wins[0].han, row.wins[0].fu], [count.han, count.fu], name);
+    assert.equal(row.paid[discarder], `-${shown}`, name);
+  }
+  // The position guards against a second tap or another tab: an event for a position the game
+  // has left is refused.
+  const game = engine.gameStart(engine.gameDefaultRules(4), ["A", "B", "C", "D"], "", "2026-12-11T10:00:00Z");
+  const once = engine.gameAppend(game.game, JSON.stringify({ kind: "riichi", player: 0 }), 0, "2026-12-11T10:30:00Z");
+  assert.match(engine.gameAppend(once.game, JSON.stringify({ kind: "riichi", player: 1 }), 0, "2026-12-11T10:30:00Z").error, /^対局が先に進んでいます（いま1件目）/);
+});

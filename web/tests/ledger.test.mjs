@@ -94,12 +94,12 @@ async function enterWin({ winner, from, han, fu }) {
 }
 
 // The record as the page shows it, to see that an action was taken (or refused) before comparing.
-const recordLength = () => page.$$eval("#game-record li", (items) => items.length);
+const recordText = () => page.$eval("#game-record", (list) => list.textContent);
 
 async function act(action) {
-  const before = await recordLength();
+  const before = await recordText();
   await action();
-  await page.waitForFunction((n) => document.querySelectorAll("#game-record li").length !== n ||
+  await page.waitForFunction((text) => document.getElementById("game-record").textContent !== text ||
     document.getElementById("game-error").textContent !== "", {}, before);
 }
 
@@ -139,40 +139,101 @@ test("a game with a riichi, a draw, a double ron and a hand from the 手牌 tab 
     assert.deepEqual(await pageStandings(), cliStandings(first), step.name);
   }
 
-  // この手で和了: Dai's riichi tsumo from the 手牌 tab, the winner found by the seat wind.
-  const shown = JSON.parse(game("show", first, "--json"));
-  const daiWind = (3 - (shown.hand - 1) + 4) % 4;
-  await page.click("#tab-hand");
-  await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
-  await page.type("#hand-tiles", "234067m234p6799s8s");
-  await page.click("#hand-tsumo");
-  await page.click("#hand-riichi");
-  await page.type("#hand-dora", "1m");
-  await page.select("#hand-seat", String(daiWind));
-  await page.click("#hand-to-game");
-  await page.waitForSelector("#game:not([hidden])");
-  assert.equal(await page.$eval("#game-winner", (select) => select.value), "3", "the winner sits in the hand's seat");
-  assert.equal(await page.$eval("#game-from", (select) => select.value), "tsumo");
-  assert.equal(await page.$eval("#game-hand-tiles", (tiles) => tiles.textContent), "234067m234p6799s8s");
-  await act(() => page.click("#game-win"));
-  game("tsumo", first, "Dai", "234067m234p6799s8s --riichi --dora 1m");
+  // A hand entered on 手牌: Dai declares riichi, then wins by tsumo with the hand on screen; the
+  // riichi is counted from the declaration.
+  await act(() => page.click('[aria-label="Dai 立直"]'));
+  game("riichi", first, "Dai");
+  await recordHand({ winner: 3, from: "tsumo", tiles: "234067m234p6799s8s", dora: "1m" });
+  game("tsumo", first, "Dai", "234067m234p6799s8s --dora 1m");
   assert.deepEqual(await pageStandings(), cliStandings(first), "the hand from the 手牌 tab");
-  assert.equal(await page.$eval("#game-record li:last-child", (item) => item.textContent), "ツモ Dai 234067m234p6799s8s");
+  assert.equal(await page.$eval("#game-record li:last-child .line", (line) => line.textContent), "ツモ Dai 234067m234p6799s8s");
+});
+
+// 手牌 with the game open: the winner and ロン or ツモ chosen in the bar, the hand typed, recorded.
+// Returns what the bar showed just before recording.
+async function recordHand({ winner, from, tiles, dora = "" }) {
+  await page.click("#tab-hand");
+  await page.waitForSelector("#hand:not([hidden])");
+  await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
+  await page.select("#hand-winner", String(winner));
+  await page.select("#hand-from", String(from));
+  await setValue("#hand-tiles", tiles);
+  await setValue("#hand-dora", dora);
+  const shown = await page.$eval("#hand-status", (status) => status.textContent);
+  await act(() => page.click("#hand-record"));
+  await showGameTab();
+  return shown;
+}
+
+test("手牌 records the open game's hand as shown: a ron stays a ron, an edit is recorded edited", async () => {
+  await page.click("#tab-hand");
+  await page.waitForSelector("#hand:not([hidden])");
+  const shown = JSON.parse(game("show", first, "--json"));
+  assert.equal(await page.$eval("#hand-context", (line) => line.textContent),
+               `対局中　${shown.round}${shown.hand}局 ${shown.honba}本場　供託${shown.sticks}本`);
+  // Nothing is chosen for the player: no winner, no tsumo, nothing to record.
+  assert.deepEqual(await page.evaluate(() => [document.getElementById("hand-winner").value, document.getElementById("hand-from").value,
+                                              document.getElementById("hand-record").disabled]), ["", "", true]);
+  // A ron on Aiko by Chika (平和 and a red five): Aiko pays.
+  await recordHand({ winner: 2, from: 0, tiles: "234067m234p6799s8s" });
+  game("ron", first, "Aiko", "Chika", "234067m234p6799s8s");
+  assert.deepEqual(await pageStandings(), cliStandings(first), "a ron from 手牌");
+  assert.deepEqual(await page.evaluate(() => [document.getElementById("hand-winner").value, document.getElementById("hand-from").value,
+                                              document.getElementById("hand-tiles").value]), ["", "", ""], "cleared for the next hand");
+  // The winner chosen first, a dora added last: the bar shows the hand with the dora, and that
+  // is what is recorded.
+  const bar = await recordHand({ winner: 1, from: 3, tiles: "234067m234p6799s8s", dora: "1m" });
+  game("ron", first, "Dai", "Ben", "234067m234p6799s8s --dora 1m");
+  assert.deepEqual(await pageStandings(), cliStandings(first), "the hand as edited");
+  const row = JSON.parse(game("history", first, "--json")).at(-1);
+  assert.equal(bar, `${row.wins[0].han}飜 ${row.wins[0].fu}符`);
+});
+
+test("a double tap on 立直 takes one stick; a further tap offers to take it back", async () => {
+  await showGameTab();
+  const sticks = () => page.$eval("#game-round", (round) => round.textContent.match(/供託(\d+)本/)[1]);
+  const before = Number(await sticks());
+  await page.$eval('[aria-label="Ben 立直"]', (button) => { button.click(); button.click(); });
+  await page.waitForFunction(() => document.querySelector('[aria-label="Ben 立直"]').getAttribute("aria-pressed") === "true");
+  await page.click('[aria-label="Ben 立直"]');
+  assert.equal(Number(await sticks()), before + 1, "one stick");
+  game("riichi", first, "Ben");
+  assert.deepEqual(await pageStandings(), cliStandings(first));
+  assert.equal(await page.$eval('[aria-label="Ben 立直"]', (button) => button.textContent), "取消");
+  await act(() => page.click('[aria-label="Ben 立直"]'));
+  game("undo", first);
+  assert.deepEqual(await pageStandings(), cliStandings(first), "taken back");
+  assert.equal(Number(await sticks()), before);
+});
+
+test("a row of 記録 amended from the page equals velmarto-score game amend", async () => {
+  await showGameTab();
+  await page.$eval("#game-history-box", (details) => { details.open = true; });
+  await page.click('#game-record li[value="2"] button');
+  assert.match(await page.$eval("#game-amending-text", (text) => text.textContent), /^2番/);
+  await act(async () => { await enterWin({ winner: 2, from: 0, han: 4, fu: 30 }); await page.click("#game-win"); });
+  game("amend", first, "2", "ron", "Aiko", "Chika", "4", "30");
+  assert.deepEqual(await pageStandings(), cliStandings(first), "amended");
+  assert.equal(await page.$eval("#game-amending", (box) => box.hidden), true);
 });
 
 test("what cannot happen is refused and records nothing", async () => {
   const before = await pageStandings();
-  const length = await recordLength();
+  const record = await recordText();
   const refusals = [
     ["a ron from oneself", async () => { await enterWin({ winner: 1, from: 1, han: 2, fu: 30 }); await page.click("#game-win"); }],
     ["a han below 1", async () => { await enterWin({ winner: 1, from: 0, han: 0, fu: 30 }); await page.click("#game-win"); }],
+    ["1 han 20 fu", async () => { await enterWin({ winner: 1, han: 1, fu: 20 }); await page.click("#game-win"); }],
     ["a tsumo added to a double ron", async () => { await enterWin({ winner: 1, han: 2, fu: 30 }); await page.click("#game-add"); }],
   ];
+  await enterWin({ winner: 1, from: 0, han: "2.5", fu: 30 });
+  await page.click("#game-win");
+  assert.equal(await page.$eval("#game-error", (error) => error.textContent), "飜「2.5」は整数ではありません");
   for (const [name, action] of refusals) {
     await page.$eval("#game-error", (error) => { error.textContent = ""; });
     await action();
-    assert.notEqual(await page.$eval("#game-error", (error) => error.textContent), "", name);
-    assert.equal(await recordLength(), length, name);
+    await page.waitForFunction(() => document.getElementById("game-error").textContent !== "");
+    assert.equal(await recordText(), record, name);
     assert.deepEqual(await pageStandings(), before, name);
   }
 });
@@ -181,7 +242,10 @@ test("export from the page → velmarto-score game import, and back", async () =
   await openManage();
   await page.click("#game-export");
   const exported = await page.$eval("#game-export-text", (box) => box.value);
-  assert.equal(exported, `${game("export", first)}\n`, "the same bytes as the command line's export");
+  // The same bytes as the command line's export, but for the times each side started the game.
+  const started = /\n  "started": "\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ"\n/;
+  assert.match(exported, started);
+  assert.equal(exported.replace(started, "\n"), `${game("export", first)}\n`.replace(started, "\n"));
   const file = path.join(work, "from-page.json");
   writeFileSync(file, exported);
   const imported = game("import", file);
@@ -204,13 +268,55 @@ test("export from the page → velmarto-score game import, and back", async () =
   await openManage();
   await setValue("#game-import-text", '{"format": "velmarto-game", "version": 99}');
   await page.click("#game-import");
-  assert.match(await page.$eval("#game-import-error", (error) => error.textContent), /読めません/);
+  assert.match(await page.$eval("#game-import-error", (error) => error.textContent), /^新しいvelmartoの記録です/);
+  await setValue("#game-import-text", '{\n  "format": "velmarto-game",\n  "version": 2,,\n}');
+  await page.click("#game-import");
+  assert.equal(await page.$eval("#game-import-error", (error) => error.textContent), "JSONとして読めません（3行目）");
   assert.deepEqual(await pageStandings(), cliStandings(desktop));
 });
 
 test("a phone-sized 対局 tab: no sideways scroll, tap-sized buttons, every control labelled", async () => {
   await showGameTab();
   await openManage();
+  await page.$eval("#game-history-box", (details) => { details.open = true; });
+  for (const width of [414, 360, 320]) {
+    await page.setViewport({ width, height: 740 });
+    // The hand tab of the open game scrolled to its end: the bar covers none of its controls.
+    await page.click("#tab-hand");
+    await page.$eval("#hand-tiles", (input) => { input.closest("details").open = true; });
+    await page.select("#hand-winner", "1");
+    await page.select("#hand-from", "0");
+    await setValue("#hand-tiles", "234067m234p6799s8s");
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    const covered = await page.evaluate(() => {
+      window.scrollTo(0, document.documentElement.scrollHeight);
+      const top = document.getElementById("hand-bar").getBoundingClientRect().top;
+      return [...document.querySelectorAll("#hand button, #hand input, #hand select, #hand summary")]
+        .filter((control) => !control.closest("#hand-bar") && control.offsetWidth > 0 && control.getBoundingClientRect().bottom > top)
+        .map((control) => control.id || control.textContent);
+    });
+    assert.deepEqual(covered, [], `hand at ${width} px`);
+    await page.click("#hand-clear");
+    for (const tab of ["game", "hand"]) {
+      await page.click(`#tab-${tab}`);
+      const wide = await page.evaluate(() => [...document.querySelectorAll("body *")]
+        .filter((element) => element.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5)
+        .map((element) => element.id || element.className || element.tagName));
+      assert.deepEqual(wide, [], `${tab} at ${width} px`);
+    }
+    // The standings' names stay on one line; their figures break only after a myriad unit.
+    await showGameTab();
+    const broken = await page.$$eval("#game-standings td", (cells) => cells.filter((cell) => {
+      const lines = new Set([...cell.childNodes].filter((node) => node.nodeType === Node.TEXT_NODE).map((node) => {
+        const range = document.createRange();
+        range.selectNodeContents(node);
+        return [...range.getClientRects()].length;
+      }));
+      return [...lines].some((count) => count > 1);
+    }).map((cell) => cell.textContent));
+    assert.deepEqual(broken, [], `no figure or name broken inside at ${width} px`);
+  }
+  await page.setViewport({ width: 360, height: 740 });
   const layout = await page.evaluate(() => ({
     sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
     small: [...document.querySelectorAll("#game button")].filter((b) => b.offsetWidth > 0 && (b.offsetWidth < 44 || b.offsetHeight < 44))
@@ -241,4 +347,60 @@ test("the games survive a reload with the server stopped", async () => {
   await page.click("#game-open");
   await page.waitForFunction(() => document.querySelector("#game-standings td:nth-child(2)")?.textContent === "Aiko");
   assert.deepEqual(await pageStandings(), cliStandings(first));
+});
+
+test("a new game: empty name fields, uma set, refusals in Japanese; a label, delete and restore", async () => {
+  await showGameTab();
+  await openManage();
+  assert.deepEqual(await page.$$eval('input[id^="game-name-"]', (inputs) => inputs.map((input) => input.value)), ["", "", "", ""]);
+  const refusals = [
+    [{ "#game-rule-starting_points": "2.5" }, "持ち点「2.5」は整数ではありません"],
+    [{ "#game-rule-starting_points": "25000", "#game-rule-oka_uma": true, "#game-rule-uma": "30,10,-10,-20" }, "ウマの合計が0になりません（10）"],
+    [{ "#game-rule-uma": "20,10,-10,-20", "#game-name-0": "Eri" }, "名前が空です"],
+  ];
+  for (const [fields, message] of refusals) {
+    for (const [selector, value] of Object.entries(fields)) {
+      if (value === true) await page.$eval(selector, (box) => { box.checked = true; });
+      else await setValue(selector, value);
+    }
+    await page.click("#game-new");
+    assert.equal(await page.$eval("#game-setup-error", (error) => error.textContent), message);
+  }
+  for (const [i, name] of ["Eri", "Fumi", "Gen", "Hana"].entries()) await setValue(`#game-name-${i}`, name);
+  await setValue("#game-label", "金曜会");
+  await page.click("#game-new");
+  await page.waitForFunction(() => document.querySelector("#game-standings td.name")?.textContent === "Eri");
+  const labelled = await page.$eval("#game-list", (list) => list.selectedOptions[0].textContent);
+  assert.match(labelled, /^Eri・Fumi・Gen・Hana（\d{4}\/\d{1,2}\/\d{1,2} \d{1,2}:\d{2}）　金曜会　対局中 トップ Eri 2万5000点$/);
+  // Deleted, it leaves the list and can come back.
+  await openManage();
+  const count = await page.$$eval("#game-list option", (options) => options.length);
+  await page.click("#game-delete");
+  await page.waitForFunction((n) => document.querySelectorAll("#game-list option").length === n - 1, {}, count);
+  assert.equal(await page.$eval("#game-deleted", (list) => list.options[0].textContent), labelled);
+  await page.click("#game-restore");
+  await page.waitForFunction((n) => document.querySelectorAll("#game-list option").length === n, {}, count);
+  assert.equal(await page.$$eval("#game-deleted option", (options) => options.length), 0);
+});
+
+test("the final standings of a 119-han game fit 320 px, figures broken only between myriad groups", async () => {
+  await showGameTab();
+  await openManage();
+  for (const [i, name] of ["Ichiro", "Jiro", "Saburo", "Shiro"].entries()) await setValue(`#game-name-${i}`, name);
+  await page.select("#game-rule-length", "east");
+  await page.click("#game-new");
+  await page.waitForFunction(() => document.querySelector("#game-standings td.name")?.textContent === "Ichiro");
+  await act(async () => { await enterWin({ winner: 1, han: 119, fu: 200 }); await page.click("#game-win"); });
+  for (let hand = 0; hand < 3; ++hand) await act(() => page.click("#game-draw"));
+  assert.equal(await page.$eval("#game-final", (table) => table.hidden), false, "the game is over");
+  await page.setViewport({ width: 320, height: 640 });
+  const layout = await page.evaluate(() => ({
+    sideways: [...document.querySelectorAll("#game *")].filter((element) => element.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5)
+      .map((element) => element.id || element.className || element.textContent),
+    broken: [...document.querySelectorAll("#game-final td span, #game-standings td span")]
+      .filter((piece) => piece.getClientRects().length > 1 || piece.offsetHeight > 1.5 * parseFloat(getComputedStyle(piece).lineHeight || "20"))
+      .map((piece) => piece.textContent),
+  }));
+  await page.setViewport({ width: 360, height: 740 });
+  assert.deepEqual(layout, { sideways: [], broken: [] });
 });

@@ -126,12 +126,14 @@ test("tapped tile by tile, the bar stays in view and says how many are to come",
   const expected = handJson(["19m19p19s1234567z1m"]);
   assert.equal((await bar()).report, expected.report);
   assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "一萬和了牌", "the winning tile apart");
-  // A fifteenth tile makes a hand that does not read: the error, and no figure at all.
+  // A fifteenth tile makes a hand that does not read: the error, and no figure at all. It goes
+  // among the others: the winning tile stays the one the hand was won on.
   await page.click('#palette [data-tile="5m"]');
   assert.deepEqual(await bar(), { status: "13枚か14枚にしてください（いま15枚）", error: true, report: "", payers: "", lines: 0 });
   assert.ok(await barInView());
+  assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "一萬和了牌");
   // A tap on a drawn tile takes it out again.
-  await page.click("#hand-row .win button");
+  await page.click('#hand-row > button[aria-label="5萬を外す"]');
   assert.equal(await page.$eval("#hand-tiles", (input) => input.value), orphans.join(""));
   assert.equal((await bar()).report, expected.report);
   await page.click("#hand-row > button");
@@ -155,6 +157,8 @@ test("a hand, its calls and a dora by taps only", async () => {
   assert.equal(shown.payers, expected.report.split("　")[1], "each payer's share of the tsumo");
   assert.equal(await page.$$eval("#hand-calls .set", (sets) => sets.map((set) => set.textContent).join(" ")),
                "ドラ表示發 チー2筒3筒4筒 ポン中中中");
+  // Without a game there is no winner to choose and nothing to record.
+  assert.equal(await page.$eval("#hand-win", (choice) => getComputedStyle(choice).display), "none");
   // As a ron it is the discarder who pays; with honba and sticks, all that changes hands.
   await page.click("#hand-tsumo");
   await openMore();
@@ -163,6 +167,42 @@ test("a hand, its calls and a dora by taps only", async () => {
   }
   const ron = handJson(["567m789s55p", "--pon", "777z", "--chi", "234p", "--dora", "6z", "--seat", "S", "--honba", "2", "--sticks", "1"]);
   assert.equal((await bar()).payers, ron.settlement.line);
+});
+
+test("the palette stays where it is through calls, an indicator and the 14th tile", async () => {
+  await freshHandTab();
+  const palette = () => page.$eval("#palette", (element) => [...element.querySelectorAll("[data-tile]")]
+    .map((tile) => { const box = tile.getBoundingClientRect(); return [box.left, box.top, box.width, box.height].join(); }).join(" "));
+  const at = await palette();
+  const steps = [["chi", ["2p", "3p", "4p"]], ["pon", ["7z", "7z", "7z"]], ["dora", ["6z"]],
+                 ["tiles", ["5m", "6m", "7m", "7s", "8s", "9s", "5p"]], ["tiles", ["5p"]]];
+  for (const [target, tiles] of steps) {
+    await tapTiles(target, tiles);
+    assert.equal(await palette(), at, `after ${target} ${tiles.join("")}`);
+  }
+  assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "5筒和了牌");
+  assert.notEqual((await bar()).report, "");
+});
+
+test("a mis-tap fixed keeps the winning tile the player put last", async () => {
+  await freshHandTab();
+  // 7p tapped instead of 4p; the 14th tile, 8s, is the winning tile.
+  await tapTiles("tiles", ["2m", "3m", "4m", "0m", "6m", "7m", "2p", "3p", "7p", "6s", "7s", "9s", "9s", "8s"]);
+  assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "8索和了牌");
+  await page.click('#hand-row > button[aria-label="7筒を外す"]');
+  await tapTiles("tiles", ["4p"]);
+  assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "8索和了牌");
+  assert.equal((await bar()).report, handJson(["234067m234p6799s8s"]).report);
+  // The winning tile changes when the player changes it: a tap on it, then a tile.
+  await page.click("#hand-row .win button");
+  await tapTiles("tiles", ["8s"]);
+  assert.equal(await page.$eval("#hand-row .win", (win) => win.textContent), "8索和了牌");
+  assert.equal((await bar()).report, handJson(["234067m234p6799s8s"]).report);
+  // クリア: the next hand starts empty.
+  await page.click("#hand-clear");
+  assert.equal(await page.$eval("#hand-tiles", (input) => input.value), "");
+  assert.equal(await page.$$eval("#hand-row .tile", (tiles) => tiles.length), 0);
+  assert.equal((await bar()).status, "あと14枚");
 });
 
 test("before the win: the waits of 13 tiles, a tap on one wins; 14 that do not win, what to cut", async () => {
@@ -319,7 +359,7 @@ test("a phone-sized screen: no sideways scroll, no text cut, targets large enoug
         // Tiles are drawn narrow to fit a suit to a row; everything else is a full 44 px target.
         small: [...document.querySelectorAll("section:not([hidden]) button")].filter((button) => {
           const [width, height] = button.classList.contains("tile") ? [22, 44] : [44, 44];
-          return button.offsetWidth < width || button.offsetHeight < height;
+          return button.getClientRects().length > 0 && (button.offsetWidth < width || button.offsetHeight < height);
         }).map((button) => button.getAttribute("aria-label") ?? button.textContent),
         // The palette keeps each suit on one row.
         rows: [...document.querySelectorAll("section:not([hidden]) .palette .block")]
