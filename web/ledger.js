@@ -45,6 +45,10 @@ let amending = null;  // the history row the next win or draw replaces
 let busy = false;     // an event on its way: a second tap waits for it, never records twice
 let confirming = null; // the player whose declared riichi a further tap takes back
 let contexts = new Map(); // the table of a winner's hand, by position, winner, tsumo, double riichi
+let server = false;   // the page came from velmarto-server, which can share a game
+let stream = null;    // the open shared game's event stream
+let flushing = false; // queued events on their way to the server, one at a time
+let conflict = null;  // the server's game and what of ours can follow it, while the player decides
 
 // IndexedDB, wrapped in promises; every write is one transaction that has reached the disk.
 function request(operation) {
@@ -154,6 +158,7 @@ function show() {
   $("game-undo").disabled = !view.canUndo;
   showAmending();
   showPlayers(view.names);
+  showSharing();
 }
 
 // A row of the history: the hand, what happened, who paid what, and each win's han, fu and yaku.
@@ -202,8 +207,17 @@ async function record(event, { plain = false } = {}) {
   busy = true;
   try {
     const stored = (await storedGame(current.id)) ?? current;
+    if (stored.server && !stored.server.key) {
+      showError("見るためのリンクで開いた対局です。記録するには記録用のリンクで開いてください");
+      return false;
+    }
+    if (conflict) {
+      showError("サーバーとの食い違いを先に決めてください");
+      return false;
+    }
     const sent = amending && !plain ? { kind: "amend", position: amending.position, event } : event;
-    const next = engine.gameAppend(stored.game, JSON.stringify(sent), view.position, utcNow());
+    const at = view.position;
+    const next = engine.gameAppend(stored.game, JSON.stringify(sent), at, utcNow());
     if (next.error) {
       showError(next.error);
       if (stored.game !== current.game) {
@@ -214,12 +228,15 @@ async function record(event, { plain = false } = {}) {
       return false;
     }
     showError("");
-    current = await save({ ...stored, game: next.game, ...summary(next.view) });
+    // A shared game keeps what the server has not taken yet beside the game, in the same write.
+    const queue = stored.server ? { queue: [...(stored.queue ?? []), { at, event: sent }] } : {};
+    current = await save({ ...stored, game: next.game, ...summary(next.view), ...queue });
     view = next.view;
     amending = null;
     confirming = null;
     show();
     await showList();
+    flush();
     return true;
   } catch (error) {
     showError(`保存できませんでした: ${error?.message ?? error}`);
@@ -462,8 +479,10 @@ async function open(record) {
   showPending();
   $("game-manage").open = false;
   $("game-export-text").value = "";
+  conflict = null;
   show();
   await showList();
+  follow();
 }
 
 // What the list of saved games shows of a game, kept with it so the list replays nothing.
@@ -541,6 +560,180 @@ $("game-import-file").addEventListener("change", async () => {
   $("game-import-file").value = "";
 });
 
+// 共有: with the page served by velmarto-server, the open game is created on the server, and the
+// page shows a QR code and two links, one to watch it and one to record in it. A phone that opens
+// a link keeps the game here as well, follows the server's events live, and records offline
+// first: each event is kept with the position it was recorded at and sent in order when the
+// server can be reached. When the server's game has moved on meanwhile, the page shows it and asks
+// whether to record ours after it; the engine says which of them can still happen there.
+const SHARED_LINK = /^#(watch|record)=([A-Za-z0-9_-]+)(?:\.([A-Za-z0-9_-]+))?$/;
+// After a 503 or a failed connection, while events wait: soon, without hammering the server.
+const RETRY_MILLISECONDS = 5000;
+
+function showSharing() {
+  $("game-share-box").hidden = !server;
+  $("game-shared").hidden = !current?.server;
+  const waiting = current?.queue?.length ?? 0;
+  $("game-sync").textContent = !current?.server ? ""
+    : waiting ? `サーバーに未送信の記録 ${waiting}件（つながると順に送ります）`
+    : current.server.key ? "サーバーと同じです" : "見ています（記録はできません）";
+  $("game-conflict").hidden = conflict === null;
+}
+
+function links(shared) {
+  const base = `${location.origin}${location.pathname}`;
+  return { watch: `${base}#watch=${shared.id}`, record: shared.key ? `${base}#record=${shared.id}.${shared.key}` : "" };
+}
+
+async function showLinks() {
+  const { watch, record } = links(current.server);
+  Object.assign($("game-watch-link"), { href: watch, textContent: watch });
+  Object.assign($("game-record-link"), { href: record, textContent: record });
+  $("game-record-link").parentElement.hidden = !record;
+  const qr = await fetch("/api/qr", { method: "POST", body: watch }).then((r) => (r.ok ? r.text() : ""), () => "");
+  $("game-share-qr").hidden = !qr;
+  if (qr) $("game-share-qr").src = `data:image/svg+xml;base64,${btoa(qr)}`;
+  showSharing();
+}
+
+$("game-share").addEventListener("click", async () => {
+  if (current === null) return;
+  if (current.server) return showLinks();
+  const response = await fetch("/api/games", { method: "POST", headers: { "Content-Type": "application/json" }, body: current.game })
+    .catch(() => null);
+  if (!response?.ok) {
+    const answer = await response?.json().catch(() => null);
+    return showError(`共有できませんでした: ${answer?.japanese ?? "サーバーにつながりません"}`);
+  }
+  const created = await response.json();
+  current = await save({ ...current, server: { id: created.id, key: created.write_key }, queue: [] });
+  await showLinks();
+  follow();
+});
+
+// A link opened: the game kept here already, or the server's, kept here from now on.
+async function openShared(id, key) {
+  const known = (await allGames()).find((game) => game.server?.id === id);
+  if (known) {
+    await open({ ...known, server: { id, key: key ?? known.server.key } });
+    return;
+  }
+  const response = await fetch(`/api/games/${id}/export`).catch(() => null);
+  if (!response?.ok) {
+    $("game-setup-error").textContent = response?.status === 404 ? "このリンクの対局はサーバーにありません" : "サーバーにつながりません";
+    return;
+  }
+  const text = await response.text();
+  const names = engine.gameView(text).names;
+  await open({ created: new Date().toISOString(), label: "", players: names, game: text, server: { id, key }, queue: [] });
+}
+
+// The server's events for the open game: another phone's record is fetched and shown at once.
+function follow() {
+  stream?.close();
+  stream = null;
+  if (!server || !current?.server) return;
+  const id = current.server.id;
+  stream = new EventSource(`/api/games/${id}/events`);
+  stream.onopen = flush;
+  stream.onmessage = (message) => heard(id, JSON.parse(message.data).position);
+  showLinks();
+}
+
+async function heard(id, position) {
+  if (current?.server?.id !== id || busy || flushing || conflict || current.queue?.length || position === view.position) return;
+  await takeServerGame(id);
+}
+
+// The server's game in place of ours, when nothing of ours is waiting to be sent.
+async function takeServerGame(id) {
+  const text = await fetch(`/api/games/${id}/export`).then((r) => (r.ok ? r.text() : null), () => null);
+  if (text === null || current?.server?.id !== id || current.queue?.length) return;
+  const shown = engine.gameView(text);
+  if (shown.error) return;
+  current = await save({ ...current, game: text, ...summary(shown) });
+  view = shown;
+  show();
+  await showList();
+}
+
+// Sends the queued events in order, each at the position it was recorded at.
+async function flush() {
+  if (flushing || conflict || !current?.server?.key || !current.queue?.length) return;
+  flushing = true;
+  const id = current.id;
+  try {
+    while (current?.id === id && current.queue.length > 0) {
+      const response = await fetch(`/api/games/${current.server.id}/events`, {
+        method: "POST",
+        headers: { Authorization: `Bearer ${current.server.key}`, "Content-Type": "application/json" },
+        body: JSON.stringify(current.queue[0]),
+      }).catch(() => null);
+      if (response?.status === 201) {
+        current = await save({ ...current, queue: current.queue.slice(1) });
+        continue;
+      }
+      if (response?.status === 409) return await showConflict();
+      if (response === null || response.status >= 500) {
+        setTimeout(flush, RETRY_MILLISECONDS);
+        return;
+      }
+      const answer = await response.json().catch(() => null);
+      showError(`サーバーが記録を受け付けません: ${answer?.japanese ?? response.status}`);
+      return;
+    }
+  } finally {
+    flushing = false;
+    showSharing();
+  }
+}
+
+// The server's game, shown, and ours after it as far as the engine lets them follow.
+async function showConflict() {
+  const text = await fetch(`/api/games/${current.server.id}/export`).then((r) => (r.ok ? r.text() : null), () => null);
+  if (text === null) return;
+  const theirs = engine.gameView(text);
+  let game = text;
+  let position = theirs.position;
+  const results = current.queue.map(({ event }) => {
+    const next = engine.gameAppend(game, JSON.stringify(event), position, utcNow());
+    if (next.error) return { event, error: next.error };
+    game = next.game;
+    position = next.view.position;
+    return { event, line: next.view.history.at(-1)?.line ?? event.kind };
+  });
+  conflict = { text, results };
+  view = theirs;
+  $("game-conflict-text").textContent = `サーバーの対局が先に進んでいました（${theirs.position}番まで）。上はサーバーの対局です。`
+    + `送れなかったこちらの記録${results.length}件を、その後に続けて記録し直しますか？`;
+  $("game-conflict-list").replaceChildren(...results.map((result) => Object.assign(document.createElement("li"), {
+    textContent: result.error ? `記録できません: ${result.error}` : result.line,
+  })));
+  show();
+}
+
+async function settleConflict(reapply) {
+  let game = conflict.text;
+  let shown = engine.gameView(game);
+  const queue = [];
+  for (const { event, error } of reapply ? conflict.results : []) {
+    if (error) continue;
+    const next = engine.gameAppend(game, JSON.stringify(event), shown.position, utcNow());
+    if (next.error) continue;
+    queue.push({ at: shown.position, event });
+    game = next.game;
+    shown = next.view;
+  }
+  conflict = null;
+  current = await save({ ...current, game, ...summary(shown), queue });
+  view = shown;
+  show();
+  await showList();
+  flush();
+}
+$("game-conflict-reapply").addEventListener("click", () => settleConflict(true));
+$("game-conflict-drop").addEventListener("click", () => settleConflict(false));
+
 async function start(detail) {
   ({ engine, handRequest, clearHand, setGameTable } = detail);
   for (const fu of FU) $("game-fu").add(new Option(`${fu}符`, String(fu), fu === 30, fu === 30));
@@ -551,10 +744,18 @@ async function start(detail) {
   } catch {
     $("game-setup-error").textContent = "この環境では対局を保存できません（ページを閉じると消えます）";
   }
+  server = await fetch("/healthz").then((response) => response.ok, () => false);
   const games = await showList();
   current = games[0] ?? null;
   view = current && engine.gameView(current.game);
   show();
+  follow();
+  const link = SHARED_LINK.exec(location.hash);
+  if (server && link) {
+    await openShared(link[2], link[1] === "record" ? link[3] : undefined);
+    $("tab-game").click();
+  }
+  addEventListener("online", flush);
   $("game").dataset.ready = "true";
 }
 

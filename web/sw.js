@@ -13,8 +13,12 @@ self.addEventListener("activate", (event) => {
     .then(() => self.clients.claim()));
 });
 
-// The cache first; the network for anything it does not hold.
+// The cache first; the network for anything it does not hold. velmarto-server's API is the
+// network's alone: its answers change with every record, and its event streams stay open.
+const SERVER_ONLY = ["/api/", "/healthz"];
 self.addEventListener("fetch", (event) => {
+  const { pathname } = new URL(event.request.url);
+  if (event.request.method !== "GET" || SERVER_ONLY.some((prefix) => pathname.startsWith(prefix))) return;
   event.respondWith(caches.match(event.request, { ignoreSearch: true })
     .then((cached) => cached || fetch(event.request)));
 });

@@ -1,0 +1,106 @@
+// The page served by velmarto-server, in Chromium: a game shared from one phone and followed on
+// others, records sent after going offline, and a conflict shown and settled, never lost.
+import assert from "node:assert/strict";
+import { spawn } from "node:child_process";
+import { mkdtempSync, rmSync } from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { createInterface } from "node:readline";
+import { after, before, test } from "node:test";
+
+import { launchChromium } from "./chromium.mjs";
+import { SITE } from "./cases.mjs";
+
+const SERVER = process.env.VELMARTO_SERVER;
+// Long enough for a loaded machine; a broken page still ends.
+const WAIT = { timeout: 20000 };
+const folder = mkdtempSync(path.join(os.tmpdir(), "velmarto-shared-"));
+let server;
+let origin;
+let browser;
+
+before(async () => {
+  if (!SERVER) return;
+  server = spawn(SERVER, ["--listen", "127.0.0.1:0", "--db", path.join(folder, "games.sqlite3"), "--site", SITE],
+                 { stdio: ["ignore", "pipe", "inherit"] });
+  const [line] = await createInterface({ input: server.stdout })[Symbol.asyncIterator]().next().then((r) => [r.value]);
+  origin = /http:\/\/[0-9.:]+/.exec(line)[0];
+  browser = await launchChromium(path.join(folder, "profile"));
+});
+
+after(async () => {
+  await browser?.close();
+  server?.kill();
+  rmSync(folder, { recursive: true, force: true });
+});
+
+// A phone of its own: its own IndexedDB, on the page at `url`.
+async function phone(url) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({ width: 360, height: 740 });
+  await page.goto(url);
+  await page.waitForSelector('#game[data-ready="true"]', WAIT);
+  return page;
+}
+
+const text = (page, selector) => page.$eval(selector, (element) => element.textContent);
+const round = (page) => text(page, "#game-round");
+const shown = (page, expected) => page.waitForFunction(
+  (want) => document.getElementById("game-round").textContent === want, WAIT, expected);
+const serverGame = async (id) => (await fetch(`${origin}/api/games/${id}`)).json();
+
+test("a game shared, followed live, recorded offline and in conflict", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
+  const recorder = await phone(`${origin}/`);
+  await recorder.click("#tab-game");
+  for (const [i, name] of ["あ", "い", "う", "え"].entries()) await recorder.type(`#game-name-${i}`, name);
+  await recorder.click("#game-new");
+  await recorder.waitForSelector("#game-play:not([hidden])", WAIT);
+  await recorder.click("#game-share-box summary");
+  await recorder.click("#game-share");
+  await recorder.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
+  const watch = await text(recorder, "#game-watch-link");
+  const record = await text(recorder, "#game-record-link");
+  const id = /#watch=([A-Za-z0-9_-]+)$/.exec(watch)[1];
+  assert.match(record, new RegExp(`#record=${id}\\.[A-Za-z0-9_-]{43}$`));
+  await recorder.waitForFunction(() => document.getElementById("game-share-qr").src.startsWith("data:image/svg+xml"), WAIT);
+
+  // A watcher follows each record within moments, and cannot record.
+  const watcher = await phone(watch);
+  await shown(watcher, await round(recorder));
+  await recorder.click("#game-abort");
+  await shown(watcher, await round(recorder));
+  assert.equal((await serverGame(id)).position, 1);
+  await watcher.click("#game-abort");
+  await watcher.waitForFunction(() => document.getElementById("game-error").textContent.includes("見るためのリンク"), WAIT);
+  assert.equal((await serverGame(id)).position, 1);
+
+  // Offline, the record is kept and sent on reconnecting.
+  await recorder.setOfflineMode(true);
+  await recorder.click("#game-abort");
+  await recorder.waitForFunction(() => document.getElementById("game-sync").textContent.includes("未送信の記録 1件"), WAIT);
+  assert.equal((await serverGame(id)).position, 1);
+  await recorder.setOfflineMode(false);
+  await shown(watcher, await round(recorder));
+  assert.equal((await serverGame(id)).position, 2);
+
+  // A second recorder moves the game on while the first is offline: the first is shown the
+  // server's game and asked; its riichi, recorded again after it, reaches everyone.
+  const second = await phone(record);
+  await shown(second, await round(recorder));
+  await recorder.setOfflineMode(true);
+  await recorder.click("#game-standings button.riichi");
+  await recorder.waitForFunction(() => document.getElementById("game-sync").textContent.includes("未送信の記録 1件"), WAIT);
+  await second.click("#game-abort");
+  await shown(watcher, await round(second));
+  await recorder.setOfflineMode(false);
+  await recorder.waitForSelector("#game-conflict:not([hidden])", WAIT);
+  assert.equal(await round(recorder), await round(second));
+  assert.match(await text(recorder, "#game-conflict-list"), /立直/);
+  await recorder.click("#game-conflict-reapply");
+  await recorder.waitForFunction(() => document.getElementById("game-sync").textContent === "サーバーと同じです", WAIT);
+  const final = await serverGame(id);
+  assert.equal(final.position, 4);
+  assert.deepEqual(final.events.map((event) => event.kind), ["abort", "abort", "abort", "riichi"]);
+  await shown(watcher, await round(recorder));
+});
