@@ -599,7 +599,7 @@ async function showLinks() {
 $("game-share").addEventListener("click", async () => {
   if (current === null) return;
   if (current.server) return showLinks();
-  const response = await fetch("/api/games", { method: "POST", headers: { "Content-Type": "application/json" }, body: current.game })
+  const response = await fetch("/api/games", { method: "POST", headers: { "Content-Type": "application/json", ...clubHeaders() }, body: current.game })
     .catch(() => null);
   if (!response?.ok) {
     const answer = await response?.json().catch(() => null);
@@ -734,6 +734,33 @@ async function settleConflict(reapply) {
 $("game-conflict-reapply").addEventListener("click", () => settleConflict(true));
 $("game-conflict-drop").addEventListener("click", () => settleConflict(false));
 
+// クラブ: a server with a club key wants it to create games and to show the season; the phone
+// keeps it once typed.
+const CLUB_KEY = "velmarto-club-key";
+const clubKey = () => localStorage.getItem(CLUB_KEY) ?? "";
+const clubHeaders = () => (clubKey() ? { Authorization: `Bearer ${clubKey()}` } : {});
+$("club-key").addEventListener("change", () => localStorage.setItem(CLUB_KEY, $("club-key").value.trim()));
+
+// The club's season over every finished game on the server, four-player rows first.
+$("club-season-show").addEventListener("click", async () => {
+  const response = await fetch("/api/season", { headers: clubHeaders() }).catch(() => null);
+  const answer = await response?.json().catch(() => null);
+  $("club-season").hidden = true;
+  if (!response?.ok) {
+    $("club-error").textContent = answer?.japanese ?? "サーバーにつながりません";
+    return;
+  }
+  const rows = [...answer.four.map((row) => ["4人", row]), ...answer.three.map((row) => ["3人", row])];
+  $("club-error").textContent = rows.length ? "" : "終わった対局がまだありません";
+  tableRows($("club-season"), ["", "名前", "対局", "平均順位", "点数計", "最終計"], rows.map(([players, line]) => {
+    const row = document.createElement("tr");
+    row.append(cell("td", players), nameCell(line.name), cell("td", String(line.games)), cell("td", line.average_place),
+               cell("td", line.points), cell("td", line.score ?? ""));
+    return row;
+  }));
+  $("club-season").hidden = rows.length === 0;
+});
+
 async function start(detail) {
   ({ engine, handRequest, clearHand, setGameTable } = detail);
   for (const fu of FU) $("game-fu").add(new Option(`${fu}符`, String(fu), fu === 30, fu === 30));
@@ -745,6 +772,8 @@ async function start(detail) {
     $("game-setup-error").textContent = "この環境では対局を保存できません（ページを閉じると消えます）";
   }
   server = await fetch("/healthz").then((response) => response.ok, () => false);
+  $("game-club").hidden = !server;
+  $("club-key").value = clubKey();
   const games = await showList();
   current = games[0] ?? null;
   view = current && engine.gameView(current.game);

@@ -2,7 +2,7 @@
 // others, records sent after going offline, and a conflict shown and settled, never lost.
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
+import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { createInterface } from "node:readline";
@@ -15,22 +15,28 @@ const SERVER = process.env.VELMARTO_SERVER;
 // Long enough for a loaded machine; a broken page still ends.
 const WAIT = { timeout: 20000 };
 const folder = mkdtempSync(path.join(os.tmpdir(), "velmarto-shared-"));
-let server;
+const servers = [];
 let origin;
 let browser;
 
+// A server of its own database on a free port; resolves to its origin.
+async function startServer(name, ...args) {
+  const server = spawn(SERVER, ["--listen", "127.0.0.1:0", "--db", path.join(folder, `${name}.sqlite3`), "--site", SITE,
+                                ...args], { stdio: ["ignore", "pipe", "inherit"] });
+  servers.push(server);
+  const { value: line } = await createInterface({ input: server.stdout })[Symbol.asyncIterator]().next();
+  return /http:\/\/[0-9.:]+/.exec(line)[0];
+}
+
 before(async () => {
   if (!SERVER) return;
-  server = spawn(SERVER, ["--listen", "127.0.0.1:0", "--db", path.join(folder, "games.sqlite3"), "--site", SITE],
-                 { stdio: ["ignore", "pipe", "inherit"] });
-  const [line] = await createInterface({ input: server.stdout })[Symbol.asyncIterator]().next().then((r) => [r.value]);
-  origin = /http:\/\/[0-9.:]+/.exec(line)[0];
+  origin = await startServer("games");
   browser = await launchChromium(path.join(folder, "profile"));
 });
 
 after(async () => {
   await browser?.close();
-  server?.kill();
+  for (const server of servers) server.kill();
   rmSync(folder, { recursive: true, force: true });
 });
 
@@ -103,4 +109,36 @@ test("a game shared, followed live, recorded offline and in conflict", { skip: !
   assert.equal(final.position, 4);
   assert.deepEqual(final.events.map((event) => event.kind), ["abort", "abort", "abort", "riichi"]);
   await shown(watcher, await round(recorder));
+});
+
+test("a club's key opens sharing and the season", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
+  const keyFile = path.join(folder, "club-key");
+  writeFileSync(keyFile, "matsu-club\n");
+  const club = await startServer("club", "--club-key-file", keyFile);
+  const member = await phone(`${club}/`);
+  await member.click("#tab-game");
+  await member.click("#game-club summary");
+  await member.click("#club-season-show");
+  await member.waitForFunction(() => document.getElementById("club-error").textContent.includes("クラブのキー"), WAIT);
+  for (const [i, name] of ["松", "竹", "梅", "桜"].entries()) await member.type(`#game-name-${i}`, name);
+  await member.click("#game-new");
+  await member.click("#game-share-box summary");
+  await member.click("#game-share");
+  await member.waitForFunction(() => document.getElementById("game-error").textContent.includes("クラブのキー"), WAIT);
+
+  await member.type("#club-key", "matsu-club");
+  await member.$eval("#club-key", (input) => input.dispatchEvent(new Event("change")));
+  await member.click("#game-share");
+  await member.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
+  // An East-only game of four draws with nobody in tenpai: finished, so in the season.
+  const finished = { format: "velmarto-game", version: 2, rules: { players: 4, length: "east" },
+                     players: ["東家", "南家", "西家", "北家"], events: Array(4).fill({ kind: "draw", tenpai: [] }) };
+  const created = await fetch(`${club}/api/games`, { method: "POST", headers: { Authorization: "Bearer matsu-club" },
+                                                    body: JSON.stringify(finished) });
+  assert.equal(created.status, 201);
+  await member.click("#club-season-show");
+  await member.waitForSelector("#club-season:not([hidden])", WAIT);
+  const rows = await member.$$eval("#club-season tr", (trs) => trs.slice(1).map((tr) => [...tr.cells].map((td) => td.textContent)));
+  assert.deepEqual(rows.map((row) => row.slice(1, 4)),
+                   [["東家", "1", "1.00"], ["南家", "1", "2.00"], ["西家", "1", "3.00"], ["北家", "1", "4.00"]]);
 });
