@@ -49,6 +49,7 @@ let server = false;   // the page came from velmarto-server, which can share a g
 let stream = null;    // the open shared game's event stream
 let flushing = false; // queued events on their way to the server, one at a time
 let conflict = null;  // the server's game and what of ours can follow it, while the player decides
+let latest = 0;       // the newest position the open shared game's stream has told of
 
 // IndexedDB, wrapped in promises; every write is one transaction that has reached the disk.
 function request(operation) {
@@ -632,6 +633,7 @@ async function openShared(id, key) {
 function follow() {
   stream?.close();
   stream = null;
+  latest = 0;
   if (!server || !current?.server) return;
   const id = current.server.id;
   stream = new EventSource(`/api/games/${id}/events`);
@@ -641,7 +643,9 @@ function follow() {
 }
 
 async function heard(id, position) {
-  if (current?.server?.id !== id || busy || flushing || conflict || current.queue?.length || position === view.position) return;
+  if (current?.server?.id !== id) return;
+  latest = position;
+  if (busy || flushing || conflict || current.queue?.length || position === view.position) return;
   await takeServerGame(id);
 }
 
@@ -686,6 +690,8 @@ async function flush() {
     flushing = false;
     showSharing();
   }
+  // Another phone's event heard while ours were on their way.
+  if (current?.id === id && !conflict && !current.queue.length && latest > view.position) await takeServerGame(current.server.id);
 }
 
 // The server's game, shown, and ours after it as far as the engine lets them follow.
