@@ -239,10 +239,12 @@ std::variant<Tile, NotationError> ReadWinningTile(const HandText& text,
 
 std::vector<std::string> SplitWords(std::string_view text) {
     constexpr std::string_view kIdeographicSpace = "\u3000";  // what a Japanese keyboard types
-    std::string spaced(text);
-    for (std::size_t at = spaced.find(kIdeographicSpace); at != std::string::npos;
-         at = spaced.find(kIdeographicSpace, at)) {
-        spaced.replace(at, kIdeographicSpace.size(), " ");
+    std::string spaced;
+    spaced.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const bool ideographic = text.substr(i, kIdeographicSpace.size()) == kIdeographicSpace;
+        spaced += ideographic ? ' ' : text[i];
+        i += ideographic ? kIdeographicSpace.size() : 1;
     }
     // Split by hand rather than through a string stream, which would bring the whole of the
     // locale machinery into the page's WebAssembly.
