@@ -48,7 +48,7 @@ std::variant<Opened, GameError> Open(const std::string& text) {
 
 val Refusal(const GameError& error, const std::vector<std::string>& names = {}) {
     val out = val::object();
-    out.set("error", res::DescribeGameError(error, res::Language::Japanese, names));
+    out.set("error", res::DescribeGameErrorInJapanese(error, names));
     return out;
 }
 

@@ -8,7 +8,7 @@ file(READ ${LEDGER} ledger)
 # The page's own references, replaced by what they load; the service worker needs a server, and
 # the note for index.html opened from a file has no place here.
 string(REPLACE "<script async src=\"velmarto.js\" id=\"engine-script\"></script>" "<script>\n${engine}</script>" page "${page}")
-string(REGEX REPLACE "<!-- The engine is fetched[^\n]*\n<script>globalThis.velmartoWasm[^\n]*\n" "" page "${page}")
+string(REGEX REPLACE "<script>globalThis.velmartoWasm[^\n]*\n" "" page "${page}")
 string(REPLACE "<script type=\"module\" src=\"ledger.js\"></script>" "<script type=\"module\">\n${ledger}</script>" page "${page}")
 string(REPLACE "<script type=\"module\" async src=\"app.js\"></script>" "<script type=\"module\">\n${app}</script>" page "${page}")
 string(REPLACE "<link rel=\"manifest\" href=\"manifest.webmanifest\">" "" page "${page}")

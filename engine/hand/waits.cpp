@@ -174,7 +174,8 @@ std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
         analysis.discards.push_back(
             {cut, t.shanten, std::move(t.useful), std::move(t.waits), t.furiten});
     }
-    std::stable_sort(analysis.discards.begin(), analysis.discards.end(), BetterDiscard);
+    // Each discard is a different tile, so BetterDiscard orders them all: no stable sort needed.
+    std::sort(analysis.discards.begin(), analysis.discards.end(), BetterDiscard);
     if (analysis.shanten == kComplete) {
         // Scored on the tile written last, as `hand` reads it; furiten as the 13 before it wait.
         const Tile last = hand.concealed.back();
