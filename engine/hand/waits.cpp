@@ -142,7 +142,8 @@ bool BetterDiscard(const DiscardResult& a, const DiscardResult& b) {
     if (tsumoA != tsumoB) {
         return tsumoA > tsumoB;
     }
-    return a.tile.index != b.tile.index ? a.tile.index < b.tile.index : !a.tile.red;
+    // The plain five before the red one; false for a tile against itself, as a sort requires.
+    return a.tile.index != b.tile.index ? a.tile.index < b.tile.index : b.tile.red && !a.tile.red;
 }
 
 std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
