@@ -97,6 +97,8 @@ async function enterWin({ winner, from, han, fu }) {
 const recordText = () => page.$eval("#game-record", (list) => list.textContent);
 
 async function act(action) {
+  // A refusal left from an earlier step must not pass for this one's outcome.
+  await page.$eval("#game-error", (error) => { error.textContent = ""; });
   const before = await recordText();
   await action();
   await page.waitForFunction((text) => document.getElementById("game-record").textContent !== text ||
