@@ -209,6 +209,11 @@ val View(const Standings& s) {
     return out;
 }
 
+// A season's total: signed in myriad units, "0" for none.
+std::string Total(const game::Points& points) {
+    return points.IsZero() ? std::string("0") : Change(points);
+}
+
 // A season's rows as the page shows them: {name, games, average, points, decimal, score, wins,
 // dealIns}, the figures signed in myriad units (the score empty without oka and uma).
 val SeasonRows(const std::vector<game::PlayerSeason>& rows) {
@@ -218,9 +223,9 @@ val SeasonRows(const std::vector<game::PlayerSeason>& rows) {
         row.set("name", r.name);
         row.set("games", r.games);
         row.set("average", r.AveragePlace());
-        row.set("points", r.points.IsZero() ? std::string("0") : Change(r.points));
+        row.set("points", Total(r.points));
         row.set("decimal", r.points.Decimal());
-        row.set("score", r.score ? Change(*r.score) : std::string());
+        row.set("score", r.score ? Total(*r.score) : std::string());
         row.set("wins", r.wins);
         row.set("dealIns", r.dealIns);
         out.call<void>("push", row);

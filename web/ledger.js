@@ -165,11 +165,12 @@ async function showSeason() {
   const tables = [["四人麻雀", season.four], ["三人麻雀", season.three]].filter(([, rows]) => rows.length).map(([title, rows]) => {
     const table = document.createElement("table");
     table.className = "standings season";
-    const scored = rows.some((line) => line.score);
-    tableRows(table, ["名前", "戦", "平均順位", "素点", ...(scored ? ["ウマ込み"] : []), "和了", "放銃"], rows.map((line) => {
+    // With oka and uma, the score goes under the points, in the same column: seven would not fit.
+    tableRows(table, ["名前", "戦", "平均順位", rows.some((line) => line.score) ? "素点（ウマ込み）" : "素点", "和了", "放銃"], rows.map((line) => {
       const row = document.createElement("tr");
-      row.append(nameCell(line.name), ...[String(line.games), line.average, line.points, ...(scored ? [line.score] : []),
-                                          String(line.wins), String(line.dealIns)].map((text) => cell("td", text)));
+      row.append(nameCell(line.name), ...[String(line.games), line.average, line.points, String(line.wins), String(line.dealIns)]
+        .map((text) => cell("td", text)));
+      if (line.score) row.cells[3].append(document.createElement("br"), ...breakable(`（${line.score}）`));
       row.cells[3].dataset.decimal = line.decimal;
       return row;
     }));
