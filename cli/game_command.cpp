@@ -412,7 +412,7 @@ Event ReadEvent(std::string_view command, const Standings& s, Words& words, cons
 }
 
 std::string Describe(const game::GameError& error, const std::vector<std::string>& names = {}) {
-    return res::DescribeGameError(error, res::Language::English, names);
+    return res::DescribeGameErrorInEnglish(error, names);
 }
 
 game::Points PointsOption(const std::string& text, std::string_view option) {

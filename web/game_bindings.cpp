@@ -11,6 +11,7 @@
 
 #include "engine/game/checks.h"
 #include "engine/game/game_json.h"
+#include "engine/game/season.h"
 #include "res/game_messages.h"
 
 namespace velmarto::web {
@@ -48,7 +49,7 @@ std::variant<Opened, GameError> Open(const std::string& text) {
 
 val Refusal(const GameError& error, const std::vector<std::string>& names = {}) {
     val out = val::object();
-    out.set("error", res::DescribeGameError(error, res::Language::Japanese, names));
+    out.set("error", res::DescribeGameErrorInJapanese(error, names));
     return out;
 }
 
@@ -208,6 +209,30 @@ val View(const Standings& s) {
     return out;
 }
 
+// A season's total: signed in myriad units, "0" for none.
+std::string Total(const game::Points& points) {
+    return points.IsZero() ? std::string("0") : Change(points);
+}
+
+// A season's rows as the page shows them: {name, games, average, points, decimal, score, wins,
+// dealIns}, the figures signed in myriad units (the score empty without oka and uma).
+val SeasonRows(const std::vector<game::PlayerSeason>& rows) {
+    val out = val::array();
+    for (const game::PlayerSeason& r : rows) {
+        val row = val::object();
+        row.set("name", r.name);
+        row.set("games", r.games);
+        row.set("average", r.AveragePlace());
+        row.set("points", Total(r.points));
+        row.set("decimal", r.points.Decimal());
+        row.set("score", r.score ? Total(*r.score) : std::string());
+        row.set("wins", r.wins);
+        row.set("dealIns", r.dealIns);
+        out.call<void>("push", row);
+    }
+    return out;
+}
+
 val GameText(const Game& game) {
     val out = val::object();
     out.set("game", game::ExportGame(game));
@@ -318,6 +343,28 @@ val GameContext(const std::string& text, int winner, bool tsumo, bool doubleRiic
     return out;
 }
 
+// The season over the given games (their texts), as velmarto-score game season counts it: only
+// finished games count, and one that does not read counts nothing: {four, three}, the rows of
+// each table.
+val GameSeason(val texts) {
+    std::vector<Opened> games;
+    for (const std::string& text : emscripten::vecFromJSArray<std::string>(texts)) {
+        auto opened = Open(text);
+        if (auto* read = std::get_if<Opened>(&opened)) {
+            games.push_back(std::move(*read));
+        }
+    }
+    std::vector<game::SeasonGame> selected;
+    for (const Opened& g : games) {
+        selected.push_back({&g.game, &g.standings});
+    }
+    const game::Season season = game::SeasonOf(selected);
+    val out = val::object();
+    out.set("four", SeasonRows(season.four));
+    out.set("three", SeasonRows(season.three));
+    return out;
+}
+
 // The rules a new game can set, as the exchange format names them, with their labels:
 // [{key, label}].
 val GameRuleFields() {
@@ -352,6 +399,7 @@ EMSCRIPTEN_BINDINGS(velmarto_game) {
     emscripten::function("gameEventKinds", &GameEventKinds);
     emscripten::function("gameContext", &GameContext);
     emscripten::function("gameRuleFields", &GameRuleFields);
+    emscripten::function("gameSeason", &GameSeason);
 }
 
 }  // namespace velmarto::web

@@ -160,6 +160,30 @@ function show() {
   showAmending();
   showPlayers(view.names);
   showSharing();
+  showSeason();
+}
+
+// 成績: the season of the phone's games (those deleted aside) from the engine, as `game season`
+// counts it, four- and three-player games in tables of their own; drawn while it is open.
+async function showSeason() {
+  if (!$("game-season-box").open) return;
+  const season = engine.gameSeason((await allGames()).filter((game) => !game.deleted).map((game) => game.game));
+  const tables = [["四人麻雀", season.four], ["三人麻雀", season.three]].filter(([, rows]) => rows.length).map(([title, rows]) => {
+    const table = document.createElement("table");
+    table.className = "standings season";
+    // With oka and uma, the score goes under the points, in the same column: seven would not fit.
+    tableRows(table, ["名前", "戦", "平均順位", rows.some((line) => line.score) ? "素点（ウマ込み）" : "素点", "和了", "放銃"], rows.map((line) => {
+      const row = document.createElement("tr");
+      row.append(nameCell(line.name), ...[String(line.games), line.average, line.points, String(line.wins), String(line.dealIns)]
+        .map((text) => cell("td", text)));
+      if (line.score) row.cells[3].append(document.createElement("br"), ...breakable(`（${line.score}）`));
+      row.cells[3].dataset.decimal = line.decimal;
+      return row;
+    }));
+    table.createCaption().textContent = title;
+    return table;
+  });
+  $("game-season").replaceChildren(...(tables.length ? tables : [Object.assign(document.createElement("p"), { textContent: "終局した対局はまだありません" })]));
 }
 
 // A row of the history: the hand, what happened, who paid what, and each win's han, fu and yaku.
@@ -780,6 +804,7 @@ async function start(detail) {
   server = await fetch("/healthz").then((response) => response.ok, () => false);
   $("game-club").hidden = !server;
   $("club-key").value = clubKey();
+  $("game-season-box").addEventListener("toggle", showSeason);
   const games = await showList();
   current = games[0] ?? null;
   view = current && engine.gameView(current.game);

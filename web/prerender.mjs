@@ -23,9 +23,12 @@ const empty = '<output id="score-report" class="report" aria-live="polite"></out
 const link = '<link rel="stylesheet" href="style.css">';
 for (const part of [empty, link]) if (!page.includes(part)) throw new Error(`${input} has no ${part}`);
 // The style without its comments and layout, its rules as they were: only whitespace beside braces
-// and semicolons goes, where it never means anything.
+// and semicolons, and after colons and commas, goes, where it never means anything (the style
+// holds no quoted text with either).
 const style = readFileSync(styleFile, "utf8").replace(/\/\*[^]*?\*\//g, "").replace(/\s+/g, " ")
-  .replace(/ ?([{};]) ?/g, "$1").trim();
+  .replace(/ ?([{};]) ?/g, "$1").replace(/([:,]) /g, "$1").replace(/;}/g, "}").trim();
+// The markup without its comments and indentation; its line breaks stay, where a space may count.
+const markup = page.replace(/<!--[^]*?-->\n?/g, "").replace(/^[ \t]+/gm, "");
 const pieces = figurePieces(report).map((piece) => `<span>${piece}</span>`).join("<wbr>");
-writeFileSync(output, page.replace(empty, empty.replace("></output>", `>${pieces}</output>`))
+writeFileSync(output, markup.replace(empty, empty.replace("></output>", `>${pieces}</output>`))
   .replace(link, () => `<style>${style}</style>`));

@@ -1,6 +1,6 @@
 // Keeps the page, its script, the engine and the icons, so the page opens with no network.
 const CACHE = "velmarto-0.1.0.1";
-const FILES = ["./", "index.html", "app.js", "figure_pieces.js", "ledger.js", "velmarto.js", "velmarto.wasm",
+const FILES = ["./", "index.html", "app.js", "ledger.js", "velmarto.js", "velmarto.wasm",
                "manifest.webmanifest", "icon-192.png", "icon-512.png"];
 
 self.addEventListener("install", (event) => {

@@ -63,7 +63,8 @@ struct Standings {
     int honba = 0;
     bool finished = false;
     std::size_t position = 0;          // events accepted, undos, amends and renames included
-    std::vector<bool> declared;        // by player: riichi declared in this hand
+    std::vector<char> declared;        // by player: riichi declared in this hand (not vector<bool>,
+                                       // whose code costs the page kilobytes)
     std::vector<Effect> history;       // one per standing event of a hand, in order
     std::vector<FinalStanding> final;  // by rank, once finished
 

@@ -3,6 +3,7 @@
 #include "engine/game/season.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace velmarto::game {
 namespace {
@@ -25,7 +26,7 @@ std::size_t RowOf(std::vector<PlayerSeason>& rows, const std::string& name, int 
 
 void CountEvents(const Game& game, const Standings& s, std::vector<PlayerSeason*>& rows) {
     std::vector<Points> running(rows.size(), game.rules.startingPoints);
-    std::vector<bool> below(rows.size(), false);
+    std::vector<char> below(rows.size(), 0);  // not vector<bool>: its code is the page's bytes
     for (const Effect& effect : s.history) {
         for (std::size_t p = 0; p < rows.size(); ++p) {
             running[p] += effect.paid[p];
@@ -47,7 +48,7 @@ void CountEvents(const Game& game, const Standings& s, std::vector<PlayerSeason*
             }
         }
         for (std::size_t p = 0; p < rows.size(); ++p) {
-            below[p] = below[p] || running[p].IsNegative();
+            below[p] = static_cast<char>(below[p] || running[p].IsNegative());
         }
     }
     for (std::size_t p = 0; p < rows.size(); ++p) {
@@ -78,13 +79,28 @@ void AddGame(std::vector<PlayerSeason>& table, const Game& game, const Standings
     CountEvents(game, s, rows);
 }
 
+// Rows that tie keep the order they were met in. The rows are sorted by index, with the index
+// last in the comparison: a stable sort of the rows themselves costs the page kilobytes.
 void Sort(std::vector<PlayerSeason>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const PlayerSeason& a, const PlayerSeason& b) {
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+        const PlayerSeason& a = rows[i];
+        const PlayerSeason& b = rows[j];
         // a.placeSum / a.games against b's, without leaving the integers.
         const long left = static_cast<long>(a.placeSum) * b.games;
         const long right = static_cast<long>(b.placeSum) * a.games;
-        return left != right ? left < right : a.points > b.points;
+        if (left != right) {
+            return left < right;
+        }
+        return a.points != b.points ? a.points > b.points : i < j;
     });
+    std::vector<PlayerSeason> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order) {
+        sorted.push_back(std::move(rows[i]));
+    }
+    rows = std::move(sorted);
 }
 
 }  // namespace

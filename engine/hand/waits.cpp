@@ -142,7 +142,8 @@ bool BetterDiscard(const DiscardResult& a, const DiscardResult& b) {
     if (tsumoA != tsumoB) {
         return tsumoA > tsumoB;
     }
-    return a.tile.index != b.tile.index ? a.tile.index < b.tile.index : !a.tile.red;
+    // The plain five before the red one; false for a tile against itself, as a sort requires.
+    return a.tile.index != b.tile.index ? a.tile.index < b.tile.index : b.tile.red && !a.tile.red;
 }
 
 std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
@@ -174,7 +175,8 @@ std::variant<WaitAnalysis, NotationError> AnalyzeFourteen(const HandInput& hand,
         analysis.discards.push_back(
             {cut, t.shanten, std::move(t.useful), std::move(t.waits), t.furiten});
     }
-    std::stable_sort(analysis.discards.begin(), analysis.discards.end(), BetterDiscard);
+    // Each discard is a different tile, so BetterDiscard orders them all: no stable sort needed.
+    std::sort(analysis.discards.begin(), analysis.discards.end(), BetterDiscard);
     if (analysis.shanten == kComplete) {
         // Scored on the tile written last, as `hand` reads it; furiten as the 13 before it wait.
         const Tile last = hand.concealed.back();

@@ -97,6 +97,8 @@ async function enterWin({ winner, from, han, fu }) {
 const recordText = () => page.$eval("#game-record", (list) => list.textContent);
 
 async function act(action) {
+  // A refusal left from an earlier step must not pass for this one's outcome.
+  await page.$eval("#game-error", (error) => { error.textContent = ""; });
   const before = await recordText();
   await action();
   await page.waitForFunction((text) => document.getElementById("game-record").textContent !== text ||
@@ -403,4 +405,49 @@ test("the final standings of a 119-han game fit 320 px, figures broken only betw
   }));
   await page.setViewport({ width: 360, height: 740 });
   assert.deepEqual(layout, { sideways: [], broken: [] });
+});
+
+test("成績 is velmarto-score game season over the same finished games, four- and three-player apart", async () => {
+  // The 119-han game just finished, and a three-player 東風戦 finished here: each exported from the
+  // page and imported into a database of their own.
+  const exported = [];
+  const exportCurrent = async () => {
+    await openManage();
+    await page.click("#game-export");
+    exported.push(await page.$eval("#game-export-text", (box) => box.value));
+  };
+  await exportCurrent();
+  await page.select("#game-players", "3");
+  for (const [i, name] of ["Kei", "Mio", "Nao"].entries()) await setValue(`#game-name-${i}`, name);
+  await page.select("#game-rule-length", "east");
+  await page.click("#game-new");
+  await page.waitForFunction(() => document.querySelector("#game-standings td.name")?.textContent === "Kei");
+  await act(async () => { await enterWin({ winner: 2, from: 0, han: 3, fu: 40 }); await page.click("#game-win"); });
+  while (await page.$eval("#game-final", (table) => table.hidden)) await act(() => page.click("#game-draw"));
+  await exportCurrent();
+  const season = path.join(work, "season.sqlite3");
+  for (const [i, text] of exported.entries()) {
+    const file = path.join(work, `season-${i}.json`);
+    writeFileSync(file, text);
+    execFileSync(SCORE, ["game", "--db", season, "import", file]);
+  }
+  const cli = JSON.parse(execFileSync(SCORE, ["game", "--db", season, "season", "--json"], { encoding: "utf8" }));
+
+  await page.$eval("#game-season-box", (details) => { details.open = true; });
+  await page.waitForSelector("#game-season table");
+  const shown = await page.$$eval("#game-season table", (tables) => Object.fromEntries(tables.map((table) => [
+    table.caption.textContent,
+    [...table.rows].slice(1).map((row) => ({ name: row.cells[0].textContent, games: Number(row.cells[1].textContent),
+      average_place: row.cells[2].textContent, points: row.cells[3].dataset.decimal,
+      wins: Number(row.cells.item(row.cells.length - 2).textContent), deal_ins: Number(row.cells.item(row.cells.length - 1).textContent) })),
+  ])));
+  const rows = (list) => list.map(({ name, games, average_place, points, wins, deal_ins }) => ({ name, games, average_place, points, wins, deal_ins }));
+  assert.deepEqual(shown, { 四人麻雀: rows(cli.four), 三人麻雀: rows(cli.three) });
+  assert.equal(cli.three.length, 3);
+
+  await page.setViewport({ width: 320, height: 640 });
+  const sideways = await page.$$eval("#game-season *", (elements) => elements
+    .filter((element) => element.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5).map((element) => element.textContent));
+  await page.setViewport({ width: 360, height: 740 });
+  assert.deepEqual(sideways, []);
 });

@@ -492,7 +492,7 @@ TEST(GameChecks, AFalseWinReturnsTheHandsSticks) {
         EXPECT_EQ(s.history.back().sticks, row.sticksMoved);
         EXPECT_EQ(RoundName(s), row.round);
         // The hand is played again: nobody has declared in it yet.
-        EXPECT_EQ(s.declared, std::vector<bool>(4, false));
+        EXPECT_EQ(s.declared, std::vector<char>(4, 0));
         ASSERT_FALSE(Append(game, Event{Riichi{C}}));
     }
 }
