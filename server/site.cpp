@@ -80,11 +80,11 @@ std::string InlineDigests(const std::string& page, std::string_view tag) {
     return sources;
 }
 
-// The page's own files, the engine compiled from its .wasm, and requests to this server only. The
-// engine's bindings (embind) write their call wrappers with new Function as they load, hence
-// 'unsafe-eval'; no script from anywhere else, inline or not, runs.
+// The page's own files, the engine compiled from its .wasm, and requests to this server only; the
+// engine is built without eval (-sDYNAMIC_EXECUTION=0), and no script from anywhere else, inline
+// or not, runs.
 std::string PagePolicy(const std::string& page) {
-    return "default-src 'self'; script-src 'self' 'wasm-unsafe-eval' 'unsafe-eval'" +
+    return "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'" +
            InlineDigests(page, "script") + "; style-src 'self'" + InlineDigests(page, "style") +
            "; img-src 'self' data:; connect-src 'self'; object-src 'none'; base-uri 'self'; "
            "form-action 'self'; frame-ancestors 'none'";
