@@ -680,6 +680,7 @@ async function heard(id, position) {
 async function takeServerGame(id) {
   if (taking) return;
   taking = true;
+  const from = view?.position;
   try {
     const text = await fetch(`/api/games/${id}/export`).then((r) => (r.ok ? r.text() : null), () => null);
     if (text === null || current?.server?.id !== id || current.queue?.length) return;
@@ -692,8 +693,11 @@ async function takeServerGame(id) {
   } finally {
     taking = false;
   }
-  // An event told of while this one was on its way.
-  if (current?.server?.id === id && !conflict && !current.queue?.length && latest > view.position) await takeServerGame(id);
+  // An event told of while this one was on its way; never again at once for an answer that
+  // brought nothing newer.
+  if (current?.server?.id === id && !conflict && !current.queue?.length && view.position > from && latest > view.position) {
+    await takeServerGame(id);
+  }
 }
 
 // Sends the queued events in order, each at the position it was recorded at.
