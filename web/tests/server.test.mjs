@@ -132,6 +132,7 @@ test("a club's key opens sharing and the season", { skip: !SERVER && "VELMARTO_S
   await member.waitForFunction(() => document.getElementById("club-error").textContent.includes("クラブのキー"), WAIT);
   for (const [i, name] of ["松", "竹", "梅", "桜"].entries()) await member.type(`#game-name-${i}`, name);
   await member.click("#game-new");
+  await member.waitForSelector("#game-play:not([hidden])", WAIT);
   await member.click("#game-share-box summary");
   await member.click("#game-share");
   await member.waitForFunction(() => document.getElementById("game-error").textContent.includes("クラブのキー"), WAIT);
