@@ -50,6 +50,7 @@ let stream = null;    // the open shared game's event stream
 let flushing = false; // queued events on their way to the server, one at a time
 let conflict = null;  // the server's game and what of ours can follow it, while the player decides
 let latest = 0;       // the newest position the open shared game's stream has told of
+let taking = false;   // the server's game on its way in place of ours
 
 // IndexedDB, wrapped in promises; every write is one transaction that has reached the disk.
 function request(operation) {
@@ -673,16 +674,30 @@ async function heard(id, position) {
   await takeServerGame(id);
 }
 
-// The server's game in place of ours, when nothing of ours is waiting to be sent.
+// The server's game in place of ours, when nothing of ours is waiting to be sent. One fetch at a
+// time: two events heard in quick succession would otherwise race, and the older game, answered
+// or saved last, would stay shown.
 async function takeServerGame(id) {
-  const text = await fetch(`/api/games/${id}/export`).then((r) => (r.ok ? r.text() : null), () => null);
-  if (text === null || current?.server?.id !== id || current.queue?.length) return;
-  const shown = engine.gameView(text);
-  if (shown.error) return;
-  current = await save({ ...current, game: text, ...summary(shown) });
-  view = shown;
-  show();
-  await showList();
+  if (taking) return;
+  taking = true;
+  const from = view?.position;
+  try {
+    const text = await fetch(`/api/games/${id}/export`).then((r) => (r.ok ? r.text() : null), () => null);
+    if (text === null || current?.server?.id !== id || current.queue?.length) return;
+    const shown = engine.gameView(text);
+    if (shown.error) return;
+    current = await save({ ...current, game: text, ...summary(shown) });
+    view = shown;
+    show();
+    await showList();
+  } finally {
+    taking = false;
+  }
+  // An event told of while this one was on its way; never again at once for an answer that
+  // brought nothing newer.
+  if (current?.server?.id === id && !conflict && !current.queue?.length && view.position > from && latest > view.position) {
+    await takeServerGame(id);
+  }
 }
 
 // Sends the queued events in order, each at the position it was recorded at.

@@ -55,6 +55,15 @@ const round = (page) => text(page, "#game-round");
 const shown = (page, expected) => page.waitForFunction(
   (want) => document.getElementById("game-round").textContent === want, WAIT, expected);
 const serverGame = async (id) => (await fetch(`${origin}/api/games/${id}`)).json();
+// A tap that records: a click only starts it, so this waits until the page lists one more event
+// and, online, until the server has taken it, before the test reads the page or the server.
+async function tapRecorded(page, selector) {
+  const before = await page.$eval("#game-record", (list) => list.children.length);
+  await page.click(selector);
+  await page.waitForFunction((count) => document.getElementById("game-record").children.length > count
+                                        && document.getElementById("game-sync").textContent === "サーバーと同じです",
+                              WAIT, before);
+}
 
 test("a game shared, followed live, recorded offline and in conflict", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
   const recorder = await phone(`${origin}/`);
@@ -74,7 +83,7 @@ test("a game shared, followed live, recorded offline and in conflict", { skip: !
   // A watcher follows each record within moments, and cannot record.
   const watcher = await phone(watch);
   await shown(watcher, await round(recorder));
-  await recorder.click("#game-abort");
+  await tapRecorded(recorder, "#game-abort");
   await shown(watcher, await round(recorder));
   assert.equal((await serverGame(id)).position, 1);
   await watcher.click("#game-abort");
@@ -97,8 +106,9 @@ test("a game shared, followed live, recorded offline and in conflict", { skip: !
   await recorder.setOfflineMode(true);
   await recorder.click("#game-standings button.riichi");
   await recorder.waitForFunction(() => document.getElementById("game-sync").textContent.includes("未送信の記録 1件"), WAIT);
-  await second.click("#game-abort");
+  await tapRecorded(second, "#game-abort");
   await shown(watcher, await round(second));
+  assert.equal((await serverGame(id)).position, 3);
   await recorder.setOfflineMode(false);
   await recorder.waitForSelector("#game-conflict:not([hidden])", WAIT);
   assert.equal(await round(recorder), await round(second));
@@ -122,6 +132,7 @@ test("a club's key opens sharing and the season", { skip: !SERVER && "VELMARTO_S
   await member.waitForFunction(() => document.getElementById("club-error").textContent.includes("クラブのキー"), WAIT);
   for (const [i, name] of ["松", "竹", "梅", "桜"].entries()) await member.type(`#game-name-${i}`, name);
   await member.click("#game-new");
+  await member.waitForSelector("#game-play:not([hidden])", WAIT);
   await member.click("#game-share-box summary");
   await member.click("#game-share");
   await member.waitForFunction(() => document.getElementById("game-error").textContent.includes("クラブのキー"), WAIT);
