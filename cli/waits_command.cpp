@@ -1,6 +1,6 @@
-// The engine reads and analyses the hand; this file only words the analysis: Japanese text, one
-// line per wait or discard, one tab-separated line per hand in a batch, or JSON whose scored
-// hands are exactly what `hand --json` prints.
+// The engine reads, analyses and words the hand; this file prints the analysis: the engine's lines,
+// one tab-separated line per hand in a batch, or JSON whose scored hands are exactly what
+// `hand --json` prints.
 #include "cli/waits_command.h"
 
 #include <string>
@@ -9,8 +9,8 @@
 #include "cli/batch_io.h"
 #include "cli/hand_json.h"
 #include "cli/hand_options.h"
-#include "engine/hand/hand_summary.h"
 #include "engine/hand/waits.h"
+#include "engine/hand/waits_summary.h"
 
 namespace velmarto::cli {
 namespace {
@@ -42,99 +42,6 @@ constexpr HandCommandShape kWaitsShape = {
     "List a hand's waits and what each pays under no limit, its shanten and useful tiles, or "
     "what to cut.",
     "the concealed tiles: 13 with the called sets, or 14 to choose a discard", kFooter, false};
-
-constexpr std::string_view kGap = "　";  // an ideographic space between the parts of a line
-
-std::string ShantenWords(int shanten) {
-    if (shanten == hand::kComplete) {
-        return "和了";
-    }
-    return shanten == hand::kTenpai ? "聴牌" : std::to_string(shanten) + "向聴";
-}
-
-std::string TileCount(const hand::TileLeft& t) {
-    return hand::TileName(t.tile) + "×" + std::to_string(t.left);
-}
-
-// "6種20枚: 6s×4 9s×4 …": kinds, tiles left, and each tile.
-std::string CountedTiles(const std::vector<hand::TileLeft>& tiles) {
-    std::string out =
-        std::to_string(tiles.size()) + "種" + std::to_string(hand::TotalLeft(tiles)) + "枚:";
-    for (const hand::TileLeft& t : tiles) {
-        out += ' ';
-        out += TileCount(t);
-    }
-    return out;
-}
-
-std::string UsefulWords(const std::vector<hand::TileLeft>& useful) {
-    return "有効牌 " + CountedTiles(useful);
-}
-
-// "ロン 2飜 40符（立直、平和）点数＝…", or the false-win line when there is no yaku.
-std::string WayWords(std::string_view way, const hand::HandScore& score) {
-    const std::string totals = hand::TotalsWithYaku(score.result);
-    std::string out = std::string(way) + " " + totals + " " + score.report;
-    if (!score.settlementLine.empty()) {
-        out += " " + score.settlementLine;
-    }
-    return out;
-}
-
-std::string WaitWords(const WaitResult& wait) {
-    const std::string ron = wait.ron ? WayWords("ロン", *wait.ron) : "ロン フリテンのため不可";
-    return hand::TileName(wait.tile) + " 残り" + std::to_string(wait.left) + "枚" +
-           std::string(kGap) + ron + std::string(kGap) + WayWords("ツモ", wait.tsumo);
-}
-
-std::vector<hand::TileLeft> TilesOf(const std::vector<WaitResult>& waits) {
-    std::vector<hand::TileLeft> tiles;
-    for (const WaitResult& wait : waits) {
-        tiles.push_back({wait.tile, wait.left});
-    }
-    return tiles;
-}
-
-// "聴牌 待ち 2種7枚: 1m×3 4m×4", with フリテン when it is.
-std::string TenpaiWords(const std::vector<WaitResult>& waits, bool furiten) {
-    return std::string(furiten ? "聴牌（フリテン）" : "聴牌") + " 待ち " +
-           CountedTiles(TilesOf(waits));
-}
-
-// The lines of the text output, without their line ends; a batch joins them with tabs.
-std::vector<std::string> TextLines(const WaitAnalysis& analysis) {
-    std::vector<std::string> lines;
-    const auto addWaits = [&](const std::vector<WaitResult>& waits, std::string_view indent) {
-        for (const WaitResult& wait : waits) {
-            lines.push_back(std::string(indent) + WaitWords(wait));
-        }
-    };
-    if (analysis.discards.empty()) {
-        if (analysis.shanten == hand::kTenpai) {
-            lines.push_back(TenpaiWords(analysis.waits, analysis.furiten));
-            addWaits(analysis.waits, "");
-        } else {
-            lines.push_back(ShantenWords(analysis.shanten) + std::string(kGap) +
-                            UsefulWords(analysis.useful));
-        }
-        return lines;
-    }
-    if (analysis.win) {
-        lines.push_back("和了形です（最後の牌 " + hand::TileName(analysis.win->tile) + " で和了）");
-        addWaits({*analysis.win}, "");
-    }
-    for (const hand::DiscardResult& discard : analysis.discards) {
-        const std::string head = "打" + hand::TileName(discard.tile) + std::string(kGap);
-        if (discard.shanten == hand::kTenpai) {
-            lines.push_back(head + TenpaiWords(discard.waits, discard.furiten));
-            addWaits(discard.waits, "　　");
-        } else {
-            lines.push_back(head + ShantenWords(discard.shanten) + std::string(kGap) +
-                            UsefulWords(discard.useful));
-        }
-    }
-    return lines;
-}
 
 Json TilesJson(const std::vector<hand::TileLeft>& tiles) {
     Json out = Json::array();
@@ -222,7 +129,7 @@ Outcome AnalyzeOne(const HandOptions& options, bool batchLine) {
         return {JsonLine(AnalysisJson(analysis, text.situation, options)), ""};
     }
     std::string out;
-    for (const std::string& line : TextLines(analysis)) {
+    for (const std::string& line : hand::WaitsLines(analysis)) {
         out += (batchLine && !out.empty() ? "\t" : "") + line + (batchLine ? "" : "\n");
     }
     return {batchLine ? out + "\n" : out, ""};

@@ -8,7 +8,9 @@
 
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
+#include "engine/hand/situation.h"
 #include "engine/hand/waits.h"
+#include "engine/hand/waits_summary.h"
 #include "res/dialogs.h"
 #include "res/hand_palette.h"
 #include "ui/about_dialog.h"
@@ -128,54 +130,17 @@ std::string Wrapped(std::string_view line) {
 constexpr std::string_view kWaitsHint = "待ちのボタンで和了牌を加えます";
 constexpr std::string_view kDiscardsHint = "和了の形ではありません。打牌のボタンで手牌から除きます";
 
-std::string ShantenText(int shanten) {
-    return shanten <= 0 ? "聴牌" : std::to_string(shanten) + "向聴";
-}
-
-// "1m×3 4m×2": each tile and how many are left, as velmarto-score waits writes them.
-std::string TilesLeft(const std::vector<hand::TileLeft>& tiles) {
-    std::string text;
-    for (const hand::TileLeft& t : tiles) {
-        text.append(text.empty() ? "" : " ")
-            .append(hand::TileName(t.tile) + "×" + std::to_string(t.left));
-    }
-    return text;
-}
-
-// "有効牌 5種16枚: 1m×3 4m×2 …", or the same for waits.
-std::string Summary(std::string_view what, const std::vector<hand::TileLeft>& tiles) {
-    return std::string(what) + " " + std::to_string(tiles.size()) + "種" +
-           std::to_string(hand::TotalLeft(tiles)) + "枚: " + TilesLeft(tiles);
-}
-
-std::vector<hand::TileLeft> TilesOf(const std::vector<hand::WaitResult>& waits) {
-    std::vector<hand::TileLeft> tiles;
-    for (const hand::WaitResult& wait : waits) {
-        tiles.push_back({wait.tile, wait.left});
-    }
-    return tiles;
-}
-
-// One way a wait pays: "ロン 2飜 30符（平和、赤ドラ）", as the command line names it, then its
-// report and settlement a payment to a line.
-void AddWay(std::vector<std::string>& lines, std::string_view way, const hand::HandScore* score) {
-    if (score == nullptr) {
-        lines.push_back(std::string(way) + " フリテン");
-        return;
-    }
-    lines.push_back(std::string(way) + " " + hand::TotalsWithYaku(score->result));
-    lines.push_back(Wrapped(score->report));
-    if (!score->settlementLine.empty()) {
-        lines.push_back(Wrapped(score->settlementLine));
+// A wait or a discard in the engine's words, each part a line of its own, after a blank line.
+void AddParts(std::vector<std::string>& lines, const std::vector<std::string>& parts) {
+    lines.emplace_back();
+    for (const std::string& part : parts) {
+        lines.push_back(Wrapped(part));
     }
 }
 
 void AddWaits(std::vector<std::string>& lines, const std::vector<hand::WaitResult>& waits) {
     for (const hand::WaitResult& wait : waits) {
-        lines.emplace_back();
-        lines.push_back(hand::TileName(wait.tile) + "（残り" + std::to_string(wait.left) + "枚）");
-        AddWay(lines, "ロン", wait.ron ? &*wait.ron : nullptr);
-        AddWay(lines, "ツモ", &wait.tsumo);
+        AddParts(lines, hand::WaitParts(wait));
     }
 }
 
@@ -374,13 +339,8 @@ hand::Situation CHandDialog::ReadSituation(std::string& countError) const {
     }
     situation.roundWind = std::max(GetCurSel(res::IDC_ROUND_WIND), 0);
     situation.seatWind = std::max(GetCurSel(res::IDC_SEAT_WIND), 0);
-    // One box for the last tile and one for the first draw: which yaku follows from the rest.
-    const bool lastTile = GetCheck(res::IDC_LAST_TILE) > 0;
-    situation.haitei = lastTile && situation.tsumo;
-    situation.houtei = lastTile && !situation.tsumo;
-    const bool firstDraw = GetCheck(res::IDC_FIRST_DRAW) > 0;
-    situation.tenhou = firstDraw && situation.seatWind == kEastIndex;
-    situation.chiihou = firstDraw && situation.seatWind != kEastIndex;
+    hand::DeclareMoments(situation, {.lastTile = GetCheck(res::IDC_LAST_TILE) > 0,
+                                     .firstDraw = GetCheck(res::IDC_FIRST_DRAW) > 0});
     for (const CountBox& box : kCountBoxes) {
         const std::optional<int> count =
             hand::ParseCount(GetDlgItemText(box.id), hand::kMaxHonbaOrSticks);
@@ -495,24 +455,17 @@ bool CHandDialog::ShowAnalysis(const hand::HandText& text) {
     const bool discards = !analysis.discards.empty();
     if (discards) {
         for (const hand::DiscardResult& discard : analysis.discards) {
-            lines.emplace_back();
-            lines.push_back("打" + hand::TileName(discard.tile) + ": " +
-                            ShantenText(discard.shanten) + (discard.furiten ? "（フリテン）" : ""));
-            lines.push_back(Summary(discard.shanten == 0 ? "待ち" : "有効牌", discard.useful));
+            AddParts(lines, hand::DiscardParts(discard));
             AddWaits(lines, discard.waits);
             buttons.push_back(discard.tile);
         }
         lines.erase(lines.begin());
-    } else if (analysis.shanten == 0) {
-        lines.push_back(std::string("聴牌") + (analysis.furiten ? "（フリテン）" : ""));
-        lines.push_back(Summary("待ち", TilesOf(analysis.waits)));
+    } else {
+        lines.push_back(Wrapped(hand::WaitsHead(analysis)));
         AddWaits(lines, analysis.waits);
         for (const hand::WaitResult& wait : analysis.waits) {
             buttons.push_back(wait.tile);
         }
-    } else {
-        lines.push_back(ShantenText(analysis.shanten));
-        lines.push_back(Summary("有効牌", analysis.useful));
     }
     ShowError("");
     SetDlgItemText(res::IDC_HAND_ERROR,

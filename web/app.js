@@ -268,13 +268,7 @@ function handRequest() {
   const entry = handEntry();
   const table = gameTable ? gameTable.context(entry.double_riichi) : freeTable();
   if (table === null) return null;
-  const lastTile = $("hand-lastTile").checked;
-  const firstDraw = $("hand-firstDraw").checked;
-  return {
-    ...entry, ...table,
-    haitei: lastTile && table.tsumo, houtei: lastTile && !table.tsumo,
-    tenhou: firstDraw && table.seat === 0, chiihou: firstDraw && table.seat !== 0,
-  };
+  return { ...entry, ...table, ...engine.momentFlags({ ...table, lastTile: $("hand-lastTile").checked, firstDraw: $("hand-firstDraw").checked }) };
 }
 
 // A tile drawn small in the bar with what it does, and the words beside it.
@@ -285,8 +279,6 @@ function barItem(index, red, label, onClick, words) {
   return item;
 }
 
-const shantenWords = (shanten) => (shanten === 0 ? "聴牌" : `${shanten}向聴`);
-const winWords = (count) => `${count.hanFu} ${count.payers || count.lines[0]}`.trim();
 
 // Before the win: each wait with what it pays; the tiles that bring the hand nearer; or, with a
 // 14th tile that does not win, what each discard leaves. A tap completes the hand, adds the
@@ -295,21 +287,15 @@ function beforeTheWin(analysis, pending) {
   const tiles = engine.parseTiles(box("tiles").value);
   if (analysis.discards.length > 0) {
     const cut = (index, red) => removeTile("tiles", 0, tiles.findLastIndex(([i, r]) => i === index && r === red));
-    return { status: "和了の形ではありません　打牌の候補:", items: analysis.discards.map(({ tile: [index, red], shanten, useful, usefulLeft, waits }) =>
-      barItem(index, red, `${spokenName(index, red)}を切る`, () => cut(index, red), [
-        `打${spokenName(index, red)}`, shantenWords(shanten),
-        shanten === 0 ? `待ち ${waits.map(({ tile: [i, r], left }) => `${spokenName(i, r)}(残${left})`).join(" ")}`
-          : `有効牌${useful.length}種 残り${usefulLeft}枚`,
-      ])) };
+    return { status: "和了の形ではありません　打牌の候補:", items: analysis.discards.map(({ tile: [index, red], words }) =>
+      barItem(index, red, `${spokenName(index, red)}を切る`, () => cut(index, red), words)) };
   }
   const add = (index, red) => addTileTo("tiles", tileName(index, red));
   if (analysis.shanten === 0) {
-    return { status: `聴牌　待ち${analysis.waits.length}種`, items: analysis.waits.map(({ tile: [index, red], left, ron, tsumo }) =>
-      barItem(index, red, `${spokenName(index, red)}で和了`, () => add(index, red), [
-        `残り${left}枚`, ...(pending ? [] : [`ロン ${ron ? winWords(ron) : "フリテン"}`, `ツモ ${winWords(tsumo)}`]),
-      ])) };
+    return { status: `聴牌　待ち${analysis.waits.length}種`, items: analysis.waits.map(({ tile: [index, red], words }) =>
+      barItem(index, red, `${spokenName(index, red)}で和了`, () => add(index, red), pending ? words.slice(0, 1) : words)) };
   }
-  return { status: `${shantenWords(analysis.shanten)}　有効牌${analysis.useful.length}種`, items: analysis.useful.map(({ tile: [index, red], left }) =>
+  return { status: `${analysis.shanten}向聴　有効牌${analysis.useful.length}種`, items: analysis.useful.map(({ tile: [index, red], left }) =>
     barItem(index, red, `${spokenName(index, red)}を加える`, () => add(index, red), [`残り${left}枚`])) };
 }
 

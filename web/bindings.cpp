@@ -10,7 +10,9 @@
 #include "cli/score_table.h"
 #include "engine/hand/hand_evaluator.h"
 #include "engine/hand/hand_summary.h"
+#include "engine/hand/situation.h"
 #include "engine/hand/waits.h"
+#include "engine/hand/waits_summary.h"
 #include "engine/score_report.h"
 #include "web/request_fields.h"
 
@@ -206,6 +208,14 @@ val TilesLeft(const std::vector<hand::TileLeft>& tiles) {
     return list;
 }
 
+val Words(const std::vector<std::string>& parts) {
+    val list = val::array();
+    for (const std::string& part : parts) {
+        list.call<void>("push", part);
+    }
+    return list;
+}
+
 val Waits(const std::vector<hand::WaitResult>& waits) {
     val list = val::array();
     for (const hand::WaitResult& wait : waits) {
@@ -214,6 +224,7 @@ val Waits(const std::vector<hand::WaitResult>& waits) {
         item.set("left", wait.left);
         item.set("ron", wait.ron ? Scored(*wait.ron) : val::null());
         item.set("tsumo", Scored(wait.tsumo));
+        item.set("words", Words(hand::WaitParts(wait)));
         list.call<void>("push", item);
     }
     return list;
@@ -250,9 +261,9 @@ val Hand(val request) {
 }
 
 // The same request before its win, as velmarto-score waits reads it: with 13 tiles {shanten,
-// waits: [{tile, left, ron (null when furiten), tsumo}], useful: [{tile, left}]}; with 14 that
-// do not win {shanten, discards: [{tile, shanten, usefulLeft, useful, waits}]}; or {error,
-// message}.
+// waits: [{tile, left, ron (null when furiten), tsumo, words}], useful: [{tile, left}]}; with 14
+// that do not win {shanten, discards: [{tile, shanten, waits, words}]}; or {error, message}. The
+// words are each wait's and each discard's line in parts, as velmarto-score waits prints them.
 val WaitsOf(val request) {
     RequestText read;
     if (auto error = ReadRequest(request, read)) {
@@ -272,14 +283,29 @@ val WaitsOf(val request) {
         val item = val::object();
         item.set("tile", TilePair(discard.tile));
         item.set("shanten", discard.shanten);
-        item.set("usefulLeft", discard.UsefulLeft());
-        item.set("useful", TilesLeft(discard.useful));
+        item.set("words", Words(hand::DiscardParts(discard)));
         item.set("waits", Waits(discard.waits));
         discards.call<void>("push", item);
     }
     out.set("discards", discards);
     out.set("wins", analysis.win.has_value());
     return out;
+}
+
+// The page's two boxes as the window reads them: {lastTile, firstDraw, tsumo, seat} gives the
+// declared flags they make under their keys ({haitei: true} …).
+val MomentFlags(val request) {
+    hand::Situation situation;
+    situation.tsumo = Flag(request, "tsumo");
+    situation.seatWind = Number(request, "seat", 0, hand::kWinds - 1).value_or(0);
+    hand::DeclareMoments(situation, {Flag(request, "lastTile"), Flag(request, "firstDraw")});
+    val flags = val::object();
+    for (const hand::DeclaredFlag& field : hand::kDeclaredFlags) {
+        if (situation.*field.flag) {
+            flags.set(std::string(field.key), true);
+        }
+    }
+    return flags;
 }
 
 // The tiles of a notation as [index, red] pairs, for drawing; empty when it does not read.
@@ -314,6 +340,7 @@ EMSCRIPTEN_BINDINGS(velmarto) {
     emscripten::function("table", &Table);
     emscripten::function("hand", &Hand);
     emscripten::function("waits", &WaitsOf);
+    emscripten::function("momentFlags", &MomentFlags);
     emscripten::constant("maxHan", kMaxHan);
 }
 

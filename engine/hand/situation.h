@@ -32,6 +32,17 @@ struct TableContext {
 
 struct Situation : Declared, TableContext {};
 
+// The two moments a window or the page asks with one box each, the last tile and the first draw:
+// which yaku each makes follows from the way of the win and the seat.
+struct Moments {
+    bool lastTile = false;   // 海底摸月 on a tsumo, 河底撈魚 on a ron
+    bool firstDraw = false;  // 天和 for the dealer (East), 地和 for the others
+};
+
+// Adds to `situation` the haitei, houtei, tenhou or chiihou that `moments` make with its tsumo
+// and its seat; a flag already declared stays.
+void DeclareMoments(Situation& situation, Moments moments);
+
 // Each declared flag once, with every name a front end gives it: the exchange format's key, the
 // command line's option, the label on screen and the option's help.
 struct DeclaredFlag {

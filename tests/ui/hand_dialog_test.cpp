@@ -279,11 +279,11 @@ TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
         EXPECT_FALSE(shown(0)) << "no waits while the box is empty";
         Type(window, res::IDC_HAND_TILES, "234067m234p6799s");
         const QString detail = Text(window, res::IDC_HAND_DETAIL);
-        EXPECT_TRUE(detail.startsWith("聴牌\n待ち 2種8枚: 5s×4 8s×4\n\n5s（残り4枚）\nロン "))
+        EXPECT_TRUE(detail.startsWith("聴牌 待ち 2種8枚: 5s×4 8s×4\n\n5s 残り4枚\nロン "))
             << detail.toStdString();
         EXPECT_TRUE(detail.contains(
-            "8s（残り4枚）\nロン 2飜 30符（平和、赤ドラ）\n点数＝2900点\n"
-            "子の支払い 1000点オール\nツモ 3飜 20符（門前清自摸和、平和、赤ドラ）\n"))
+            "8s 残り4枚\nロン 2飜 30符（平和、赤ドラ） 点数＝2900点\n"
+            "子の支払い 1000点オール\nツモ 3飜 20符（門前清自摸和、平和、赤ドラ） "))
             << detail.toStdString();
         EXPECT_EQ(Text(window, res::IDC_HAND_REPORT), "") << "no one report for several waits";
         EXPECT_FALSE(window.Control(res::IDC_HAND_COPY)->isEnabled());
@@ -299,7 +299,7 @@ TEST(HandDialog, ThirteenTilesListTheWaitsAndFourteenTheDiscards) {
         // Fourteen that do not win: the discards, best first; a click discards.
         Type(window, res::IDC_HAND_TILES, "\b");
         Type(window, res::IDC_HAND_TILES, "1z");
-        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("打1z: 聴牌\n待ち 2種8枚"))
+        EXPECT_TRUE(Text(window, res::IDC_HAND_DETAIL).startsWith("打1z\n聴牌 待ち 2種8枚"))
             << Text(window, res::IDC_HAND_DETAIL).toStdString();
         QTest::mouseClick(window.Control(res::IDC_WAIT_FIRST), Qt::LeftButton);
         EXPECT_EQ(Text(window, res::IDC_HAND_TILES), "234067m234p6799s");

@@ -174,7 +174,7 @@ TEST(Win32HandDialog, ThirteenTilesListTheWaitsAndEnterAddsOne) {
         EXPECT_FALSE(Shown(hwnd, res::IDC_WAIT_FIRST));
         Type(hwnd, res::IDC_HAND_TILES, L"234067m234p6799s");
         EXPECT_TRUE(
-            ItemText(hwnd, res::IDC_HAND_DETAIL).starts_with("聴牌\r\n待ち 2種8枚: 5s×4 8s×4\r\n"))
+            ItemText(hwnd, res::IDC_HAND_DETAIL).starts_with("聴牌 待ち 2種8枚: 5s×4 8s×4\r\n"))
             << ItemText(hwnd, res::IDC_HAND_DETAIL);
         EXPECT_TRUE(Shown(hwnd, res::IDC_WAIT_FIRST + 1));
         EXPECT_FALSE(Shown(hwnd, res::IDC_WAIT_FIRST + 2));

@@ -220,8 +220,8 @@ test("before the win: the waits of 13 tiles, a tap on one wins; 14 that do not w
   assert.ok(await barInView());
   assert.equal(shown.status, `聴牌　待ち${waits.length}種`);
   assert.equal(shown.report, "", "no figure before the win");
-  assert.deepEqual(shown.items.map(([left, ron, tsumo]) => [left, ron.split(" ").slice(1, 3).join(" "), tsumo.split(" ").slice(1, 3).join(" ")]),
-                   waits.map(({ left, ron, tsumo }) => [`残り${left}枚`, `${ron.han}飜 ${ron.fu}符`, `${tsumo.han}飜 ${tsumo.fu}符`]));
+  // Each wait in the command line's words, its line after the head.
+  assert.deepEqual(shown.items.map((words) => words.join("　")), cli("waits", thirteen.join(""), "--riichi").split("\n").slice(1));
   // A tap on a wait wins on it.
   await page.click("#hand-waits li:last-child button");
   const won = [...thirteen, waits.at(-1).tile].join("");
@@ -235,7 +235,9 @@ test("before the win: the waits of 13 tiles, a tap on one wins; 14 that do not w
   assert.equal(shown.status, "和了の形ではありません　打牌の候補:");
   assert.equal(shown.report, "");
   assert.equal(shown.items.length, discards.length);
-  assert.deepEqual(shown.items[0].slice(0, 2), ["打東", "聴牌"], "the best discard first");
+  assert.deepEqual(shown.items.map((words) => words.join("　")),
+                   cli("waits", `${thirteen.join("")}1z`, "--riichi").split("\n").filter((line) => line.startsWith("打")), "best first");
+  assert.equal(shown.items[0][0], "打1z", "the best discard first");
   await page.click("#hand-waits li:first-child button");
   assert.equal(await page.$eval("#hand-tiles", (input) => input.value), thirteen.join(""));
   assert.equal((await listed()).status, `聴牌　待ち${waits.length}種`);
