@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <utility>
 
 namespace velmarto::game {
 namespace {
@@ -15,6 +17,39 @@ using Json = nlohmann::ordered_json;
 struct ReadError {
     std::string message;
 };
+
+// A whole number that fits T. The library's own conversion would read 2.5 as 2 and wrap
+// 4294967296 round to 0, recording a figure nobody wrote.
+template <typename T>
+T WholeOf(const Json& json, std::string_view what) {
+    if (json.is_number_unsigned() && std::in_range<T>(json.get<std::uint64_t>())) {
+        return static_cast<T>(json.get<std::uint64_t>());
+    }
+    if (json.is_number_integer() && !json.is_number_unsigned() &&
+        std::in_range<T>(json.get<std::int64_t>())) {
+        return static_cast<T>(json.get<std::int64_t>());
+    }
+    throw ReadError{std::string(what) + " is not a whole number in range"};
+}
+
+int IntOf(const Json& json, std::string_view what) {
+    return WholeOf<int>(json, what);
+}
+
+int IntOr(const Json& json, const char* key, int absent) {
+    return json.contains(key) ? IntOf(json[key], key) : absent;
+}
+
+std::vector<int> IntsOf(const Json& json, std::string_view what) {
+    if (!json.is_array()) {
+        throw ReadError{std::string(what) + " is not a list"};
+    }
+    std::vector<int> values;
+    for (const Json& value : json) {
+        values.push_back(IntOf(value, what));
+    }
+    return values;
+}
 
 template <typename T>
 struct Named {
@@ -89,7 +124,11 @@ void ReadRuleValue(const Json& json, T& value, RuleMember member, std::string_vi
     } else if constexpr (std::is_same_v<T, Points>) {
         value = PointsOf(json, key);
     } else {
-        value = json.get<T>();
+        if constexpr (std::is_same_v<T, int>) {
+            value = IntOf(json, key);
+        } else {
+            value = json.get<T>();
+        }
     }
 }
 
@@ -122,13 +161,13 @@ Rules RulesOf(const Json& json) {
         known.push_back(field.key);
     }
     OnlyKeys(json, known, "rules");
-    const int players = json.value("players", kMaxPlayers);
+    const int players = IntOr(json, "players", kMaxPlayers);
     if (players != kThreePlayers && players != kMaxPlayers) {
         throw ReadError{"a game has 3 or 4 players"};
     }
     Rules r = DefaultRules(players);
     // Rules from before the ledger's checks: a false win left its sticks on the table then.
-    r.ledger = json.value("ledger", kLegacyLedger);
+    r.ledger = IntOr(json, "ledger", kLegacyLedger);
     if (r.ledger < kLegacyLedger || r.ledger > kLedger) {
         throw ReadError{"unknown ledger version " + std::to_string(r.ledger)};
     }
@@ -212,17 +251,17 @@ Json WinJson(const Win& win) {
 Win WinOf(const Json& json) {
     OnlyKeys(json, {"winner", "han", "fu", "hand", "liable"}, "win");
     Win win;
-    win.winner = json.at("winner").get<int>();
+    win.winner = IntOf(json.at("winner"), "winner");
     if (json.contains("hand") == (json.contains("han") || json.contains("fu"))) {
         throw ReadError{"a win has either a hand or han and fu"};
     }
     if (json.contains("hand")) {
         win.score = HandOf(json["hand"]);
     } else {
-        win.score = HanFu{json.at("han").get<int>(), json.at("fu").get<int>()};
+        win.score = HanFu{IntOf(json.at("han"), "han"), IntOf(json.at("fu"), "fu")};
     }
     if (json.contains("liable")) {
-        win.liable = json["liable"].get<int>();
+        win.liable = IntOf(json["liable"], "liable");
     }
     return win;
 }
@@ -286,7 +325,7 @@ Event ReadKind(EventKind kind, const Json& json) {
     switch (kind) {
         case EventKind::Ron:
             OnlyKeys(json, {"kind", "discarder", "wins"}, "a ron");
-            return {Ron{json.at("discarder").get<int>(), WinsOf(json)}};
+            return {Ron{IntOf(json.at("discarder"), "discarder"), WinsOf(json)}};
         case EventKind::Tsumo: {
             OnlyKeys(json, {"kind", "wins"}, "a tsumo");
             std::vector<Win> wins = WinsOf(json);
@@ -297,25 +336,26 @@ Event ReadKind(EventKind kind, const Json& json) {
         }
         case EventKind::Riichi:
             OnlyKeys(json, {"kind", "player"}, "a riichi");
-            return {Riichi{json.at("player").get<int>()}};
+            return {Riichi{IntOf(json.at("player"), "player")}};
         case EventKind::Draw:
             OnlyKeys(json, {"kind", "tenpai"}, "a draw");
-            return {Draw{json.at("tenpai").get<std::vector<int>>()}};
+            return {Draw{IntsOf(json.at("tenpai"), "tenpai")}};
         case EventKind::Abort:
             OnlyKeys(json, {"kind"}, "an abort");
             return {Abort{}};
         case EventKind::FalseWin:
             OnlyKeys(json, {"kind", "player"}, "a false win");
-            return {FalseWin{json.at("player").get<int>()}};
+            return {FalseWin{IntOf(json.at("player"), "player")}};
         case EventKind::Undo:
             OnlyKeys(json, {"kind"}, "an undo");
             return {Undo{}};
         case EventKind::Amend:
             OnlyKeys(json, {"kind", "position", "event"}, "an amend");
-            return {AmendOf(json.at("position").get<std::size_t>(), EventOf(json.at("event")))};
+            return {AmendOf(WholeOf<std::size_t>(json.at("position"), "position"),
+                            EventOf(json.at("event")))};
         case EventKind::Rename:
             OnlyKeys(json, {"kind", "player", "name"}, "a rename");
-            return {Rename{json.at("player").get<int>(), json.at("name").get<std::string>()}};
+            return {Rename{IntOf(json.at("player"), "player"), json.at("name").get<std::string>()}};
     }
     throw ReadError{"unknown event kind"};
 }
@@ -410,7 +450,7 @@ std::variant<Game, GameError> ImportGame(std::string_view text) {
         if (json.at("format").get<std::string>() != kFormatName) {
             throw ReadError{"format is not " + std::string(kFormatName)};
         }
-        const int version = json.at("version").get<int>();
+        const int version = IntOf(json.at("version"), "version");
         if (version > kFormatVersion || version < 1) {
             return Refuse(ErrorCode::NewerFormat,
                           {std::to_string(version), std::to_string(kFormatVersion)});

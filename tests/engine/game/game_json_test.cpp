@@ -265,6 +265,15 @@ TEST(GameJson, RefusesWhatIsNotAGame) {
          "3 or 4"},
         {"a win from oneself", replaced("\"discarder\": 3", "\"discarder\": 0"), ErrorCode::AtEvent,
          "2"},
+        // Read as 3 and 4 by a plain conversion: figures the file does not hold.
+        {"a seat past 2^32", replaced("\"discarder\": 3", "\"discarder\": 4294967299"),
+         ErrorCode::Malformed, "discarder"},
+        {"a fraction of a seat", replaced("\"players\": 4", "\"players\": 4.5"),
+         ErrorCode::Malformed, "players"},
+        {"a fraction of a han", replaced("\"han\": 3", "\"han\": 3.5"), ErrorCode::Malformed,
+         "han"},
+        {"a whole number written with a point", replaced("\"version\": 2", "\"version\": 2.0"),
+         ErrorCode::Malformed, "version"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
