@@ -6,8 +6,8 @@ import { figurePieces } from "./figure_pieces.js";
 const $ = (id) => document.getElementById(id);
 
 // The engine, whose compiling the page's head started, is instantiated as soon as its script is
-// there (this script runs as soon as it arrives, not after the page is parsed); the single-file
-// page has both inside.
+// there; the single-file page has both inside. This script stands after the page's markup, so
+// everything it looks up is there when it runs.
 const loading = (async () => {
   if (!globalThis.createVelmarto) {
     await new Promise((resolve) => $("engine-script").addEventListener("load", resolve, { once: true }));
@@ -26,10 +26,6 @@ const loading = (async () => {
 // from this tab's hand.
 const ledgerStart = globalThis.velmartoLedger ? Promise.resolve(globalThis.velmartoLedger)
   : new Promise((resolve) => document.addEventListener("velmarto-ledger", (event) => resolve(event.detail), { once: true }));
-
-if (document.readyState === "loading") {
-  await new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
-}
 
 // Tabs, with the arrow keys moving between them; they work before the engine has loaded.
 const tabs = [...document.querySelectorAll('[role="tab"]')];

@@ -9,7 +9,7 @@ file(READ ${LEDGER} ledger)
 # the note for index.html opened from a file has no place here.
 string(REPLACE "<script async src=\"velmarto.js\" id=\"engine-script\" fetchpriority=\"high\"></script>" "<script>\n${engine}</script>" page "${page}")
 string(REGEX REPLACE "<script>globalThis.velmartoWasm[^\n]*\n" "" page "${page}")
-string(REPLACE "<script type=\"module\" src=\"ledger.js\" fetchpriority=\"low\"></script>" "<script type=\"module\">\n${ledger}</script>" page "${page}")
+string(REPLACE "<script type=\"module\" async src=\"ledger.js\" fetchpriority=\"low\"></script>" "<script type=\"module\">\n${ledger}</script>" page "${page}")
 string(REPLACE "<script type=\"module\" async src=\"app.js\" fetchpriority=\"high\"></script>" "<script type=\"module\">\n${app}</script>" page "${page}")
 string(REPLACE "<link rel=\"manifest\" href=\"manifest.webmanifest\">" "" page "${page}")
 string(REGEX REPLACE "<link rel=\"preload\" href=\"velmarto.wasm\"[^\n]*\n" "" page "${page}")
