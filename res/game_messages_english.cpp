@@ -62,11 +62,22 @@ constexpr std::array kMessages = {
     MessagePattern{ErrorCode::AtEvent, "event {1}"},
     MessagePattern{ErrorCode::LaterEventBreaks, "the later event {1} could no longer happen"},
     MessagePattern{ErrorCode::NotJson, "not JSON (line {1})"},
-    MessagePattern{ErrorCode::Malformed, "not a velmarto game: {1}"},
+    MessagePattern{ErrorCode::Malformed, "not a velmarto game"},
     MessagePattern{ErrorCode::NewerFormat, "format version {1} (this velmarto reads up to {2})"},
+    MessagePattern{ErrorCode::NotWhole, "{1} is not a whole number in range"},
+    MessagePattern{ErrorCode::NotList, "{1} is not a list"},
+    MessagePattern{ErrorCode::NotObject, "{1} is not an object"},
+    MessagePattern{ErrorCode::UnknownKey, "unknown key '{1}' in {2}"},
+    MessagePattern{ErrorCode::UnknownWord, "unknown {1} '{2}'"},
+    MessagePattern{ErrorCode::NotDecimal, "{1} is not a decimal integer in a string"},
+    MessagePattern{ErrorCode::LedgerVersion, "unknown ledger version {1}"},
+    MessagePattern{ErrorCode::WinShape, "a win has either a hand or han and fu"},
+    MessagePattern{ErrorCode::TsumoWinners, "a tsumo has one winner"},
+    MessagePattern{ErrorCode::OtherFormat, "format is not {1}"},
+    MessagePattern{ErrorCode::WrongType, "a field has the wrong type or is missing"},
 };
 
-static_assert(kMessages.size() == static_cast<std::size_t>(ErrorCode::NewerFormat) + 1);
+static_assert(kMessages.size() == static_cast<std::size_t>(ErrorCode::WrongType) + 1);
 
 }  // namespace
 

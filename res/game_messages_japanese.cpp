@@ -54,12 +54,23 @@ constexpr std::array kMessages = {
     MessagePattern{ErrorCode::AtEvent, "{1}番目の記録"},
     MessagePattern{ErrorCode::LaterEventBreaks, "後の{1}番目の記録が成り立たなくなります"},
     MessagePattern{ErrorCode::NotJson, "JSONとして読めません（{1}行目）"},
-    MessagePattern{ErrorCode::Malformed, "対局の記録として読めません（{1}）"},
+    MessagePattern{ErrorCode::Malformed, "対局の記録として読めません"},
     MessagePattern{ErrorCode::NewerFormat,
                    "新しいvelmartoの記録です（形式{1}、このvelmartoは{2}まで）"},
+    MessagePattern{ErrorCode::NotWhole, "「{1}」が範囲内の整数ではありません"},
+    MessagePattern{ErrorCode::NotList, "「{1}」が配列ではありません"},
+    MessagePattern{ErrorCode::NotObject, "「{1}」がオブジェクトではありません"},
+    MessagePattern{ErrorCode::UnknownKey, "「{2}」に「{1}」という項目はありません"},
+    MessagePattern{ErrorCode::UnknownWord, "「{1}」に「{2}」は使えません"},
+    MessagePattern{ErrorCode::NotDecimal, "「{1}」が整数を書いた文字列ではありません"},
+    MessagePattern{ErrorCode::LedgerVersion, "ledgerの版{1}は読めません"},
+    MessagePattern{ErrorCode::WinShape, "和了には手牌か、飜と符のどちらか一方を書きます"},
+    MessagePattern{ErrorCode::TsumoWinners, "ツモの和了者は1人です"},
+    MessagePattern{ErrorCode::OtherFormat, "formatが「{1}」ではありません"},
+    MessagePattern{ErrorCode::WrongType, "項目の型が違うか、項目が足りません"},
 };
 
-static_assert(kMessages.size() == static_cast<std::size_t>(ErrorCode::NewerFormat) + 1);
+static_assert(kMessages.size() == static_cast<std::size_t>(ErrorCode::WrongType) + 1);
 
 }  // namespace
 

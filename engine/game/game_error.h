@@ -50,8 +50,21 @@ enum class ErrorCode {
     AtEvent,            // [position] + cause: a stored event that cannot happen
     LaterEventBreaks,   // [position] + cause: an amend a later event does not survive
     NotJson,            // [line]: the text does not read as JSON
-    Malformed,          // [why]: JSON, but not a game in the exchange format
+    Malformed,          // + cause, one of the faults below: JSON, but not a game in the format
     NewerFormat,        // [version, known]
+    // What in a file is not the exchange format, named by the format's own words (its keys and
+    // values), which read alike in every language.
+    NotWhole,       // [key]: a fraction, or a number out of range
+    NotList,        // [key]
+    NotObject,      // [key]
+    UnknownKey,     // [key, where]
+    UnknownWord,    // [key, word]
+    NotDecimal,     // [key]: points are written as a decimal string
+    LedgerVersion,  // [version]
+    WinShape,       //: a win has a hand, or han and fu
+    TsumoWinners,   //
+    OtherFormat,    // [format]
+    WrongType,      //: a field of the wrong type, or a missing one
 };
 
 struct GameError {

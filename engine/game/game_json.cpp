@@ -13,9 +13,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A refusal while reading, with what was wrong.
+// A refusal while reading: what was wrong, in the format's own words.
 struct ReadError {
-    std::string message;
+    ErrorCode code;
+    std::vector<std::string> args;
 };
 
 // A whole number that fits T. The library's own conversion would read 2.5 as 2 and wrap
@@ -29,7 +30,7 @@ T WholeOf(const Json& json, std::string_view what) {
         std::in_range<T>(json.get<std::int64_t>())) {
         return static_cast<T>(json.get<std::int64_t>());
     }
-    throw ReadError{std::string(what) + " is not a whole number in range"};
+    throw ReadError{ErrorCode::NotWhole, {std::string(what)}};
 }
 
 int IntOf(const Json& json, std::string_view what) {
@@ -42,7 +43,7 @@ int IntOr(const Json& json, const char* key, int absent) {
 
 std::vector<int> IntsOf(const Json& json, std::string_view what) {
     if (!json.is_array()) {
-        throw ReadError{std::string(what) + " is not a list"};
+        throw ReadError{ErrorCode::NotList, {std::string(what)}};
     }
     std::vector<int> values;
     for (const Json& value : json) {
@@ -76,17 +77,17 @@ T ValueOf(const std::array<Named<T>, N>& table, const Json& json, std::string_vi
             return n.value;
         }
     }
-    throw ReadError{"unknown " + std::string(what) + " '" + word + "'"};
+    throw ReadError{ErrorCode::UnknownWord, {std::string(what), word}};
 }
 
 // Only the keys a reader knows are accepted, so a misspelt field is never silently a default.
 void OnlyKeys(const Json& json, const std::vector<std::string_view>& known, std::string_view what) {
     if (!json.is_object()) {
-        throw ReadError{std::string(what) + " is not an object"};
+        throw ReadError{ErrorCode::NotObject, {std::string(what)}};
     }
     for (const auto& [key, value] : json.items()) {
         if (std::find(known.begin(), known.end(), key) == known.end()) {
-            throw ReadError{"unknown key '" + key + "' in " + std::string(what)};
+            throw ReadError{ErrorCode::UnknownKey, {key, std::string(what)}};
         }
     }
 }
@@ -94,7 +95,7 @@ void OnlyKeys(const Json& json, const std::vector<std::string_view>& known, std:
 Points PointsOf(const Json& json, std::string_view what) {
     auto points = Points::Parse(json.get<std::string>());
     if (!points) {
-        throw ReadError{std::string(what) + " is not a decimal integer"};
+        throw ReadError{ErrorCode::NotDecimal, {std::string(what)}};
     }
     return *points;
 }
@@ -118,7 +119,7 @@ void ReadRuleValue(const Json& json, T& value, RuleMember member, std::string_vi
         const std::string word = json.get<std::string>();
         const auto found = std::find(keys.begin(), keys.end(), word);
         if (found == keys.end()) {
-            throw ReadError{"unknown " + std::string(key) + " '" + word + "'"};
+            throw ReadError{ErrorCode::UnknownWord, {std::string(key), word}};
         }
         value = static_cast<T>(found - keys.begin());
     } else if constexpr (std::is_same_v<T, Points>) {
@@ -163,13 +164,13 @@ Rules RulesOf(const Json& json) {
     OnlyKeys(json, known, "rules");
     const int players = IntOr(json, "players", kMaxPlayers);
     if (players != kThreePlayers && players != kMaxPlayers) {
-        throw ReadError{"a game has 3 or 4 players"};
+        throw ReadError{ErrorCode::PlayerCount, {}};
     }
     Rules r = DefaultRules(players);
     // Rules from before the ledger's checks: a false win left its sticks on the table then.
     r.ledger = IntOr(json, "ledger", kLegacyLedger);
     if (r.ledger < kLegacyLedger || r.ledger > kLedger) {
-        throw ReadError{"unknown ledger version " + std::to_string(r.ledger)};
+        throw ReadError{ErrorCode::LedgerVersion, {std::to_string(r.ledger)}};
     }
     r.chomboKeepsSticks = r.Legacy();
     for (const RuleField& field : kRuleFields) {
@@ -221,8 +222,8 @@ HandDescription HandOf(const Json& json) {
     d.tiles = json.at("tiles").get<std::string>();
     d.win = json.value("win", "");
     for (const Json& meld : json.value("melds", Json::array())) {
-        OnlyKeys(meld, {"kind", "tiles"}, "meld");
-        d.melds.emplace_back(ValueOf(kMeldKinds, meld.at("kind"), "meld kind"),
+        OnlyKeys(meld, {"kind", "tiles"}, "melds");
+        d.melds.emplace_back(ValueOf(kMeldKinds, meld.at("kind"), "kind"),
                              meld.at("tiles").get<std::string>());
     }
     d.dora = json.value("dora", "");
@@ -249,11 +250,11 @@ Json WinJson(const Win& win) {
 }
 
 Win WinOf(const Json& json) {
-    OnlyKeys(json, {"winner", "han", "fu", "hand", "liable"}, "win");
+    OnlyKeys(json, {"winner", "han", "fu", "hand", "liable"}, "wins");
     Win win;
     win.winner = IntOf(json.at("winner"), "winner");
     if (json.contains("hand") == (json.contains("han") || json.contains("fu"))) {
-        throw ReadError{"a win has either a hand or han and fu"};
+        throw ReadError{ErrorCode::WinShape, {}};
     }
     if (json.contains("hand")) {
         win.score = HandOf(json["hand"]);
@@ -322,52 +323,53 @@ Event EventOf(const Json& json);
 
 // Each kind read with exactly its own fields.
 Event ReadKind(EventKind kind, const Json& json) {
+    const std::string_view word = InfoOf(kind).key;
     switch (kind) {
         case EventKind::Ron:
-            OnlyKeys(json, {"kind", "discarder", "wins"}, "a ron");
+            OnlyKeys(json, {"kind", "discarder", "wins"}, word);
             return {Ron{IntOf(json.at("discarder"), "discarder"), WinsOf(json)}};
         case EventKind::Tsumo: {
-            OnlyKeys(json, {"kind", "wins"}, "a tsumo");
+            OnlyKeys(json, {"kind", "wins"}, word);
             std::vector<Win> wins = WinsOf(json);
             if (wins.size() != 1) {
-                throw ReadError{"a tsumo has one winner"};
+                throw ReadError{ErrorCode::TsumoWinners, {}};
             }
             return {Tsumo{std::move(wins.front())}};
         }
         case EventKind::Riichi:
-            OnlyKeys(json, {"kind", "player"}, "a riichi");
+            OnlyKeys(json, {"kind", "player"}, word);
             return {Riichi{IntOf(json.at("player"), "player")}};
         case EventKind::Draw:
-            OnlyKeys(json, {"kind", "tenpai"}, "a draw");
+            OnlyKeys(json, {"kind", "tenpai"}, word);
             return {Draw{IntsOf(json.at("tenpai"), "tenpai")}};
         case EventKind::Abort:
-            OnlyKeys(json, {"kind"}, "an abort");
+            OnlyKeys(json, {"kind"}, word);
             return {Abort{}};
         case EventKind::FalseWin:
-            OnlyKeys(json, {"kind", "player"}, "a false win");
+            OnlyKeys(json, {"kind", "player"}, word);
             return {FalseWin{IntOf(json.at("player"), "player")}};
         case EventKind::Undo:
-            OnlyKeys(json, {"kind"}, "an undo");
+            OnlyKeys(json, {"kind"}, word);
             return {Undo{}};
         case EventKind::Amend:
-            OnlyKeys(json, {"kind", "position", "event"}, "an amend");
+            OnlyKeys(json, {"kind", "position", "event"}, word);
             return {AmendOf(WholeOf<std::size_t>(json.at("position"), "position"),
                             EventOf(json.at("event")))};
         case EventKind::Rename:
-            OnlyKeys(json, {"kind", "player", "name"}, "a rename");
+            OnlyKeys(json, {"kind", "player", "name"}, word);
             return {Rename{IntOf(json.at("player"), "player"), json.at("name").get<std::string>()}};
     }
-    throw ReadError{"unknown event kind"};
+    throw ReadError{ErrorCode::UnknownWord, {"kind", ""}};
 }
 
 Event EventOf(const Json& json) {
     if (!json.is_object()) {
-        throw ReadError{"an event is not an object"};
+        throw ReadError{ErrorCode::NotObject, {"events"}};
     }
     const std::string word = json.at("kind").get<std::string>();
     const auto kind = KindOfKey(word);
     if (!kind) {
-        throw ReadError{"unknown event kind '" + word + "'"};
+        throw ReadError{ErrorCode::UnknownWord, {"kind", word}};
     }
     return ReadKind(*kind, json);
 }
@@ -394,12 +396,12 @@ auto Guarded(std::string_view text, Read read) -> std::variant<decltype(read(Jso
     try {
         return read(Parse(text));
     } catch (const ReadError& e) {
-        return Refuse(ErrorCode::Malformed, {e.message});
+        return Because(ErrorCode::Malformed, {}, Refuse(e.code, e.args));
     } catch (const Json::parse_error& e) {
         return Refuse(ErrorCode::NotJson, {LineOf(text, e.byte == 0 ? 0 : e.byte - 1)});
     } catch (const Json::exception& e) {
-        // The library's own words name its types, not the game's: say which part failed.
-        return Refuse(ErrorCode::Malformed, {"a field has the wrong type or is missing"});
+        // The library's own words name its types, not the game's.
+        return Because(ErrorCode::Malformed, {}, Refuse(ErrorCode::WrongType));
     }
 }
 
@@ -446,9 +448,9 @@ std::variant<Game, GameError> ImportGame(std::string_view text) {
         OnlyKeys(
             json,
             {"format", "version", "rules", "players", "events", "label", "started", "finished"},
-            "the game");
+            kFormatName);
         if (json.at("format").get<std::string>() != kFormatName) {
-            throw ReadError{"format is not " + std::string(kFormatName)};
+            throw ReadError{ErrorCode::OtherFormat, {std::string(kFormatName)}};
         }
         const int version = IntOf(json.at("version"), "version");
         if (version > kFormatVersion || version < 1) {

@@ -274,6 +274,11 @@ test("export from the page → velmarto-score game import, and back", async () =
   await setValue("#game-import-text", '{\n  "format": "velmarto-game",\n  "version": 2,,\n}');
   await page.click("#game-import");
   assert.equal(await page.$eval("#game-import-error", (error) => error.textContent), "JSONとして読めません（3行目）");
+  // JSON, but not a game: what is wrong is said in Japanese, the file's own keys quoted.
+  await setValue("#game-import-text", game("export", desktop).replace(/"han": \d+/, '"han": 2.5'));
+  await page.click("#game-import");
+  assert.equal(await page.$eval("#game-import-error", (error) => error.textContent),
+               "対局の記録として読めません: 「han」が範囲内の整数ではありません");
   assert.deepEqual(await pageStandings(), cliStandings(desktop));
 });
 
