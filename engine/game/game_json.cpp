@@ -124,12 +124,10 @@ void ReadRuleValue(const Json& json, T& value, RuleMember member, std::string_vi
         value = static_cast<T>(found - keys.begin());
     } else if constexpr (std::is_same_v<T, Points>) {
         value = PointsOf(json, key);
+    } else if constexpr (std::is_same_v<T, int>) {
+        value = IntOf(json, key);
     } else {
-        if constexpr (std::is_same_v<T, int>) {
-            value = IntOf(json, key);
-        } else {
-            value = json.get<T>();
-        }
+        value = json.get<T>();
     }
 }
 
