@@ -77,6 +77,16 @@ async function storedGame(id) {
   return (await request(database.transaction(STORE).objectStore(STORE).get(id))) ?? null;
 }
 
+// Changes to the open game's stored record, one after another, each made from the record as the
+// one before left it: the server's answer to an earlier event, saved while a tap records the next,
+// would otherwise write back a copy taken before that tap, and the tap's event would be lost.
+let changing = Promise.resolve();
+function change(task) {
+  const run = changing.then(task);
+  changing = run.catch(() => {});
+  return run;
+}
+
 async function save(record) {
   record.updated = Date.now();
   if (!database) return record;
@@ -232,6 +242,15 @@ async function record(event, { plain = false } = {}) {
   if (busy) return false;
   busy = true;
   try {
+    return await change(() => recordNow(event, plain));
+  } finally {
+    busy = false;
+  }
+}
+
+// The recording itself, in its turn among the changes to the stored game.
+async function recordNow(event, plain) {
+  try {
     const stored = (await storedGame(current.id)) ?? current;
     if (stored.server && !stored.server.key) {
       showError("見るためのリンクで開いた対局です。記録するには記録用のリンクで開いてください");
@@ -267,8 +286,6 @@ async function record(event, { plain = false } = {}) {
   } catch (error) {
     showError(`保存できませんでした: ${error?.message ?? error}`);
     return false;
-  } finally {
-    busy = false;
   }
 }
 
@@ -493,7 +510,7 @@ $("game-new").addEventListener("click", async () => {
 async function open(record) {
   const shown = engine.gameView(record.game);
   try {
-    current = await save({ ...record, deleted: false, ...(shown.error ? {} : summary(shown)) });
+    current = await change(() => save({ ...record, deleted: false, ...(shown.error ? {} : summary(shown)) }));
   } catch (error) {
     $("game-setup-error").textContent = `保存できませんでした: ${error?.message ?? error}`;
     return;
@@ -544,7 +561,7 @@ $("game-open").addEventListener("click", async () => {
 $("game-delete").addEventListener("click", async () => {
   const game = await chosen("game-list");
   if (!game) return;
-  await save({ ...game, deleted: true });
+  await change(async () => save({ ...((await storedGame(game.id)) ?? game), deleted: true }));
   if (game.id === current?.id) {
     const rest = (await allGames()).filter((other) => !other.deleted).sort((a, b) => b.updated - a.updated);
     current = rest[0] ?? null;
@@ -632,7 +649,7 @@ $("game-share").addEventListener("click", async () => {
     return showError(`共有できませんでした: ${answer?.japanese ?? "サーバーにつながりません"}`);
   }
   const created = await response.json();
-  current = await save({ ...current, server: { id: created.id, key: created.write_key }, queue: [] });
+  await change(async () => { current = await save({ ...current, server: { id: created.id, key: created.write_key }, queue: [] }); });
   await showLinks();
   follow();
 });
@@ -686,7 +703,12 @@ async function takeServerGame(id) {
     if (text === null || current?.server?.id !== id || current.queue?.length) return;
     const shown = engine.gameView(text);
     if (shown.error) return;
-    current = await save({ ...current, game: text, ...summary(shown) });
+    const taken = await change(async () => {
+      if (current?.server?.id !== id || current.queue?.length) return false;
+      current = await save({ ...current, game: text, ...summary(shown) });
+      return true;
+    });
+    if (!taken) return;
     view = shown;
     show();
     await showList();
@@ -713,7 +735,9 @@ async function flush() {
         body: JSON.stringify(current.queue[0]),
       }).catch(() => null);
       if (response?.status === 201) {
-        current = await save({ ...current, queue: current.queue.slice(1) });
+        await change(async () => {
+          if (current?.id === id) current = await save({ ...current, queue: current.queue.slice(1) });
+        });
         continue;
       }
       if (response?.status === 409) return await showConflict();
@@ -770,7 +794,7 @@ async function settleConflict(reapply) {
     shown = next.view;
   }
   conflict = null;
-  current = await save({ ...current, game, ...summary(shown), queue });
+  await change(async () => { current = await save({ ...current, game, ...summary(shown), queue }); });
   view = shown;
   show();
   await showList();

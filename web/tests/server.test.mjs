@@ -40,11 +40,12 @@ after(async () => {
   rmSync(folder, { recursive: true, force: true });
 });
 
-// A phone of its own: its own IndexedDB, on the page at `url`.
-async function phone(url) {
+// A phone of its own: its own IndexedDB, on the page at `url`; `prepare` runs in it before the page.
+async function phone(url, prepare = () => {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setViewport({ width: 360, height: 740 });
+  await page.evaluateOnNewDocument(prepare);
   await page.goto(url);
   await page.waitForSelector('#game[data-ready="true"]', WAIT);
   return page;
@@ -119,6 +120,59 @@ test("a game shared, followed live, recorded offline and in conflict", { skip: !
   assert.equal(final.position, 4);
   assert.deepEqual(final.events.map((event) => event.kind), ["abort", "abort", "abort", "riichi"]);
   await shown(watcher, await round(recorder));
+});
+
+// In the phone: every write to IndexedDB completes `window.slowSaves` ms late, and `window.writes`
+// counts the writes begun, so a test can act while one is on its way.
+function slowSaves() {
+  window.slowSaves = 0;
+  window.writes = 0;
+  const put = IDBObjectStore.prototype.put;
+  IDBObjectStore.prototype.put = function (...args) {
+    window.writes += 1;
+    return put.apply(this, args);
+  };
+  const complete = Object.getOwnPropertyDescriptor(IDBTransaction.prototype, "oncomplete");
+  Object.defineProperty(IDBTransaction.prototype, "oncomplete", {
+    get() { return complete.get.call(this); },
+    set(handler) {
+      complete.set.call(this, (event) => setTimeout(() => handler.call(this, event), window.slowSaves));
+    },
+  });
+}
+
+test("a tap recorded while the server's answer to the one before is saved is kept", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
+  const recorder = await phone(`${origin}/`, slowSaves);
+  await recorder.click("#tab-game");
+  for (const [i, name] of ["あ", "い", "う", "え"].entries()) await recorder.type(`#game-name-${i}`, name);
+  await recorder.click("#game-new");
+  await recorder.waitForSelector("#game-play:not([hidden])", WAIT);
+  await recorder.click("#game-share-box summary");
+  await recorder.click("#game-share");
+  await recorder.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
+  const id = /#watch=([A-Za-z0-9_-]+)$/.exec(await text(recorder, "#game-watch-link"))[1];
+
+  // The first abort's sending is held; the second abort's save is on its way when the server's
+  // answer to the first comes back.
+  await recorder.setRequestInterception(true);
+  const held = [];
+  let holding = true;
+  recorder.on("request", (request) => (holding && request.method() === "POST" ? held.push(request) : request.continue()));
+  await recorder.click("#game-abort");
+  await recorder.waitForFunction(() => document.getElementById("game-record").children.length === 1, WAIT);
+  while (held.length === 0) await new Promise((resolve) => setTimeout(resolve, 20));
+  const writes = await recorder.evaluate(() => { window.slowSaves = 500; return window.writes; });
+  await recorder.click("#game-abort");
+  await recorder.waitForFunction((count) => window.writes > count, WAIT, writes);
+  holding = false;
+  held.shift().continue();
+  await recorder.evaluate(() => { window.slowSaves = 0; });
+  await recorder.waitForFunction(() => document.getElementById("game-sync").textContent === "サーバーと同じです"
+                                       && document.getElementById("game-record").children.length === 2, WAIT);
+  await recorder.waitForFunction(async (game) => (await (await fetch(`/api/games/${game}`)).json()).position === 2, WAIT, id);
+  await recorder.reload();
+  await recorder.waitForSelector('#game[data-ready="true"]', WAIT);
+  assert.equal(await recorder.$eval("#game-record", (list) => list.children.length), 2);
 });
 
 test("a club's key opens sharing and the season", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
