@@ -275,7 +275,6 @@ function barItem(index, red, label, onClick, words) {
   return item;
 }
 
-
 // Before the win: each wait with what it pays; the tiles that bring the hand nearer; or, with a
 // 14th tile that does not win, what each discard leaves. A tap completes the hand, adds the
 // tile, or cuts it.

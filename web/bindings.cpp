@@ -96,11 +96,7 @@ val Scored(const hand::HandScore& score) {
             payments.set(std::string(keys[i]), hand::DecimalString(score.payments->figures[i]));
         }
     }
-    val lines = val::array();
-    for (const std::string& line : hand::SummaryLines(result)) {
-        lines.call<void>("push", line);
-    }
-    out.set("lines", lines);
+    out.set("lines", val::array(hand::SummaryLines(result)));
     out.set("yaku", yaku);
     out.set("noYaku", result.NoYaku());
     out.set("han", result.han);
@@ -208,14 +204,6 @@ val TilesLeft(const std::vector<hand::TileLeft>& tiles) {
     return list;
 }
 
-val Words(const std::vector<std::string>& parts) {
-    val list = val::array();
-    for (const std::string& part : parts) {
-        list.call<void>("push", part);
-    }
-    return list;
-}
-
 val Waits(const std::vector<hand::WaitResult>& waits) {
     val list = val::array();
     for (const hand::WaitResult& wait : waits) {
@@ -224,7 +212,7 @@ val Waits(const std::vector<hand::WaitResult>& waits) {
         item.set("left", wait.left);
         item.set("ron", wait.ron ? Scored(*wait.ron) : val::null());
         item.set("tsumo", Scored(wait.tsumo));
-        item.set("words", Words(hand::WaitParts(wait)));
+        item.set("words", val::array(hand::WaitParts(wait)));
         list.call<void>("push", item);
     }
     return list;
@@ -283,7 +271,7 @@ val WaitsOf(val request) {
         val item = val::object();
         item.set("tile", TilePair(discard.tile));
         item.set("shanten", discard.shanten);
-        item.set("words", Words(hand::DiscardParts(discard)));
+        item.set("words", val::array(hand::DiscardParts(discard)));
         item.set("waits", Waits(discard.waits));
         discards.call<void>("push", item);
     }

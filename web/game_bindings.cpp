@@ -53,14 +53,6 @@ val Refusal(const GameError& error, const std::vector<std::string>& names = {}) 
     return out;
 }
 
-val Strings(const std::vector<std::string>& list) {
-    val out = val::array();
-    for (const std::string& item : list) {
-        out.call<void>("push", item);
-    }
-    return out;
-}
-
 // A signed change in myriad units, "+1万2000", or empty for none.
 std::string Change(const game::Points& points) {
     if (points.IsZero()) {
@@ -166,7 +158,7 @@ val HistoryRow(const Standings& s, const Effect& e) {
         item.set("winner", s.names[static_cast<std::size_t>(w.winner)]);
         item.set("han", w.han);
         item.set("fu", w.fu);
-        item.set("yaku", Strings(w.yaku));
+        item.set("yaku", val::array(w.yaku));
         wins.call<void>("push", item);
     }
     row.set("wins", wins);
@@ -194,7 +186,7 @@ val View(const Standings& s) {
         history.call<void>("push", HistoryRow(s, e));
     }
     val out = val::object();
-    out.set("names", Strings(s.names));
+    out.set("names", val::array(s.names));
     out.set("players", PlayerRows(s));
     out.set("round", game::RoundName(s));
     out.set("honba", s.honba);

@@ -63,7 +63,7 @@ struct HandInput {
     Rules rules;
 
     bool Closed() const;
-    bool Dealer() const { return situation.seatWind == 0; }
+    bool Dealer() const { return situation.Dealer(); }
     // Every tile of the hand, called sets included, quads with all four.
     TileCounts AllCounts() const;
 };

@@ -3,17 +3,11 @@
 
 namespace velmarto::hand {
 
-namespace {
-
-constexpr int kDealerSeat = 0;  // East
-
-}  // namespace
-
 void DeclareMoments(Situation& situation, Moments moments) {
     situation.haitei |= moments.lastTile && situation.tsumo;
     situation.houtei |= moments.lastTile && !situation.tsumo;
-    situation.tenhou |= moments.firstDraw && situation.seatWind == kDealerSeat;
-    situation.chiihou |= moments.firstDraw && situation.seatWind != kDealerSeat;
+    situation.tenhou |= moments.firstDraw && situation.Dealer();
+    situation.chiihou |= moments.firstDraw && !situation.Dealer();
 }
 
 }  // namespace velmarto::hand

@@ -24,10 +24,12 @@ struct Declared {
 struct TableContext {
     bool tsumo = false;
     int roundWind = 0;
-    int seatWind = 0;
+    int seatWind = 0;  // 0 is East, the dealer's seat
     int honba = 0;
     int sticks = 0;
     int kita = 0;  // 北 set aside at a three-player table, each a dora
+
+    bool Dealer() const { return seatWind == 0; }
 };
 
 struct Situation : Declared, TableContext {};

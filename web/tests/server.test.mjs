@@ -66,18 +66,23 @@ async function tapRecorded(page, selector) {
                               WAIT, before);
 }
 
+// A new game of あいうえ on `page`, shared: its watch link and the server's id of it.
+async function shareNewGame(page) {
+  await page.click("#tab-game");
+  for (const [i, name] of ["あ", "い", "う", "え"].entries()) await page.type(`#game-name-${i}`, name);
+  await page.click("#game-new");
+  await page.waitForSelector("#game-play:not([hidden])", WAIT);
+  await page.click("#game-share-box summary");
+  await page.click("#game-share");
+  await page.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
+  const watch = await text(page, "#game-watch-link");
+  return { watch, id: /#watch=([A-Za-z0-9_-]+)$/.exec(watch)[1] };
+}
+
 test("a game shared, followed live, recorded offline and in conflict", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
   const recorder = await phone(`${origin}/`);
-  await recorder.click("#tab-game");
-  for (const [i, name] of ["あ", "い", "う", "え"].entries()) await recorder.type(`#game-name-${i}`, name);
-  await recorder.click("#game-new");
-  await recorder.waitForSelector("#game-play:not([hidden])", WAIT);
-  await recorder.click("#game-share-box summary");
-  await recorder.click("#game-share");
-  await recorder.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
-  const watch = await text(recorder, "#game-watch-link");
+  const { watch, id } = await shareNewGame(recorder);
   const record = await text(recorder, "#game-record-link");
-  const id = /#watch=([A-Za-z0-9_-]+)$/.exec(watch)[1];
   assert.match(record, new RegExp(`#record=${id}\\.[A-Za-z0-9_-]{43}$`));
   await recorder.waitForFunction(() => document.getElementById("game-share-qr").src.startsWith("data:image/svg+xml"), WAIT);
 
@@ -143,14 +148,7 @@ function slowSaves() {
 
 test("a tap recorded while the server's answer to the one before is saved is kept", { skip: !SERVER && "VELMARTO_SERVER is not set" }, async () => {
   const recorder = await phone(`${origin}/`, slowSaves);
-  await recorder.click("#tab-game");
-  for (const [i, name] of ["あ", "い", "う", "え"].entries()) await recorder.type(`#game-name-${i}`, name);
-  await recorder.click("#game-new");
-  await recorder.waitForSelector("#game-play:not([hidden])", WAIT);
-  await recorder.click("#game-share-box summary");
-  await recorder.click("#game-share");
-  await recorder.waitForFunction(() => document.getElementById("game-watch-link").textContent !== "", WAIT);
-  const id = /#watch=([A-Za-z0-9_-]+)$/.exec(await text(recorder, "#game-watch-link"))[1];
+  const { id } = await shareNewGame(recorder);
 
   // The first abort's sending is held; the second abort's save is on its way when the server's
   // answer to the first comes back.
