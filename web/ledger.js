@@ -87,6 +87,16 @@ function change(task) {
   return run;
 }
 
+// The open game's record with what `fields(current)` gives written over it, in its turn; nothing
+// is written when it gives null. Says whether it wrote.
+function changeCurrent(fields) {
+  return change(async () => {
+    const changes = fields(current);
+    if (changes) current = await save({ ...current, ...changes });
+    return changes !== null;
+  });
+}
+
 async function save(record) {
   record.updated = Date.now();
   if (!database) return record;
@@ -649,7 +659,7 @@ $("game-share").addEventListener("click", async () => {
     return showError(`共有できませんでした: ${answer?.japanese ?? "サーバーにつながりません"}`);
   }
   const created = await response.json();
-  await change(async () => { current = await save({ ...current, server: { id: created.id, key: created.write_key }, queue: [] }); });
+  await changeCurrent(() => ({ server: { id: created.id, key: created.write_key }, queue: [] }));
   await showLinks();
   follow();
 });
@@ -703,11 +713,7 @@ async function takeServerGame(id) {
     if (text === null || current?.server?.id !== id || current.queue?.length) return;
     const shown = engine.gameView(text);
     if (shown.error) return;
-    const taken = await change(async () => {
-      if (current?.server?.id !== id || current.queue?.length) return false;
-      current = await save({ ...current, game: text, ...summary(shown) });
-      return true;
-    });
+    const taken = await changeCurrent((now) => (now?.server?.id === id && !now.queue?.length ? { game: text, ...summary(shown) } : null));
     if (!taken) return;
     view = shown;
     show();
@@ -735,9 +741,7 @@ async function flush() {
         body: JSON.stringify(current.queue[0]),
       }).catch(() => null);
       if (response?.status === 201) {
-        await change(async () => {
-          if (current?.id === id) current = await save({ ...current, queue: current.queue.slice(1) });
-        });
+        await changeCurrent((now) => (now?.id === id ? { queue: now.queue.slice(1) } : null));
         continue;
       }
       if (response?.status === 409) return await showConflict();
@@ -794,7 +798,7 @@ async function settleConflict(reapply) {
     shown = next.view;
   }
   conflict = null;
-  await change(async () => { current = await save({ ...current, game, ...summary(shown), queue }); });
+  await changeCurrent(() => ({ game, ...summary(shown), queue }));
   view = shown;
   show();
   await showList();
